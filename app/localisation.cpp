@@ -1,0 +1,20 @@
+#include "app/localisation.h"
+
+#include "context/text_util.h"
+#include "ui/resources.h"
+
+void RegisterLanguages(CAppContext& context) {
+  static const LanguageInfo kLanguages[] = {
+      {L"0", L"lan.cn", 2052, L"cn", L"lan_cn.xml", 14}, {L"1", L"lan.en", 1033, L"en", L"lan_en.xml", 14},
+      {L"2", L"lan.es", 1034, L"es", L"lan_es.xml", 14}, {L"3", L"lan.ja", 1041, L"ja", L"lan_ja.xml", 14},
+      {L"4", L"lan.ko", 1042, L"ko", L"lan_ko.xml", 18}, {L"5", L"lan.pt", 2070, L"pt", L"lan_pt.xml", 14},
+      {L"6", L"lan.th", 1054, L"th", L"lan_th.xml", 20},
+  };
+  for (const LanguageInfo& language : kLanguages) context.RegisterLanguage(language);
+}
+
+std::wstring GetText(const wchar_t* key) { return ui::Resources::Instance().Texts().Get(key); }
+
+std::wstring GetTextWith(const wchar_t* key, const std::wstring& argument) {
+  return FormatText(GetText(key), argument);
+}

@@ -1,0 +1,103 @@
+// The one process-wide record of the installer: driver models, language table, main window, every
+// wizard selection, the removal lists and the worker handles.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "bluetooth/bluetooth_device.h"
+#include "context/driver_model.h"
+#include "context/language_info.h"
+#include "context/ui_messages.h"
+#include "context/platform.h"
+#include "printsys/spooler_entry.h"
+#include "printsys/usb_port_record.h"
+
+namespace ui {
+class Control;
+}
+
+enum PortKind : int32_t {
+  kPortUsb = 0,
+  kPortNetwork = 1,
+  kPortBluetooth = 2,
+  kPortLpt = 3,
+  kPortCom = 4,
+  kPortCustom = 5,
+  kPortNone = 6,
+};
+
+class CAppContext {
+ public:
+  // Created on first use with the process's platform; safe for concurrent first calls.
+  static CAppContext& Instance();
+
+  explicit CAppContext(Platform& platform);
+  ~CAppContext();
+  CAppContext(const CAppContext&) = delete;
+  CAppContext& operator=(const CAppContext&) = delete;
+
+  Platform& platform() { return m_platform; }
+
+  void BuildDriverModels();
+  bool IsWindows8OrNewer() const;
+  bool IsWow64() const;
+
+  // Language table and detection.
+  void RegisterLanguage(const LanguageInfo& language) { m_languages[language.langId] = language; }
+  LanguageInfo DetectLanguage();
+  // The entry for a LANGID, or English when the table lacks it; null only with an empty table.
+  const LanguageInfo* LanguageOrEnglish(uint16_t langId) const;
+
+  // Text lines to the main window, each a synchronous send with a UiNotice on this stack.
+  void PostInstallLog(const std::wstring& text, bool alert, bool clear);
+  void PostDeleteLog(const std::wstring& text, bool alert, bool clear);
+  void PostPrinterNameStatus(const std::wstring& text, bool alert);
+  void PostBtAdapterStatus(bool visible, const std::wstring& text);
+
+  std::vector<BluetoothDevice> m_btDevices;
+  std::vector<UsbPortRecord> m_usbPorts;
+  std::vector<DriverModelInfo> m_driverModels;
+  LanguageTable m_languages;
+  ui::Control* m_mainTab = nullptr;
+  ui::Control* m_installTab = nullptr;
+  ui::Control* m_deleteTab = nullptr;
+  WindowHandle m_hMainWnd = nullptr;
+  int32_t m_actionChoice = 1;  // 1 install, 0 delete
+  int32_t m_step = 0;
+  int32_t m_mode = 0;          // 0 index page, 1 install wizard, 2 delete wizard
+  int32_t m_modeInForce = 0;
+  int32_t m_showAllPrinters = -1;
+  std::wstring m_printerSearchText;
+  int32_t m_showAllDrivers = -1;
+  int32_t m_portKind = kPortNone;
+  int32_t m_btDeviceIndex = -1;
+  int32_t m_usbPortIndex = -1;
+  int32_t m_driverIndex = -1;
+  std::wstring m_portName;
+  int32_t m_setDefault = -1;  // -1 undecided, 0 no, 1 yes
+  std::wstring m_printerName;
+  std::wstring m_lanAddress;
+  std::wstring m_btPin = L"5917";
+  int32_t m_useCustomPin = 0;
+  std::vector<std::wstring> m_driverNameFilters;
+  std::vector<std::wstring> m_selectedPrinters;
+  std::map<std::wstring, std::wstring> m_selectedDrivers;
+  std::vector<SpoolerEntry> m_installedPrinters;
+  std::vector<SpoolerEntry> m_installedDrivers;
+  // Install page order for USB, Bluetooth, network and every other port kind.
+  std::vector<std::vector<int32_t>> m_pageSequences;
+  SystemHandle m_btSearchThread = nullptr;
+  SystemHandle m_usbScanThread = nullptr;
+  SystemHandle m_installThread = nullptr;
+  SystemHandle m_deleteThread = nullptr;
+  std::vector<uint8_t> m_usbTestBuffer;
+  uint16_t m_curLangId = 0;
+
+ private:
+  void SendNotice(uint32_t message, uintptr_t wParam, const UiNotice* notice);
+
+  Platform& m_platform;
+};

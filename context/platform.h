@@ -1,0 +1,66 @@
+// The system services the context and its helpers need, behind narrow interfaces. Windows supplies
+// Win32 implementations; the host tests supply in-memory fakes. No Win32 types appear here.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+using WindowHandle = void*;
+using SystemHandle = void*;
+
+struct OsVersion {
+  uint32_t major = 0;
+  uint32_t minor = 0;
+};
+
+class SystemInfo {
+ public:
+  virtual ~SystemInfo() = default;
+  // The version the system reports to this process (GetVersionExW with the extended record);
+  // false when the query fails.
+  virtual bool QueryVersion(OsVersion& version) const = 0;
+  // IsWow64Process on this process; false when the call fails or the process is native.
+  virtual bool IsWow64Process() const = 0;
+  virtual uint16_t UserDefaultUILanguage() const = 0;
+  // The system's message text for an error code in that language; empty when there is none.
+  virtual std::wstring SystemMessage(uint32_t code, uint16_t langId) const = 0;
+  // The program-files folder without a trailing backslash; empty when the shell cannot supply it.
+  virtual std::wstring ProgramFilesFolder() const = 0;
+  virtual uint32_t LastError() const = 0;
+  virtual void SetLastError(uint32_t code) = 0;
+  virtual void CloseHandle(SystemHandle handle) = 0;
+};
+
+enum class CreateFolderResult { kCreated, kAlreadyExists, kFailed };
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // Creates or replaces the file and writes all bytes in one call; false (with the last error set)
+  // when the file cannot be created or the write fails.
+  virtual bool WriteWholeFile(const std::wstring& path, const uint8_t* data, size_t size) = 0;
+  // The folder operations work on ANSI paths, as the install folder helper does on Windows.
+  virtual std::string ToAnsi(const std::wstring& path) const = 0;
+  virtual bool CurrentDirectory(std::string& path) const = 0;
+  virtual bool FolderExists(const std::string& path) const = 0;
+  virtual CreateFolderResult CreateFolder(const std::string& path) = 0;
+};
+
+// The one road from the logic and the workers to the main window: a synchronous send that returns
+// only when the window has handled the message, so payloads may live on the sender's stack.
+class MessageSender {
+ public:
+  virtual ~MessageSender() = default;
+  virtual intptr_t Send(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) = 0;
+};
+
+struct Platform {
+  SystemInfo& system;
+  FileSystem& files;
+  MessageSender& messages;
+};
+
+// The platform the process runs on: Win32 in the product, fakes in the host tests. Each target
+// links exactly one definition.
+Platform& DefaultPlatform();

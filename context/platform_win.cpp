@@ -1,0 +1,106 @@
+// Win32 implementations of the context's platform services.
+#include <windows.h>
+#include <shlobj.h>
+
+#include "context/platform.h"
+
+namespace {
+
+class Win32SystemInfo final : public SystemInfo {
+ public:
+  bool QueryVersion(OsVersion& version) const override {
+    OSVERSIONINFOEXW info{};
+    info.dwOSVersionInfoSize = sizeof(info);  // 284: the extended record
+    if (!GetVersionExW(reinterpret_cast<OSVERSIONINFOW*>(&info))) return false;
+    version.major = info.dwMajorVersion;
+    version.minor = info.dwMinorVersion;
+    return true;
+  }
+
+  bool IsWow64Process() const override {
+    BOOL wow64 = FALSE;
+    return ::IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+  }
+
+  uint16_t UserDefaultUILanguage() const override { return GetUserDefaultUILanguage(); }
+
+  std::wstring SystemMessage(uint32_t code, uint16_t langId) const override {
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
+        langId, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text = length != 0 && buffer != nullptr ? std::wstring(buffer, length) : std::wstring();
+    if (buffer != nullptr) LocalFree(buffer);
+    return text;
+  }
+
+  std::wstring ProgramFilesFolder() const override {
+    wchar_t path[MAX_PATH] = {};
+    if (!SHGetSpecialFolderPathW(nullptr, path, CSIDL_PROGRAM_FILES, FALSE)) return {};
+    return path;
+  }
+
+  uint32_t LastError() const override { return GetLastError(); }
+  void SetLastError(uint32_t code) override { ::SetLastError(code); }
+  void CloseHandle(SystemHandle handle) override { ::CloseHandle(handle); }
+};
+
+class Win32FileSystem final : public FileSystem {
+ public:
+  bool WriteWholeFile(const std::wstring& path, const uint8_t* data, size_t size) override {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const BOOL ok = WriteFile(file, data, static_cast<DWORD>(size), &written, nullptr);
+    const DWORD error = GetLastError();
+    ::CloseHandle(file);
+    ::SetLastError(error);
+    return ok && written == size;
+  }
+
+  std::string ToAnsi(const std::wstring& path) const override {
+    const int length = WideCharToMultiByte(CP_ACP, 0, path.c_str(), static_cast<int>(path.size()), nullptr, 0,
+                                           nullptr, nullptr);
+    std::string ansi(length > 0 ? length : 0, '\0');
+    if (length > 0) {
+      WideCharToMultiByte(CP_ACP, 0, path.c_str(), static_cast<int>(path.size()), ansi.data(), length, nullptr,
+                          nullptr);
+    }
+    return ansi;
+  }
+
+  bool CurrentDirectory(std::string& path) const override {
+    char buffer[MAX_PATH] = {};
+    const DWORD length = GetCurrentDirectoryA(MAX_PATH, buffer);
+    if (length == 0 || length >= MAX_PATH) return false;
+    path.assign(buffer, length);
+    return true;
+  }
+
+  bool FolderExists(const std::string& path) const override {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  }
+
+  CreateFolderResult CreateFolder(const std::string& path) override {
+    if (CreateDirectoryA(path.c_str(), nullptr)) return CreateFolderResult::kCreated;
+    return GetLastError() == ERROR_ALREADY_EXISTS ? CreateFolderResult::kAlreadyExists : CreateFolderResult::kFailed;
+  }
+};
+
+class Win32MessageSender final : public MessageSender {
+ public:
+  intptr_t Send(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override {
+    return SendMessageW(static_cast<HWND>(window), message, wParam, lParam);
+  }
+};
+
+}  // namespace
+
+Platform& DefaultPlatform() {
+  static Win32SystemInfo system;
+  static Win32FileSystem files;
+  static Win32MessageSender messages;
+  static Platform platform{system, files, messages};
+  return platform;
+}

@@ -1,0 +1,11 @@
+// A row of the spooler list queries: printer (name, driver, INF path), driver (empty, name, INF path)
+// or port (name, description, monitor).
+#pragma once
+
+#include <string>
+
+struct SpoolerEntry {
+  std::wstring first;
+  std::wstring second;
+  std::wstring third;
+};

@@ -1,0 +1,80 @@
+// In-memory stand-ins for the system services, with a setter for each failure the callers look at.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "context/platform.h"
+#include "context/ui_messages.h"
+
+class FakeSystemInfo : public SystemInfo {
+ public:
+  bool versionQueryFails = false;
+  OsVersion version{10, 0};
+  bool wow64 = true;
+  uint16_t uiLanguage = 1033;
+  std::map<std::pair<uint32_t, uint16_t>, std::wstring> messages;  // (code, langId) -> text
+  std::wstring programFiles = L"C:\\Program Files (x86)";
+  uint32_t lastError = 0;
+  std::vector<SystemHandle> closedHandles;
+
+  bool QueryVersion(OsVersion& out) const override;
+  bool IsWow64Process() const override { return wow64; }
+  uint16_t UserDefaultUILanguage() const override { return uiLanguage; }
+  std::wstring SystemMessage(uint32_t code, uint16_t langId) const override;
+  std::wstring ProgramFilesFolder() const override { return programFiles; }
+  uint32_t LastError() const override { return lastError; }
+  void SetLastError(uint32_t code) override { lastError = code; }
+  void CloseHandle(SystemHandle handle) override { closedHandles.push_back(handle); }
+};
+
+// Folders and files keyed by their exact path text; drive roots ("C:") always exist.
+class FakeFileSystem : public FileSystem {
+ public:
+  explicit FakeFileSystem(SystemInfo& system) : system_(system) {}
+
+  std::map<std::wstring, std::vector<uint8_t>> files;
+  std::set<std::string> folders;
+  std::vector<std::string> createdFolders;  // in creation order
+  std::string currentDirectory = "C:\\work";
+  bool currentDirectoryFails = false;
+  std::set<std::string> uncreatableFolders;  // CreateFolder fails with access denied
+  std::set<std::wstring> unwritableFiles;     // WriteWholeFile fails with access denied
+
+  bool WriteWholeFile(const std::wstring& path, const uint8_t* data, size_t size) override;
+  std::string ToAnsi(const std::wstring& path) const override;
+  bool CurrentDirectory(std::string& path) const override;
+  bool FolderExists(const std::string& path) const override;
+  CreateFolderResult CreateFolder(const std::string& path) override;
+
+ private:
+  SystemInfo& system_;
+};
+
+struct SentMessage {
+  WindowHandle window;
+  uint32_t message;
+  uintptr_t wParam;
+  bool hasNotice;
+  UiNotice notice;  // copied during the send: the sender's payload is gone afterwards
+};
+
+// Synchronous recorder: the "window" handles each message while the sender waits.
+class RecordingMessageSender : public MessageSender {
+ public:
+  std::vector<SentMessage> sent;
+  intptr_t Send(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
+};
+
+// A complete fake platform for one test.
+struct FakePlatform {
+  FakeSystemInfo system;
+  FakeFileSystem files{system};
+  RecordingMessageSender messages;
+  Platform platform{system, files, messages};
+};
+
+// The fake platform behind DefaultPlatform() in the host tests.
+FakePlatform& DefaultFakePlatform();
