@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the host tier (GoogleTest with ASan and UBSan, brief fuzz runs) and the
+# Wine tier (the cross-built code and the real exe under Wine). Ends with one line counting both.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh || exit 1
+
+logs=build/test-logs
+mkdir -p "$logs"
+status=0
+for tier in host windows; do
+  echo "== $tier tier"
+  if cmake --preset "$tier" >"$logs/$tier-configure.log" 2>&1 &&
+     cmake --build --preset "$tier" >"$logs/$tier-build.log" 2>&1; then
+    ctest --preset "$tier" 2>&1 | tee "$logs/$tier-ctest.log" | grep -E "tests passed|Failed|Not Run|Timeout|\*\*\*" || true
+    [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+  else
+    echo "$tier build failed; see $logs/$tier-configure.log and $logs/$tier-build.log"
+    tail -n 30 "$logs/$tier-build.log" 2>/dev/null || tail -n 30 "$logs/$tier-configure.log"
+    status=1
+  fi
+done
+
+passed=0 failed=0
+for tier in host windows; do
+  line=$(grep -E "tests passed, [0-9]+ tests failed out of [0-9]+" "$logs/$tier-ctest.log" 2>/dev/null | tail -n 1)
+  if [ -n "$line" ]; then
+    f=$(echo "$line" | sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/')
+    t=$(echo "$line" | sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\2/')
+    passed=$((passed + t - f))
+    failed=$((failed + f))
+  else
+    failed=$((failed + 1))
+    status=1
+  fi
+done
+[ "$failed" -eq 0 ] || status=1
+echo "Tests: $passed passed, $failed failed"
+exit $status
