@@ -9,25 +9,41 @@ wine_reg_add() {  # key value-name type data
   wine reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1
 }
 
+# The layouts name the face "宋体". It is mapped to WenQuanYi Zen Hei (Chinese, Japanese, Korean), and
+# that face is linked to Loma for Thai. Wine applies font links to the face a substitute resolves to,
+# so the link must be keyed by "WenQuanYi Zen Hei", not by the name the layouts use.
+setup_fonts() {
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts
+  local substitutes='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+  local links='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+  mkdir -p "$fonts"
+  cp /usr/share/wine/fonts/*.ttf "$fonts/" 2>/dev/null || true
+  cp /usr/share/fonts/truetype/wqy/wqy-zenhei.ttc /usr/share/fonts/truetype/tlwg/Loma*.ttf "$fonts/"
+  for face in "宋体" SimSun "新宋体" NSimSun; do
+    wine_reg_add "$substitutes" "$face" REG_SZ "WenQuanYi Zen Hei"
+  done
+  wine reg add "$links" /v "WenQuanYi Zen Hei" /t REG_MULTI_SZ /d 'Loma.ttf,Loma\0Loma-Bold.ttf,Loma Bold' /f >/dev/null 2>&1
+}
+
 make_template_prefix() {  # root
   local root=$1 template=$1/template
-  [ -f "$template/.ready" ] && return 0
+  local ready=$template/.ready-2  # bump when the template's set-up changes
+  [ -f "$ready" ] && return 0
   mkdir -p "$root"
   (
     flock 9
-    [ -f "$template/.ready" ] && exit 0
+    [ -f "$ready" ] && exit 0
     rm -rf "$template"
     export WINEPREFIX=$template
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w
-    mkdir -p "$template/drive_c/windows/Fonts"
-    cp /usr/share/wine/fonts/*.ttf "$template/drive_c/windows/Fonts/" 2>/dev/null || true
+    setup_fonts
     # A crash must end the test, not wait on a dialog.
     wine_reg_add 'HKCU\Software\Wine\WineDbg' ShowCrashDialog REG_DWORD 0
     # Per-exe Windows versions for the tests that need one: 6.1 and 6.2.
     wine_reg_add 'HKCU\Software\Wine\AppDefaults\wine_version_win7.exe' Version REG_SZ win7
     wine_reg_add 'HKCU\Software\Wine\AppDefaults\wine_version_win8.exe' Version REG_SZ win8
     wineserver -w
-    touch "$template/.ready"
+    touch "$ready"
   ) 9>"$root/.template.lock"
 }

@@ -1,0 +1,160 @@
+#include "ui/win/gdiplus_graphics_win.h"
+
+#include <memory>
+
+namespace ui {
+namespace {
+
+Gdiplus::Color ToColor(Color c) { return Gdiplus::Color(static_cast<Gdiplus::ARGB>(c)); }
+Gdiplus::Rect ToRect(const Rect& r) { return Gdiplus::Rect(r.left, r.top, r.Width(), r.Height()); }
+
+void AddRoundRect(Gdiplus::GraphicsPath& path, const Gdiplus::RectF& r, Size radius) {
+  const float w = std::min<float>(static_cast<float>(radius.cx), r.Width);
+  const float h = std::min<float>(static_cast<float>(radius.cy), r.Height);
+  path.AddArc(r.X, r.Y, w, h, 180, 90);
+  path.AddArc(r.X + r.Width - w, r.Y, w, h, 270, 90);
+  path.AddArc(r.X + r.Width - w, r.Y + r.Height - h, w, h, 0, 90);
+  path.AddArc(r.X, r.Y + r.Height - h, w, h, 90, 90);
+  path.CloseFigure();
+}
+
+std::unique_ptr<Gdiplus::Font> MakeFont(const FontSpec& spec) {
+  int style = Gdiplus::FontStyleRegular;
+  if (spec.bold) style |= Gdiplus::FontStyleBold;
+  if (spec.italic) style |= Gdiplus::FontStyleItalic;
+  if (spec.underline) style |= Gdiplus::FontStyleUnderline;
+  Gdiplus::FontFamily family(spec.face.c_str());
+  const Gdiplus::FontFamily* use = family.GetLastStatus() == Gdiplus::Ok ? &family : Gdiplus::FontFamily::GenericSansSerif();
+  return std::make_unique<Gdiplus::Font>(use, static_cast<Gdiplus::REAL>(spec.size), style, Gdiplus::UnitPixel);
+}
+
+void SetFormat(Gdiplus::StringFormat& format, unsigned flags) {
+  format.SetAlignment((flags & kTextCenter) ? Gdiplus::StringAlignmentCenter
+                      : (flags & kTextRight) ? Gdiplus::StringAlignmentFar
+                                              : Gdiplus::StringAlignmentNear);
+  format.SetLineAlignment((flags & kTextVCenter) ? Gdiplus::StringAlignmentCenter
+                          : (flags & kTextBottom) ? Gdiplus::StringAlignmentFar
+                                                   : Gdiplus::StringAlignmentNear);
+  INT formatFlags = 0;
+  if (flags & kTextSingleLine) formatFlags |= Gdiplus::StringFormatFlagsNoWrap;
+  format.SetFormatFlags(formatFlags);
+  format.SetTrimming((flags & kTextEndEllipsis) ? Gdiplus::StringTrimmingEllipsisCharacter : Gdiplus::StringTrimmingNone);
+}
+
+}  // namespace
+
+GdiplusGraphics::GdiplusGraphics(Gdiplus::Graphics& target, ImageCache& images) : g_(target), images_(images) {
+  g_.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+  g_.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAliasGridFit);
+}
+
+void GdiplusGraphics::FillRect(const Rect& rect, Color color) {
+  Gdiplus::SolidBrush brush(ToColor(color));
+  g_.FillRectangle(&brush, ToRect(rect));
+}
+
+void GdiplusGraphics::FillRoundRect(const Rect& rect, Size radius, Color color) {
+  if (radius.cx <= 0 || radius.cy <= 0) return FillRect(rect, color);
+  Gdiplus::GraphicsPath path;
+  AddRoundRect(path, Gdiplus::RectF(rect.left, rect.top, rect.Width(), rect.Height()), radius);
+  Gdiplus::SolidBrush brush(ToColor(color));
+  g_.FillPath(&brush, &path);
+}
+
+void GdiplusGraphics::DrawBorder(const Rect& rect, int width, Color color, Size radius) {
+  if (width <= 0 || rect.IsEmpty()) return;
+  Gdiplus::Pen pen(ToColor(color), static_cast<Gdiplus::REAL>(width));
+  // The pen is centred on the path: inset by half its width so the frame stays inside rect.
+  const float half = width / 2.0f;
+  const Gdiplus::RectF inner(rect.left + half, rect.top + half, rect.Width() - width, rect.Height() - width);
+  if (radius.cx <= 0 || radius.cy <= 0) {
+    g_.DrawRectangle(&pen, inner);
+    return;
+  }
+  Gdiplus::GraphicsPath path;
+  AddRoundRect(path, inner, radius);
+  g_.DrawPath(&pen, &path);
+}
+
+bool GdiplusGraphics::DrawImage(const ImageDraw& image) {
+  Gdiplus::Bitmap* bitmap = images_.Get(image.path);
+  if (bitmap == nullptr || image.dest.IsEmpty()) return false;
+  if (image.frame > 0) bitmap->SelectActiveFrame(&Gdiplus::FrameDimensionTime, image.frame);
+  Rect source = image.source;
+  if (source.IsEmpty()) source = {0, 0, static_cast<int>(bitmap->GetWidth()), static_cast<int>(bitmap->GetHeight())};
+
+  Gdiplus::ImageAttributes attributes;
+  attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);  // no smeared edge pixels when stretching
+  if (image.fade < 255) {
+    Gdiplus::ColorMatrix matrix = {{{1, 0, 0, 0, 0}, {0, 1, 0, 0, 0}, {0, 0, 1, 0, 0}, {0, 0, 0, image.fade / 255.0f, 0},
+                                    {0, 0, 0, 0, 1}}};
+    attributes.SetColorMatrix(&matrix);
+  }
+  const Gdiplus::InterpolationMode previous = g_.GetInterpolationMode();
+  // Stretched slices of a nine-slice image must not blend with their neighbours in the source.
+  const bool sliced = !image.corner.IsZero();
+  g_.SetInterpolationMode(sliced ? Gdiplus::InterpolationModeNearestNeighbor : Gdiplus::InterpolationModeHighQualityBicubic);
+  g_.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+
+  // Nine slices: the corners keep their size, edges stretch one way, the middle both ways.
+  const Edges& c = image.corner;
+  const Rect& d = image.dest;
+  const int sx[4] = {source.left, source.left + c.left, source.right - c.right, source.right};
+  const int sy[4] = {source.top, source.top + c.top, source.bottom - c.bottom, source.bottom};
+  const int dx[4] = {d.left, d.left + c.left, d.right - c.right, d.right};
+  const int dy[4] = {d.top, d.top + c.top, d.bottom - c.bottom, d.bottom};
+  for (int row = 0; row < 3; ++row) {
+    for (int col = 0; col < 3; ++col) {
+      const int sw = sx[col + 1] - sx[col], sh = sy[row + 1] - sy[row];
+      const int dw = dx[col + 1] - dx[col], dh = dy[row + 1] - dy[row];
+      if (sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0) continue;
+      g_.DrawImage(bitmap, Gdiplus::Rect(dx[col], dy[row], dw, dh), sx[col], sy[row], sw, sh, Gdiplus::UnitPixel,
+                   &attributes);
+    }
+  }
+  g_.SetInterpolationMode(previous);
+  g_.SetPixelOffsetMode(Gdiplus::PixelOffsetModeDefault);
+  return true;
+}
+
+void GdiplusGraphics::DrawText(std::wstring_view text, const Rect& rect, const TextStyle& style) {
+  if (text.empty() || rect.IsEmpty()) return;
+  const auto font = MakeFont(style.font);
+  Gdiplus::StringFormat format;
+  SetFormat(format, style.format);
+  Gdiplus::SolidBrush brush(ToColor(style.color));
+  const Gdiplus::RectF layout(rect.left, rect.top, rect.Width(), rect.Height());
+  g_.DrawString(text.data(), static_cast<INT>(text.size()), font.get(), layout, &format, &brush);
+}
+
+Size GdiplusGraphics::MeasureText(std::wstring_view text, const FontSpec& font) const {
+  if (text.empty()) return {};
+  const auto gdiFont = MakeFont(font);
+  Gdiplus::RectF bounds;
+  g_.MeasureString(text.data(), static_cast<INT>(text.size()), gdiFont.get(), Gdiplus::PointF(0, 0), &bounds);
+  return {static_cast<int>(bounds.Width + 0.5f), static_cast<int>(bounds.Height + 0.5f)};
+}
+
+void GdiplusGraphics::PushClip(const Rect& rect) {
+  auto saved = std::make_unique<Gdiplus::Region>();
+  g_.GetClip(saved.get());
+  clips_.push_back(std::move(saved));
+  g_.SetClip(ToRect(rect), Gdiplus::CombineModeIntersect);
+}
+
+void GdiplusGraphics::PopClip() {
+  if (clips_.empty()) return;
+  g_.SetClip(clips_.back().get());
+  clips_.pop_back();
+}
+
+GdiplusSession::GdiplusSession() {
+  Gdiplus::GdiplusStartupInput input;
+  ok_ = Gdiplus::GdiplusStartup(&token_, &input, nullptr) == Gdiplus::Ok;
+}
+
+GdiplusSession::~GdiplusSession() {
+  if (ok_) Gdiplus::GdiplusShutdown(token_);
+}
+
+}  // namespace ui

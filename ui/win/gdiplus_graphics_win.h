@@ -1,0 +1,47 @@
+// The drawing surface of the control tree over GDI+, on a window's back buffer.
+#pragma once
+
+#include <windows.h>
+#include <objidl.h>  // GDI+ needs it and WIN32_LEAN_AND_MEAN leaves it out
+#include <gdiplus.h>
+
+#include <memory>
+#include <vector>
+
+#include "ui/graphics.h"
+#include "ui/win/image_cache_win.h"
+
+namespace ui {
+
+class GdiplusGraphics final : public Graphics, public TextMetrics {
+ public:
+  GdiplusGraphics(Gdiplus::Graphics& target, ImageCache& images);
+
+  void FillRect(const Rect& rect, Color color) override;
+  void FillRoundRect(const Rect& rect, Size radius, Color color) override;
+  void DrawBorder(const Rect& rect, int width, Color color, Size radius) override;
+  bool DrawImage(const ImageDraw& image) override;
+  void DrawText(std::wstring_view text, const Rect& rect, const TextStyle& style) override;
+  void PushClip(const Rect& rect) override;
+  void PopClip() override;
+  Size MeasureText(std::wstring_view text, const FontSpec& font) const override;
+
+ private:
+  Gdiplus::Graphics& g_;
+  ImageCache& images_;
+  std::vector<std::unique_ptr<Gdiplus::Region>> clips_;
+};
+
+// GDI+ must be started once per process before any drawing and shut down after the last.
+class GdiplusSession {
+ public:
+  GdiplusSession();
+  ~GdiplusSession();
+  bool ok() const { return ok_; }
+
+ private:
+  ULONG_PTR token_ = 0;
+  bool ok_ = false;
+};
+
+}  // namespace ui
