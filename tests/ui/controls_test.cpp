@@ -1,0 +1,290 @@
+#include <gtest/gtest.h>
+
+#include "tests/ui/ui_test_support.h"
+#include "ui/container.h"
+#include "ui/edit.h"
+#include "ui/gif_anim.h"
+#include "ui/label.h"
+#include "ui/list.h"
+
+namespace {
+
+// Records notifications as "type:sender" strings.
+class Recorder : public ui::NotificationHandler {
+ public:
+  std::vector<std::wstring> seen;
+  bool HandleNotification(const ui::Notification& n) override {
+    seen.push_back(n.type + L":" + n.sender->Name());
+    return true;
+  }
+};
+
+TEST(Options, SelectingOneOfAGroupDeselectsTheOthers) {
+  auto skin = LayoutMarkup(R"(<Window><VerticalLayout>
+      <Option name="a" group="radio" selected="true"/><Option name="b" group="radio"/>
+      <Option name="c" group="other" selected="true"/><Option name="check"/></VerticalLayout></Window>)",
+                           100, 100);
+  Recorder recorder;
+  skin->window.SetNotificationHandler(&recorder);
+  auto* a = skin->window.Find<ui::Option>(L"a");
+  auto* b = skin->window.Find<ui::Option>(L"b");
+  auto* c = skin->window.Find<ui::Option>(L"c");
+  auto* check = skin->window.Find<ui::Option>(L"check");
+
+  b->Selected(true);
+  EXPECT_FALSE(a->IsSelected());
+  EXPECT_TRUE(b->IsSelected());
+  EXPECT_TRUE(c->IsSelected());  // another group is untouched
+  EXPECT_EQ(recorder.seen, (std::vector<std::wstring>{L"selectchanged:a", L"selectchanged:b"}));
+
+  // Without notification, and no notification when nothing changes.
+  recorder.seen.clear();
+  a->Selected(true, false);
+  a->Selected(true);
+  EXPECT_FALSE(b->IsSelected());
+  EXPECT_TRUE(recorder.seen.empty());
+
+  // A click reports first, with the old state, then a grouped option selects itself and an
+  // ungrouped one toggles.
+  b->Activate();
+  b->Activate();
+  check->Activate();
+  check->Activate();
+  EXPECT_EQ(recorder.seen, (std::vector<std::wstring>{L"click:b", L"selectchanged:a", L"selectchanged:b",
+                                                      L"click:b", L"click:check", L"selectchanged:check",
+                                                      L"click:check", L"selectchanged:check"}));
+  EXPECT_TRUE(b->IsSelected());
+  EXPECT_FALSE(check->IsSelected());
+
+  // Options made in code join their group when added, and leave it when destroyed.
+  auto* root = skin->window.Root()->AsContainer();
+  auto added = std::make_unique<ui::Option>();
+  added->SetName(L"added");
+  ui::Option* raw = static_cast<ui::Option*>(root->Add(std::move(added)));
+  raw->SetAttribute("group", "radio");
+  raw->SetAttribute("selected", "true");
+  EXPECT_FALSE(b->IsSelected());
+  EXPECT_EQ(skin->window.OptionGroup(L"radio").size(), 3u);
+  root->Remove(raw);
+  EXPECT_EQ(skin->window.OptionGroup(L"radio").size(), 2u);
+  a->Selected(true);  // must not reach the removed option
+  EXPECT_FALSE(b->IsSelected());
+}
+
+TEST(Options, DisabledOptionsIgnoreClicks) {
+  auto skin = LayoutMarkup(
+      R"(<Window><VerticalLayout><Option name="o" enabled="false"/></VerticalLayout></Window>)", 10, 10);
+  Recorder recorder;
+  skin->window.SetNotificationHandler(&recorder);
+  skin->window.Find<ui::Option>(L"o")->Activate();
+  EXPECT_FALSE(skin->window.Find<ui::Option>(L"o")->IsSelected());
+  EXPECT_TRUE(recorder.seen.empty());
+}
+
+TEST(TabLayout, ShowsOnePageByIndex) {
+  auto skin = LayoutMarkup(R"(<Window><AnimationTabLayout name="tabs" selectedid="1" inset="1,1,1,1">
+      <VerticalLayout name="p0"/><VerticalLayout name="p1" visible="true"/><VerticalLayout name="p2"/>
+      </AnimationTabLayout></Window>)",
+                           100, 50);
+  auto* tabs = skin->window.Find<ui::TabLayout>(L"tabs");
+  ASSERT_NE(tabs, nullptr);
+  EXPECT_EQ(tabs->CurrentIndex(), 1);
+  EXPECT_FALSE(skin->window.FindControl(L"p0")->IsVisible());
+  EXPECT_TRUE(skin->window.FindControl(L"p1")->IsVisible());
+  EXPECT_FALSE(skin->window.FindControl(L"p2")->IsVisible());
+  EXPECT_EQ(ToString(RectOf(skin->window, L"p1")), "1,1,99,49");
+
+  Recorder recorder;
+  skin->window.SetNotificationHandler(&recorder);
+  EXPECT_TRUE(tabs->SelectItem(2));
+  EXPECT_FALSE(tabs->SelectItem(3));
+  EXPECT_FALSE(tabs->SelectItem(-1));
+  EXPECT_EQ(tabs->CurrentIndex(), 2);
+  EXPECT_TRUE(skin->window.NeedsLayout());
+  skin->window.Layout();
+  EXPECT_EQ(ToString(RectOf(skin->window, L"p2")), "1,1,99,49");
+  EXPECT_FALSE(skin->window.FindControl(L"p1")->IsVisible());
+  EXPECT_EQ(recorder.seen, (std::vector<std::wstring>{L"tabselect:tabs"}));
+}
+
+TEST(GifAnim, StopReturnsToTheFirstFrame) {
+  ui::GifAnim gif;
+  gif.SetFrameCount(3);
+  EXPECT_FALSE(gif.AdvanceFrame());  // not playing
+  gif.Play();
+  EXPECT_TRUE(gif.AdvanceFrame());
+  EXPECT_TRUE(gif.AdvanceFrame());
+  EXPECT_EQ(gif.CurrentFrame(), 2);
+  EXPECT_TRUE(gif.AdvanceFrame());
+  EXPECT_EQ(gif.CurrentFrame(), 0);  // wraps
+  gif.AdvanceFrame();
+  gif.Stop();
+  EXPECT_FALSE(gif.IsPlaying());
+  EXPECT_EQ(gif.CurrentFrame(), 0);
+}
+
+class FakeView : public ui::NativeView {
+ public:
+  std::vector<std::string>* log;
+  explicit FakeView(std::vector<std::string>* l) : log(l) {}
+  void SetBounds(const ui::Rect& rect, bool visible) override {
+    log->push_back("bounds " + ToString(rect) + (visible ? " shown" : " hidden"));
+  }
+  void SetEnabled(bool enabled) override { log->push_back(enabled ? "enabled" : "disabled"); }
+  void SetText(const std::wstring& text) override {
+    log->push_back("text " + std::string(text.begin(), text.end()));
+  }
+  void Focus() override { log->push_back("focus"); }
+  void SetSelectionFormat(const ui::CharFormat& f) override {
+    log->push_back("format " + std::to_string(f.color));
+  }
+  void AppendText(const std::wstring& text) override {
+    log->push_back("append " + std::string(text.begin(), text.end()));
+  }
+  void ScrollLineDown() override { log->push_back("scroll"); }
+};
+
+TEST(Edit, NativeViewsFollowLayoutAndHiddenAncestors) {
+  auto skin = LayoutMarkup(R"(<Window><AnimationTabLayout name="tabs"><VerticalLayout name="p0">
+      <Edit name="e" height="30" text="192.168.1.100"/></VerticalLayout><VerticalLayout name="p1"/></AnimationTabLayout></Window>)",
+                           100, 100);
+  auto* edit = skin->window.Find<ui::Edit>(L"e");
+  ASSERT_NE(edit, nullptr);
+  std::vector<std::string> log;
+  edit->AttachView(std::make_unique<FakeView>(&log));
+  EXPECT_EQ(log, (std::vector<std::string>{"text 192.168.1.100", "enabled", "bounds 0,0,100,30 shown"}));
+
+  log.clear();
+  skin->window.Find<ui::TabLayout>(L"tabs")->SelectItem(1);
+  skin->window.Layout();
+  EXPECT_EQ(log, (std::vector<std::string>{"bounds 0,0,100,30 hidden"}));
+
+  // Typing arrives from the native window and becomes a "textchanged" notification.
+  Recorder recorder;
+  skin->window.SetNotificationHandler(&recorder);
+  edit->OnNativeTextChanged(L"10.0.0.1");
+  edit->OnNativeTextChanged(L"10.0.0.1");
+  EXPECT_EQ(edit->Text(), L"10.0.0.1");
+  EXPECT_EQ(recorder.seen, (std::vector<std::wstring>{L"textchanged:e"}));
+}
+
+TEST(RichEdit, KeepsFormattedRunsOfAppendedText) {
+  ui::RichEdit log;
+  std::vector<std::string> calls;
+  log.AttachView(std::make_unique<FakeView>(&calls));
+  ui::CharFormat red, blue;
+  red.color = 0xFFFF0000;
+  blue.color = 0xFF0000FF;
+  red.heightTwips = blue.heightTwips = 225;
+  log.SetSelectionFormat(blue);
+  log.AppendText(L"12:00:00.000 : ");
+  log.AppendText(L"start\r\n");
+  log.SetSelectionFormat(red);
+  log.AppendText(L"failed\r\n");
+  log.ScrollLineDown();
+  ASSERT_EQ(log.Runs().size(), 2u);
+  EXPECT_EQ(log.Runs()[0].text, L"12:00:00.000 : start\r\n");
+  EXPECT_EQ(log.Runs()[0].format, blue);
+  EXPECT_EQ(log.Runs()[1].format, red);
+  EXPECT_EQ(log.Text(), L"12:00:00.000 : start\r\nfailed\r\n");
+  EXPECT_EQ(log.ScrolledLines(), 1);
+  log.SetText(L"");
+  EXPECT_TRUE(log.Runs().empty());
+  EXPECT_EQ(log.Text(), L"");
+  EXPECT_EQ(calls.back(), "text ");
+}
+
+const char* kListLayout = R"(<Window><VerticalLayout>
+    <ListEx name="list" itemlinecolor="#FF888888"><ListHeader height="20"><ListContainerHeaderItem name="h0" width="40"/>
+    <ListContainerHeaderItem name="h1"/></ListHeader></ListEx></VerticalLayout></Window>)";
+
+TEST(List, RowSelectionChecksTheRowsOption) {
+  auto skin =
+      MakeSkin({{"main.xml", kListLayout}, {"listitemex.xml", R"(<ListContainerElement name="row" height="30">
+                          <Option name="option_listext" width="20" mouse="false"/><Label name="label1"/></ListContainerElement>)"}});
+  ASSERT_TRUE(skin->window.Load("main.xml"));
+  auto* list = skin->window.Find<ui::List>(L"list");
+  for (int i = 0; i < 2; ++i) {
+    ui::Control* row = list->AddRow(skin->window.BuildFromLayout("listitemex.xml"));
+    static_cast<ui::Option*>(row->AsContainer()->FindByName(L"option_listext"))->SetGroup(L"list_group");
+  }
+  skin->window.SetClientSize({200, 200});
+  skin->window.Layout();
+  auto option = [&](int i) {
+    return static_cast<ui::Option*>(list->RowAt(i)->AsContainer()->FindByName(L"option_listext"));
+  };
+
+  EXPECT_EQ(list->SelectedIndex(), -1);
+  EXPECT_TRUE(list->SelectRow(0));
+  EXPECT_TRUE(option(0)->IsSelected());
+  EXPECT_FALSE(list->SelectRow(2));
+
+  // A click on the row's option reaches the row (the option takes no mouse).
+  Recorder recorder;
+  skin->window.SetNotificationHandler(&recorder);
+  const ui::Rect optionRect = option(1)->GetRect();
+  const ui::Point inOption{optionRect.left + 2, optionRect.top + 2};
+  EXPECT_EQ(skin->window.ClickTarget(inOption), list->RowAt(1));
+  skin->window.OnMouseDown(inOption);
+  skin->window.OnMouseUp(inOption);
+  EXPECT_EQ(list->SelectedIndex(), 1);
+  EXPECT_TRUE(option(1)->IsSelected());
+  EXPECT_FALSE(option(0)->IsSelected());
+  EXPECT_EQ(recorder.seen, (std::vector<std::wstring>{L"itemselect:list", L"itemclick:row"}));
+}
+
+TEST(List, TextRowsReportCheckBoxClicksBeforeTheRowClick) {
+  auto skin = LayoutMarkup(kListLayout, 200, 200);
+  auto* list = skin->window.Find<ui::List>(L"list");
+  auto row = std::make_unique<ui::ListTextElement>();
+  row->SetName(L"listex_delete_printer_item");
+  ui::Control* added = list->AddRow(std::move(row));
+  added->ApplyAttributeList(R"(height="30" checkboxwidth="16" checkboxheight="16")");
+  auto* text = static_cast<ui::ListTextElement*>(added);
+  text->SetColumnText(1, L"Shop label");
+  skin->window.Layout();
+  EXPECT_EQ(ToString(text->GetRect()), "0,20,200,50");
+  EXPECT_EQ(ToString(text->CheckBoxRect()), "4,27,20,43");
+
+  std::vector<std::pair<std::wstring, intptr_t>> seen;
+  ui::NotifyPump& own = skin->window.OwnHandlers();
+  for (const wchar_t* type : {L"listitemchecked", L"itemclick"}) {
+    own.On(type, [&seen](const ui::Notification& n) { seen.emplace_back(n.type, n.lParam); });
+  }
+  skin->window.OnMouseDown({10, 35});
+  skin->window.OnMouseUp({10, 35});
+  EXPECT_TRUE(text->IsChecked());
+  skin->window.OnMouseDown({100, 35});  // beside the box: only the row click
+  skin->window.OnMouseUp({100, 35});
+  EXPECT_TRUE(text->IsChecked());
+  EXPECT_EQ(seen, (std::vector<std::pair<std::wstring, intptr_t>>{
+                      {L"listitemchecked", 1}, {L"itemclick", 0}, {L"itemclick", 0}}));
+  EXPECT_EQ(text->ColumnText(1), L"Shop label");
+  EXPECT_EQ(text->ColumnText(5), L"");
+}
+
+TEST(MouseInput, HoverPressAndClickFollowTheButtonUnderThePointer) {
+  auto skin =
+      LayoutMarkup(R"(<Window><HorizontalLayout><Button name="a" width="50"/><Button name="b" width="50"/>
+      <Label name="plain"/></HorizontalLayout></Window>)",
+                   200, 20);
+  Recorder recorder;
+  skin->window.SetNotificationHandler(&recorder);
+  auto* a = skin->window.FindControl(L"a");
+  skin->window.OnMouseMove({10, 10});
+  EXPECT_EQ(skin->window.HotControl(), a);
+  EXPECT_TRUE(a->State() & ui::kStateHot);
+  skin->window.OnMouseDown({10, 10});
+  EXPECT_TRUE(a->State() & ui::kStatePushed);
+  skin->window.OnMouseUp({60, 10});  // released over another button: no click
+  EXPECT_FALSE(a->State() & ui::kStatePushed);
+  skin->window.OnMouseDown({10, 10});
+  skin->window.OnMouseUp({12, 12});
+  skin->window.OnMouseDown({150, 10});  // a label takes no click
+  skin->window.OnMouseUp({150, 10});
+  skin->window.OnMouseLeave();
+  EXPECT_FALSE(a->State() & ui::kStateHot);
+  EXPECT_EQ(recorder.seen, (std::vector<std::wstring>{L"click:a"}));
+}
+
+}  // namespace

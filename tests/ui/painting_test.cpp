@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include "tests/fakes/fake_graphics.h"
+#include "tests/ui/ui_test_support.h"
+#include "ui/label.h"
+
+namespace {
+
+const char* kEnglish =
+    R"(<Res><Text id="main.btn.next" value="Next"/><Text id="tip.close" value="Close"/></Res>)";
+const char* kKorean = "<Res><Text id=\"main.btn.next\" value=\"\xEB\x8B\xA4\xEC\x9D\x8C\"/></Res>";
+
+class AnswersOneKey : public ui::TextCallback {
+ public:
+  bool ProvideText(const std::wstring& key, std::wstring& text) override {
+    if (key != L"from.callback") return false;
+    text = L"Supplied";
+    return true;
+  }
+};
+
+TEST(Painting, ResourceTextIsLookedUpWhenDrawn) {
+  auto skin =
+      MakeSkin({{"lan_en.xml", kEnglish}, {"lan_ko.xml", kKorean}, {"main.xml", R"(<Window><VerticalLayout>
+      <Button name="next" height="30" text="main.btn.next" tooltip="tip.close" resourcetext="true"/>
+      <Label name="missing" height="30" text="no.such.key" resourcetext="true"/>
+      <Label name="asked" height="30" text="from.callback" resourcetext="true"/>
+      <Label name="plain" height="30" text="main.btn.next"/></VerticalLayout></Window>)"}});
+  ASSERT_TRUE(skin->window.Load("main.xml"));
+  AnswersOneKey callback;
+  skin->window.SetTextCallback(&callback);
+  skin->window.SetClientSize({200, 200});
+  ASSERT_TRUE(skin->resources.LoadLanguage("lan_en.xml"));
+
+  FakeGraphics english;
+  skin->window.Paint(english, {0, 0, 200, 200});
+  EXPECT_EQ(english.Texts(),
+            (std::vector<std::wstring>{L"Next", L"no.such.key", L"Supplied", L"main.btn.next"}));
+  ui::Control* next = skin->window.FindControl(L"next");
+  EXPECT_EQ(next->DisplayTooltip(), L"Close");
+  EXPECT_EQ(next->Text(), L"main.btn.next");  // the key stays stored
+
+  // Loading another language and repainting is all a switch takes; keys the new file lacks keep
+  // their earlier text.
+  ASSERT_TRUE(skin->resources.LoadLanguage("lan_ko.xml"));
+  FakeGraphics korean;
+  skin->window.Paint(korean, {0, 0, 200, 200});
+  EXPECT_EQ(korean.Texts().front(), L"\uB2E4\uC74C");
+  EXPECT_EQ(next->DisplayTooltip(), L"Close");
+
+  // Turning the flag off from code shows the key itself.
+  next->SetResourceText(false);
+  EXPECT_EQ(next->DisplayText(), L"main.btn.next");
+}
+
+TEST(Painting, ImagesResolveThroughTheMapAndTheDisplayScale) {
+  auto skin = MakeSkin(
+      {{"res.xml", R"(<Res><Image id="sysbtn_menu_hot" path="sysbtn/btn_menu_highlight.png"/></Res>)"},
+       {"main.xml", R"(<Window><VerticalLayout>
+      <Option name="radio" height="20" text="x" normalimage="file='common/radio_normal.png' source='0,0,17,17' dest='2,1,19,18'"
+              selectedimage="common/radio_selected.png"/>
+      <Control name="menu" height="20" bkimage="res='sysbtn_menu_hot' corner='4,4,4,4'"/>
+      </VerticalLayout></Window>)"}});
+  ASSERT_TRUE(skin->window.Load("main.xml"));
+  skin->window.SetClientSize({100, 100});
+
+  FakeGraphics plain;
+  skin->window.Paint(plain, {0, 0, 100, 100});
+  const auto images = plain.Of(DrawCall::kImage);
+  ASSERT_EQ(images.size(), 2u);
+  EXPECT_EQ(images[0].image.path, "common/radio_normal.png");
+  EXPECT_EQ(images[0].image.source, (ui::Rect{0, 0, 17, 17}));
+  EXPECT_EQ(images[0].image.dest, (ui::Rect{2, 1, 19, 18}));  // relative to the control
+  EXPECT_EQ(images[1].image.path, "sysbtn/btn_menu_highlight.png");
+  EXPECT_EQ(images[1].image.dest, (ui::Rect{0, 20, 100, 40}));  // no dest: the whole control
+
+  skin->window.Find<ui::Option>(L"radio")->Selected(true, false);
+  skin->window.SetScale(125);
+  skin->window.SetClientSize({125, 125});
+  FakeGraphics scaled;
+  skin->window.Paint(scaled, {0, 0, 125, 125});
+  const auto big = scaled.Of(DrawCall::kImage);
+  ASSERT_EQ(big.size(), 2u);
+  EXPECT_EQ(big[0].image.path, "common/radio_selected@125.png");
+  EXPECT_EQ(big[1].image.path, "sysbtn/btn_menu_highlight@125.png");
+  EXPECT_EQ(big[1].image.corner, (ui::Edges{5, 5, 5, 5}));
+  EXPECT_EQ(big[1].image.dest, (ui::Rect{0, 25, 125, 50}));
+}
+
+TEST(Painting, MissingImagesDrawNothingAndTheRestStillDraws) {
+  auto skin = LayoutMarkup(R"(<Window><VerticalLayout><Button name="b" text="Go" normalimage="common/gone.png"
+      hotimage="common/hot.png" pushedimage="common/pushed_gone.png"/></VerticalLayout></Window>)",
+                           100, 30);
+  FakeGraphics graphics;
+  graphics.missingImages = {"common/gone.png", "common/pushed_gone.png"};
+  skin->window.Paint(graphics, {0, 0, 100, 30});
+  EXPECT_TRUE(graphics.ImagePaths().empty());
+  EXPECT_NE(graphics.FindText(L"Go"), nullptr);
+
+  // Pressed, the missing pushed image gives way to the hot one.
+  ui::Control* b = skin->window.FindControl(L"b");
+  b->SetState(ui::kStatePushed);
+  FakeGraphics pressed;
+  pressed.missingImages = graphics.missingImages;
+  skin->window.Paint(pressed, {0, 0, 100, 30});
+  EXPECT_EQ(pressed.ImagePaths(), (std::vector<std::string>{"common/hot.png"}));
+}
+
+TEST(Painting, BackgroundsBordersFontsAndStateColours) {
+  auto skin = MakeSkin({{"main.xml", R"(<Window bkcolor="#FFffffff"><Font id="3" name="Arial" size="18"/>
+      <Style name="colorbtn_style" value="bordersize=&quot;2&quot; borderround=&quot;10,10&quot; bordercolor=&quot;0x050581&quot; bkcolor=&quot;#FF3b9fe1&quot; hotbkcolor=&quot;#FFb8cfe9&quot; hottextcolor=&quot;#FF050581&quot; disabledtextcolor=&quot;#FFC6C6C6&quot;"/>
+      <VerticalLayout><Button name="b" height="30" style="colorbtn_style" textcolor="#FF111111" text="Next" font="3"/>
+      <Label name="hidden" visible="false" text="Hidden" bkcolor="#FF000000"/></VerticalLayout></Window>)"}});
+  ASSERT_TRUE(skin->window.Load("main.xml"));
+  skin->window.SetClientSize({100, 100});
+  FakeGraphics g;
+  skin->window.Paint(g, {0, 0, 100, 100});
+  ASSERT_FALSE(g.calls.empty());
+  EXPECT_EQ(g.calls.front().kind, DrawCall::kFill);  // the window background first
+  EXPECT_EQ(g.calls.front().color, 0xFFFFFFFFu);
+  const auto round = g.Of(DrawCall::kFillRound);
+  ASSERT_EQ(round.size(), 1u);
+  EXPECT_EQ(round[0].color, 0xFF3B9FE1u);
+  EXPECT_EQ(round[0].radius, (ui::Size{10, 10}));
+  const auto borders = g.Of(DrawCall::kBorder);
+  ASSERT_EQ(borders.size(), 1u);
+  EXPECT_EQ(borders[0].width, 2);
+  EXPECT_EQ(borders[0].color, 0xFF050581u);
+  const DrawCall* text = g.FindText(L"Next");
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(text->style.font.id, 3);
+  EXPECT_EQ(text->style.font.size, 18);
+  EXPECT_EQ(text->color, 0xFF111111u);
+  EXPECT_EQ(text->style.format & ui::kTextCenter, ui::kTextCenter);
+  EXPECT_EQ(g.FindText(L"Hidden"), nullptr);
+  EXPECT_EQ(g.ClipDepth(), 0);
+
+  ui::Control* b = skin->window.FindControl(L"b");
+  b->SetState(ui::kStateHot);
+  FakeGraphics hot;
+  skin->window.Paint(hot, {0, 0, 100, 100});
+  EXPECT_EQ(hot.Of(DrawCall::kFillRound)[0].color, 0xFFB8CFE9u);
+  EXPECT_EQ(hot.FindText(L"Next")->color, 0xFF050581u);
+
+  b->SetEnabled(false);
+  FakeGraphics disabled;
+  skin->window.Paint(disabled, {0, 0, 100, 100});
+  EXPECT_EQ(disabled.FindText(L"Next")->color, 0xFFC6C6C6u);
+  EXPECT_EQ(disabled.Of(DrawCall::kFillRound)[0].color, 0xFF3B9FE1u);  // no hover look when disabled
+
+  // Only what meets the dirty rectangle is drawn.
+  FakeGraphics outside;
+  skin->window.Paint(outside, {0, 50, 100, 100});
+  EXPECT_EQ(outside.FindText(L"Next"), nullptr);
+}
+
+TEST(Painting, AutoWidthFollowsTheMeasuredText) {
+  auto skin =
+      MakeSkin({{"lan.xml", R"(<Res><Text id="lan.en" value="English"/></Res>)"},
+                {"main.xml", R"(<Window><Font id="1" name="a" size="12" default="true"/><HorizontalLayout>
+      <Option name="o" autocalcwidth="true" textpadding="20,0,6,0" text="lan.en" resourcetext="true"/>
+      <Option name="min" autocalcwidth="true" minwidth="180" text="x"/></HorizontalLayout></Window>)"}});
+  ASSERT_TRUE(skin->window.Load("main.xml"));
+  ASSERT_TRUE(skin->resources.LoadLanguage("lan.xml"));
+  FakeGraphics metrics;
+  skin->window.SetTextMetrics(&metrics);
+  skin->window.SetClientSize({400, 20});
+  skin->window.Layout();
+  EXPECT_EQ(RectOf(skin->window, L"o").Width(), 7 * 6 + 26);  // "English" at 6 px a character
+  EXPECT_EQ(RectOf(skin->window, L"min").Width(), 180);
+}
+
+}  // namespace

@@ -1,0 +1,91 @@
+#include "ui/edit.h"
+
+#include "ui/window_model.h"
+
+namespace ui {
+
+void Edit::AttachView(std::unique_ptr<NativeView> view) {
+  view_ = std::move(view);
+  if (!view_) return;
+  view_->SetText(Text());
+  view_->SetEnabled(IsEnabled());
+  SyncView();
+}
+
+void Edit::SyncView() {
+  if (view_) view_->SetBounds(rect_, IsVisibleInTree());
+}
+
+void Edit::SetText(std::wstring text) {
+  Label::SetText(std::move(text));
+  if (view_) view_->SetText(Text());
+}
+
+void Edit::SetEnabled(bool enabled) {
+  Label::SetEnabled(enabled);
+  if (view_) view_->SetEnabled(enabled);
+}
+
+void Edit::Focus() {
+  if (view_) view_->Focus();
+}
+
+void Edit::OnNativeTextChanged(std::wstring text) {
+  if (text == Text()) return;
+  Label::SetText(std::move(text));
+  Notify(L"textchanged");
+}
+
+bool Edit::ApplyAttribute(std::string_view name, std::string_view value) {
+  if (name == "maxchar") {
+    maxChars_ = std::max(0, ParseInt(value, maxChars_));
+  } else if (name == "readonly") {
+    readOnly_ = ParseBool(value);
+  } else if (name == "password") {
+    password_ = ParseBool(value);
+  } else {
+    return Label::ApplyAttribute(name, value);
+  }
+  return true;
+}
+
+void Edit::PaintText(Graphics& graphics) {
+  if (!view_) Label::PaintText(graphics);  // the native window draws its own text
+}
+
+void RichEdit::SetSelectionFormat(const CharFormat& format) {
+  current_ = format;
+  if (view_) view_->SetSelectionFormat(format);
+}
+
+void RichEdit::AppendText(const std::wstring& text) {
+  if (text.empty()) return;
+  if (!runs_.empty() && runs_.back().format == current_) {
+    runs_.back().text += text;
+  } else {
+    runs_.push_back({text, current_});
+  }
+  RebuildText();
+  if (view_) view_->AppendText(text);
+}
+
+void RichEdit::SetText(std::wstring text) {
+  runs_.clear();
+  current_ = CharFormat{};
+  if (!text.empty()) runs_.push_back({text, current_});
+  RebuildText();
+  if (view_) view_->SetText(Text());
+}
+
+void RichEdit::ScrollLineDown() {
+  ++scrolledLines_;
+  if (view_) view_->ScrollLineDown();
+}
+
+void RichEdit::RebuildText() {
+  std::wstring all;
+  for (const Run& run : runs_) all += run.text;
+  Label::SetText(std::move(all));
+}
+
+}  // namespace ui

@@ -1,0 +1,100 @@
+// Text entry controls drawn by native child windows: Edit and RichEdit. The tree keeps their text
+// (and a rich edit's formatted runs) so it can be read and tested without a window; the host
+// attaches a NativeView that mirrors it on screen.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/label.h"
+
+namespace ui {
+
+// Character format of rich-edit text, in the units the native control takes.
+struct CharFormat {
+  Color color = 0xFF000000;
+  int heightTwips = 0;  // 0: the control's default size
+  std::wstring face;    // empty: the control's default face
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  bool operator==(const CharFormat& o) const {
+    return color == o.color && heightTwips == o.heightTwips && face == o.face && bold == o.bold &&
+           italic == o.italic && underline == o.underline;
+  }
+};
+
+// The host's native child window for an edit control.
+class NativeView {
+ public:
+  virtual ~NativeView() = default;
+  // Called after every layout pass: the control's rectangle and whether it shows (it and all its
+  // ancestors visible).
+  virtual void SetBounds(const Rect& rect, bool visible) = 0;
+  virtual void SetEnabled(bool enabled) = 0;
+  virtual void SetText(const std::wstring& text) = 0;
+  virtual void Focus() = 0;
+  // Rich edits only; plain edits ignore them.
+  virtual void SetSelectionFormat(const CharFormat& format) { (void)format; }
+  virtual void AppendText(const std::wstring& text) { (void)text; }
+  virtual void ScrollLineDown() {}
+};
+
+class Edit : public Label {
+ public:
+  explicit Edit(ControlKind kind = ControlKind::kEdit) : Label(kind) {}
+
+  void AttachView(std::unique_ptr<NativeView> view);
+  NativeView* View() const { return view_.get(); }
+  // Pushes the rectangle and visibility to the native view; the window calls it after layout.
+  void SyncView();
+
+  void SetText(std::wstring text) override;
+  void SetEnabled(bool enabled) override;
+  void Focus();
+  // The native window's text changed under the user: keep it and send "textchanged".
+  void OnNativeTextChanged(std::wstring text);
+
+  int MaxChars() const { return maxChars_; }
+  bool IsReadOnly() const { return readOnly_; }
+  bool IsPassword() const { return password_; }
+
+ protected:
+  bool ApplyAttribute(std::string_view name, std::string_view value) override;
+  void PaintText(Graphics& graphics) override;
+
+  std::unique_ptr<NativeView> view_;
+  int maxChars_ = 255;
+  bool readOnly_ = false;
+  bool password_ = false;
+};
+
+class RichEdit : public Edit {
+ public:
+  struct Run {
+    std::wstring text;
+    CharFormat format;
+  };
+
+  RichEdit() : Edit(ControlKind::kRichEdit) { maxChars_ = 1 << 20; }
+
+  // The format for text appended at the end from now on (the selection is the insertion point).
+  void SetSelectionFormat(const CharFormat& format);
+  void AppendText(const std::wstring& text);
+  // Replaces everything with one run in the default format.
+  void SetText(std::wstring text) override;
+  void ScrollLineDown();
+
+  const std::vector<Run>& Runs() const { return runs_; }
+  int ScrolledLines() const { return scrolledLines_; }
+
+ private:
+  void RebuildText();
+
+  std::vector<Run> runs_;
+  CharFormat current_;
+  int scrolledLines_ = 0;
+};
+
+}  // namespace ui

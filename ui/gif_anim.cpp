@@ -1,0 +1,48 @@
+#include "ui/gif_anim.h"
+
+#include "ui/graphics.h"
+#include "ui/window_model.h"
+
+namespace ui {
+
+void GifAnim::Play() {
+  if (playing_) return;
+  playing_ = true;
+  Invalidate();
+}
+
+void GifAnim::Stop() {
+  playing_ = false;
+  frame_ = 0;
+  Invalidate();
+}
+
+void GifAnim::SetFrameCount(int count) {
+  frameCount_ = std::max(1, count);
+  if (frame_ >= frameCount_) frame_ = 0;
+}
+
+bool GifAnim::AdvanceFrame() {
+  if (!playing_ || frameCount_ <= 1) return false;
+  frame_ = (frame_ + 1) % frameCount_;
+  Invalidate();
+  return true;
+}
+
+bool GifAnim::ApplyAttribute(std::string_view name, std::string_view value) {
+  if (name == "autoplay") {
+    autoPlay_ = ParseBool(value);
+    return true;
+  }
+  return Control::ApplyAttribute(name, value);
+}
+
+void GifAnim::PaintBackground(Graphics& graphics) {
+  if (bkColor_ != 0) graphics.FillRect(rect_, bkColor_);
+  if (bkImage_.IsEmpty() || Manager() == nullptr) return;
+  ImageDraw draw = Manager()->ResolveImage(bkImage_, rect_);
+  draw.frame = frame_;
+  graphics.DrawImage(draw);
+}
+
+}  // namespace ui

@@ -1,0 +1,5 @@
+# The UI framework's portable part: control tree, layout, painting interface, window model.
+list(APPEND LDW_CORE_SOURCES
+  ui/attribute_values.cpp ui/image_desc.cpp ui/font_table.cpp ui/notification.cpp
+  ui/control.cpp ui/box_layout.cpp ui/container.cpp ui/label.cpp ui/edit.cpp ui/gif_anim.cpp ui/list.cpp
+  ui/control_factory.cpp ui/layout_builder.cpp ui/window_model.cpp)

@@ -1,0 +1,257 @@
+#include "ui/window_model.h"
+
+#include <algorithm>
+
+#include "ui/container.h"
+#include "ui/control_factory.h"
+#include "ui/edit.h"
+#include "ui/label.h"
+#include "ui/layout_builder.h"
+#include "ui/list.h"
+#include "ui/shared_layout_data.h"
+#include "ui/utf.h"
+
+namespace ui {
+
+SharedLayoutData& SharedLayoutData::Instance() {
+  static SharedLayoutData data;
+  return data;
+}
+
+WindowModel::WindowModel(Resources& resources) : resources_(resources) {}
+
+WindowModel::~WindowModel() {
+  // The tree goes while the groups and tables its controls detach from still exist.
+  root_.reset();
+}
+
+bool WindowModel::Load(std::string_view layoutName, CreateControlCallback* callback) {
+  root_.reset();
+  createCallback_ = callback;
+  const std::optional<MarkupNode> markup = ReadLayout(resources_, layoutName);
+  if (!markup) return false;
+  LayoutBuilder builder(*this, ControlRegistry::Instance(), callback);
+  std::unique_ptr<Control> root = builder.Build(*markup, true);
+  if (!root) return false;
+  root_ = std::move(root);
+  root_->SetManager(this, nullptr);
+  clientSize_ = {Px(attributes_.size.cx), Px(attributes_.size.cy)};
+  needsLayout_ = true;
+  return true;
+}
+
+std::unique_ptr<Control> WindowModel::BuildFromLayout(std::string_view layoutName) {
+  const std::optional<MarkupNode> markup = ReadLayout(resources_, layoutName);
+  if (!markup) return nullptr;
+  LayoutBuilder builder(*this, ControlRegistry::Instance(), createCallback_);
+  return builder.Build(*markup, false);
+}
+
+Control* WindowModel::FindControl(std::wstring_view name) const {
+  return root_ ? root_->FindByName(name) : nullptr;
+}
+
+Control* WindowModel::FindControlAt(Point point) const { return root_ ? root_->FindAt(point) : nullptr; }
+
+void WindowModel::ForEachControl(const std::function<void(Control&)>& visit) const {
+  if (!root_) return;
+  std::vector<Control*> pending{root_.get()};
+  while (!pending.empty()) {
+    Control* control = pending.back();
+    pending.pop_back();
+    visit(*control);
+    if (Container* container = control->AsContainer()) {
+      for (int i = container->Count() - 1; i >= 0; --i) pending.push_back(container->ItemAt(i));
+    }
+  }
+}
+
+void WindowModel::SetClientSize(Size size) {
+  if (size == clientSize_) return;
+  clientSize_ = size;
+  needsLayout_ = true;
+}
+
+void WindowModel::Layout() {
+  needsLayout_ = false;
+  if (!root_) return;
+  root_->SetPos({0, 0, clientSize_.cx, clientSize_.cy});
+  ForEachControl([](Control& control) {
+    if (auto* edit = dynamic_cast<Edit*>(&control)) edit->SyncView();
+  });
+}
+
+void WindowModel::Paint(Graphics& graphics, const Rect& dirty) {
+  LayoutIfNeeded();
+  if (attributes_.bkColor != 0)
+    graphics.FillRect({0, 0, clientSize_.cx, clientSize_.cy}, attributes_.bkColor);
+  if (root_) root_->Paint(graphics, dirty);
+}
+
+void WindowModel::SetScale(int percent) {
+  if (percent <= 0 || percent == scale_) return;
+  scale_ = percent;
+  needsLayout_ = true;
+  Invalidate({0, 0, clientSize_.cx, clientSize_.cy});
+}
+
+ImageDraw WindowModel::ResolveImage(const ImageDesc& image, const Rect& control) const {
+  ImageDraw draw;
+  std::string path = image.file;
+  if (path.empty() && !image.resId.empty()) path = resources_.Map().ImagePath(image.resId).value_or("");
+  draw.path = path.empty() ? path : ScaledImageName(path, scale_);
+  draw.source = {Px(image.source.left), Px(image.source.top), Px(image.source.right),
+                 Px(image.source.bottom)};
+  draw.corner = {Px(image.corner.left), Px(image.corner.top), Px(image.corner.right),
+                 Px(image.corner.bottom)};
+  draw.dest = image.dest.IsEmpty()
+                  ? control
+                  : Rect{control.left + Px(image.dest.left), control.top + Px(image.dest.top),
+                         control.left + Px(image.dest.right), control.top + Px(image.dest.bottom)};
+  draw.fade = image.fade;
+  draw.xtiled = image.xtiled;
+  draw.ytiled = image.ytiled;
+  return draw;
+}
+
+void WindowModel::SetDefaultFont(const std::wstring& face, int size, bool bold, bool underline, bool italic) {
+  fonts_.SetDefault({-1, face, size, bold, underline, italic});
+  hasOwnDefaultFont_ = true;
+  needsLayout_ = true;
+  Invalidate({0, 0, clientSize_.cx, clientSize_.cy});
+}
+
+FontSpec WindowModel::ScaledFont(int id) const {
+  const SharedLayoutData& shared = SharedLayoutData::Instance();
+  FontSpec font;
+  if (const FontSpec* own = fonts_.Find(id)) {
+    font = *own;
+  } else if (const FontSpec* common = shared.fonts.Find(id)) {
+    font = *common;
+  } else if (!hasOwnDefaultFont_ && shared.hasDefaultFont) {
+    font = shared.fonts.Default();
+  } else {
+    font = fonts_.Default();
+  }
+  font.size = Px(font.size);
+  return font;
+}
+
+const std::string* WindowModel::FindStyle(std::string_view name) const {
+  if (const auto found = styles_.find(name); found != styles_.end()) return &found->second;
+  const auto& shared = SharedLayoutData::Instance().styles;
+  if (const auto found = shared.find(name); found != shared.end()) return &found->second;
+  return nullptr;
+}
+
+void WindowModel::AddDefault(std::string_view className, std::string attributeList) {
+  defaults_[AsciiLowerCopy(className)] = std::move(attributeList);
+}
+
+const std::string* WindowModel::DefaultAttributes(std::string_view className) const {
+  const std::string key = AsciiLowerCopy(className);
+  if (const auto found = defaults_.find(key); found != defaults_.end()) return &found->second;
+  const auto& shared = SharedLayoutData::Instance().defaults;
+  if (const auto found = shared.find(key); found != shared.end()) return &found->second;
+  return nullptr;
+}
+
+std::wstring WindowModel::LookupText(const std::wstring& key) const {
+  return resources_.Texts().Get(key.c_str(), textCallback_);
+}
+
+Size WindowModel::MeasureText(std::wstring_view text, const FontSpec& font) const {
+  if (metrics_ != nullptr) return metrics_->MeasureText(text, font);
+  // Without a measuring surface: half the font height per character.
+  return {static_cast<int>(text.size()) * ((font.size + 1) / 2), font.size};
+}
+
+void WindowModel::JoinGroup(Option* option) {
+  if (option == nullptr || option->Group().empty()) return;
+  std::vector<Option*>& members = groups_[option->Group()];
+  if (std::find(members.begin(), members.end(), option) == members.end()) members.push_back(option);
+  if (!option->IsSelected()) return;
+  for (Option* other : members) {
+    if (other != option) other->Selected(false, false);
+  }
+}
+
+void WindowModel::LeaveGroup(Option* option) { ControlDetached(option); }
+
+std::vector<Option*> WindowModel::OptionGroup(const std::wstring& group) const {
+  const auto found = groups_.find(group);
+  return found == groups_.end() ? std::vector<Option*>{} : found->second;
+}
+
+void WindowModel::AddVirtualWnd(const std::wstring& name, NotifyPump* target) {
+  if (!name.empty() && target != nullptr) virtualWnds_[name] = target;
+}
+
+void WindowModel::RemoveVirtualWnd(const std::wstring& name) { virtualWnds_.erase(name); }
+
+void WindowModel::SendNotify(Notification& notification) {
+  if (handler_ != nullptr && handler_->HandleNotification(notification)) return;
+  if (!notification.virtualWnd.empty()) {
+    const auto target = virtualWnds_.find(notification.virtualWnd);
+    if (target != virtualWnds_.end()) {
+      target->second->Dispatch(notification);
+      return;
+    }
+  }
+  ownHandlers_.Dispatch(notification);
+}
+
+Control* WindowModel::ClickTarget(Point point) const {
+  Control* control = FindControlAt(point);
+  while (control != nullptr && !control->WantsClicks()) control = control->Parent();
+  return control != nullptr && control->IsEnabled() ? control : nullptr;
+}
+
+void WindowModel::OnMouseMove(Point point) {
+  Control* target = ClickTarget(point);
+  if (target == hot_) return;
+  if (hot_ != nullptr) hot_->SetState(hot_->State() & ~kStateHot);
+  hot_ = target;
+  if (hot_ != nullptr) hot_->SetState(hot_->State() | kStateHot);
+}
+
+void WindowModel::OnMouseLeave() {
+  if (hot_ != nullptr) hot_->SetState(hot_->State() & ~kStateHot);
+  hot_ = nullptr;
+}
+
+void WindowModel::OnMouseDown(Point point) {
+  OnMouseMove(point);
+  pushed_ = ClickTarget(point);
+  if (pushed_ != nullptr) pushed_->SetState(pushed_->State() | kStatePushed);
+}
+
+void WindowModel::OnMouseUp(Point point) {
+  Control* pushed = pushed_;
+  pushed_ = nullptr;
+  if (pushed == nullptr) return;
+  pushed->SetState(pushed->State() & ~kStatePushed);
+  if (ClickTarget(point) != pushed) return;
+  if (auto* row = dynamic_cast<ListTextElement*>(pushed)) {
+    row->ClickAt(point);
+  } else {
+    pushed->Activate();  // may destroy the control; nothing touches it afterwards
+  }
+}
+
+void WindowModel::Invalidate(const Rect& rect) {
+  if (host_ != nullptr && !rect.IsEmpty()) host_->Invalidate(rect);
+}
+
+void WindowModel::ControlDetached(Control* control) {
+  for (auto& [name, members] : groups_) {
+    members.erase(
+        std::remove_if(members.begin(), members.end(),
+                       [control](Option* option) { return static_cast<Control*>(option) == control; }),
+        members.end());
+  }
+  if (hot_ == control) hot_ = nullptr;
+  if (pushed_ == control) pushed_ = nullptr;
+}
+
+}  // namespace ui

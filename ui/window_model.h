@@ -1,0 +1,180 @@
+// The portable half of a window: the control tree built from a named layout, the window's fonts,
+// styles and defaults, its display scale, option groups, the layout pass and notification routing.
+// The Win32 host owns one per native window and forwards painting, sizing and input to it.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "ui/control.h"
+#include "ui/font_table.h"
+#include "ui/graphics.h"
+#include "ui/notification.h"
+#include "ui/resources.h"
+
+namespace ui {
+
+class Option;
+
+// The attributes of a layout's root Window element.
+struct WindowAttributes {
+  Size size;         // initial client size
+  Size minInfo;      // minimum tracking size; 0 means none
+  Size maxInfo;      // maximum tracking size; 0 means none
+  Rect caption;      // l,t,r,b: the drag area; bottom 64 means the top 64 pixels (right 0: full width)
+  Edges sizeBox;     // resize borders
+  Size roundCorner;  // corner ellipse of the window region
+  bool layered = false;
+  bool showShadow = false;
+  ImageDesc shadowImage;
+  int shadowSize = 0;
+  Edges shadowCorner;
+  Color bkColor = 0;
+  std::vector<std::pair<std::string, std::string>> all;  // every attribute as written, names lower-cased
+};
+
+// Supplies controls for layout tags that neither the framework nor the factory registry knows.
+class CreateControlCallback {
+ public:
+  virtual ~CreateControlCallback() = default;
+  // Null when the tag is unknown to the callback too; the element is then skipped.
+  virtual std::unique_ptr<Control> CreateControl(std::string_view tag) = 0;
+};
+
+// What the native window does for the model.
+class WindowHost {
+ public:
+  virtual ~WindowHost() = default;
+  virtual void Invalidate(const Rect& rect) = 0;
+};
+
+class WindowModel {
+ public:
+  explicit WindowModel(Resources& resources = Resources::Instance());
+  ~WindowModel();
+  WindowModel(const WindowModel&) = delete;
+  WindowModel& operator=(const WindowModel&) = delete;
+
+  // Builds the tree from a layout: a resource-map Xml id, else an archive path, or markup itself
+  // when the name begins with "<". False, with no tree, when the layout is missing, malformed or
+  // has no control; the host then shows its error box with the name.
+  bool Load(std::string_view layoutName, CreateControlCallback* callback = nullptr);
+  // A new tree from another layout (a list-row template) with this window's fonts and styles;
+  // the caller adds it to a container. Null on the same failures as Load.
+  std::unique_ptr<Control> BuildFromLayout(std::string_view layoutName);
+
+  Control* Root() const { return root_.get(); }
+  const WindowAttributes& Attributes() const { return attributes_; }
+  WindowAttributes& MutableAttributes() { return attributes_; }
+
+  // The first control of the tree with exactly that name, in tree order; null when none.
+  Control* FindControl(std::wstring_view name) const;
+  template <typename T>
+  T* Find(std::wstring_view name) const {
+    return dynamic_cast<T*>(FindControl(name));
+  }
+  // The deepest visible control under a client point that takes the mouse; null outside.
+  Control* FindControlAt(Point point) const;
+  // Every control of the tree in tree order (the host attaches native views this way).
+  void ForEachControl(const std::function<void(Control&)>& visit) const;
+
+  // Layout: the root fills the client area; controls mark the window when their size or
+  // visibility changes, and the host lays out again before it paints.
+  void SetClientSize(Size size);
+  Size ClientSize() const { return clientSize_; }
+  void MarkForLayout() { needsLayout_ = true; }
+  bool NeedsLayout() const { return needsLayout_; }
+  void Layout();
+  void LayoutIfNeeded() {
+    if (needsLayout_) Layout();
+  }
+  void Paint(Graphics& graphics, const Rect& dirty);
+
+  // Display scale in percent (100 = unscaled): multiplies every layout size and the image
+  // description rectangles, and picks the "@<scale>" image files.
+  int Scale() const { return scale_; }
+  void SetScale(int percent);
+  int Px(int units) const { return units * scale_ / 100; }
+  // The archive path and pixel rectangles for drawing an image description on a control.
+  ImageDraw ResolveImage(const ImageDesc& image, const Rect& control) const;
+
+  FontTable& Fonts() { return fonts_; }
+  const FontTable& Fonts() const { return fonts_; }
+  // The window's default font, as the language switch sets it.
+  void SetDefaultFont(const std::wstring& face, int size, bool bold, bool underline, bool italic);
+  // A font by id with its size at the display scale, for drawing.
+  FontSpec ScaledFont(int id) const;
+
+  void AddStyle(std::string name, std::string attributeList) {
+    styles_[std::move(name)] = std::move(attributeList);
+  }
+  const std::string* FindStyle(std::string_view name) const;
+  void AddDefault(std::string_view className, std::string attributeList);
+  const std::string* DefaultAttributes(std::string_view className) const;
+
+  // Resource texts: the text table of the resources with this window's text callback.
+  void SetTextCallback(TextCallback* callback) { textCallback_ = callback; }
+  std::wstring LookupText(const std::wstring& key) const;
+  Resources& GetResources() const { return resources_; }
+
+  void SetTextMetrics(const TextMetrics* metrics) { metrics_ = metrics; }
+  Size MeasureText(std::wstring_view text, const FontSpec& font) const;
+
+  // Option groups: selecting one option of a group deselects the others.
+  void JoinGroup(Option* option);
+  void LeaveGroup(Option* option);
+  std::vector<Option*> OptionGroup(const std::wstring& group) const;
+
+  // Notification routing. Every notification goes to the window's handler first; when that
+  // passes it on, a sender whose (inherited) virtualwnd names a registered virtual window goes to
+  // that table, any other to the window's own table.
+  void SetNotificationHandler(NotificationHandler* handler) { handler_ = handler; }
+  NotifyPump& OwnHandlers() { return ownHandlers_; }
+  void AddVirtualWnd(const std::wstring& name, NotifyPump* target);
+  void RemoveVirtualWnd(const std::wstring& name);
+  void SendNotify(Notification& notification);
+
+  // Mouse input from the host, in client pixels. The control that takes the click is the one
+  // under the point or its nearest ancestor that wants clicks; it turns hot on hover and pushed on
+  // press, and a release over the pressed control activates it.
+  void OnMouseMove(Point point);
+  void OnMouseLeave();
+  void OnMouseDown(Point point);
+  void OnMouseUp(Point point);
+  Control* HotControl() const { return hot_; }
+  Control* ClickTarget(Point point) const;
+
+  void SetHost(WindowHost* host) { host_ = host; }
+  void Invalidate(const Rect& rect);
+  // Called as a control leaves the window so no pointer to it stays behind.
+  void ControlDetached(Control* control);
+
+ private:
+  Resources& resources_;
+  std::unique_ptr<Control> root_;
+  WindowAttributes attributes_;
+  FontTable fonts_;
+  std::map<std::string, std::string, std::less<>> styles_;
+  std::map<std::string, std::string, std::less<>> defaults_;  // lower-cased class name
+  Size clientSize_;
+  bool needsLayout_ = true;
+  int scale_ = 100;
+  TextCallback* textCallback_ = nullptr;
+  const TextMetrics* metrics_ = nullptr;
+  std::map<std::wstring, std::vector<Option*>> groups_;
+  NotificationHandler* handler_ = nullptr;
+  NotifyPump ownHandlers_;
+  std::map<std::wstring, NotifyPump*> virtualWnds_;
+  WindowHost* host_ = nullptr;
+  CreateControlCallback* createCallback_ = nullptr;
+  bool hasOwnDefaultFont_ = false;
+  Control* hot_ = nullptr;
+  Control* pushed_ = nullptr;
+};
+
+}  // namespace ui
