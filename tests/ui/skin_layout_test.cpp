@@ -1,0 +1,115 @@
+// The package's own layouts through the framework: main.xml with its includes at 700 x 500.
+#include <gtest/gtest.h>
+
+#include "tests/fakes/fake_graphics.h"
+#include "tests/test_paths.h"
+#include "tests/ui/ui_test_support.h"
+#include "ui/container.h"
+#include "ui/label.h"
+#include "ui/list.h"
+#include "ui/shared_layout_data.h"
+
+namespace {
+
+class SkinLayouts : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ui::SharedLayoutData::Instance().Clear();
+    zip_ = PackedSkin();
+    ASSERT_TRUE(resources_.AttachArchive(zip_.data(), zip_.size()));
+    ASSERT_TRUE(resources_.LoadResourceMap("res.xml"));
+    ASSERT_TRUE(resources_.LoadLanguage("lan_en.xml"));
+    main_.SetTextMetrics(&metrics_);
+    ASSERT_TRUE(main_.Load("XML_MAIN"));
+    main_.Layout();
+  }
+  void TearDown() override { ui::SharedLayoutData::Instance().Clear(); }
+
+  std::vector<uint8_t> zip_;
+  ui::Resources resources_;
+  FakeGraphics metrics_;  // 7 pixels a character at the default size 14
+  ui::WindowModel main_{resources_};
+};
+
+TEST_F(SkinLayouts, MainWindowAt700By500) {
+  EXPECT_EQ(main_.ClientSize(), (ui::Size{700, 500}));
+  const std::pair<const wchar_t*, const char*> expected[] = {
+      {L"root", "0,0,700,500"},
+      {L"appbar", "0,0,700,30"},
+      {L"title_lb", "0,0,700,30"},
+      {L"sysbtn_box", "560,0,700,34"},  // floats at the top right
+      {L"btnLan", "570,0,600,30"},
+      {L"btnAbout", "602,0,632,30"},
+      {L"minbtn", "634,0,664,30"},
+      {L"closebtn", "666,0,696,30"},
+      {L"body", "0,30,700,455"},
+      {L"tab_switch", "0,30,700,454"},
+      {L"tab_panel_index", "0,30,700,454"},
+      {L"option_install", "230,209,470,225"},  // a 240 x 84 box centred in the page
+      {L"option_delete", "230,259,470,275"},
+      {L"btn_bar", "0,455,700,500"},
+      {L"hor_btn_h2", "0,455,700,500"},
+      {L"btn_setup_previous", "266,462,396,492"},  // at least 130 wide, packed to the right
+      {L"btn_setup_next", "408,462,538,492"},
+  };
+  for (const auto& [name, rect] : expected) {
+    EXPECT_EQ(ToString(RectOf(main_, name)), rect) << std::string(name, name + wcslen(name));
+  }
+}
+
+TEST_F(SkinLayouts, MainWindowControlsTheProgramFinds) {
+  const std::pair<const wchar_t*, ui::ControlKind> expected[] = {
+      {L"title_lb", ui::ControlKind::kLabel},
+      {L"tab_switch", ui::ControlKind::kTabLayout},
+      {L"tab_switch_install", ui::ControlKind::kTabLayout},
+      {L"tab_switch_delete", ui::ControlKind::kTabLayout},
+      {L"btn_setup_previous", ui::ControlKind::kButton},
+      {L"btn_setup_next", ui::ControlKind::kButton},
+      {L"option_delete", ui::ControlKind::kOption},
+      {L"closebtn", ui::ControlKind::kFadeButton},
+      {L"wordedit_installInfo", ui::ControlKind::kRichEdit},
+      {L"wordedit_deleteInfo_start", ui::ControlKind::kRichEdit},
+      {L"ani_gif_install", ui::ControlKind::kGifAnim},
+      {L"ani_gif_delete", ui::ControlKind::kGifAnim},
+      {L"hor_btn_h1", ui::ControlKind::kHorizontalLayout},
+      {L"hor_btn_h2", ui::ControlKind::kHorizontalLayout},
+      {L"label_show_printername_info", ui::ControlKind::kLabel},
+      {L"hor_bluetooth_adapter", ui::ControlKind::kHorizontalLayout},
+      {L"listex_install_show_usb", ui::ControlKind::kList},
+  };
+  for (const auto& [name, kind] : expected) {
+    const ui::Control* control = main_.FindControl(name);
+    ASSERT_NE(control, nullptr) << std::string(name, name + wcslen(name));
+    EXPECT_EQ(control->Kind(), kind) << std::string(name, name + wcslen(name));
+  }
+  EXPECT_EQ(main_.OptionGroup(L"radio").size(), 2u);
+  EXPECT_EQ(main_.OptionGroup(L"portList").size(), 6u);
+  EXPECT_TRUE(main_.Find<ui::Option>(L"option_install")->IsSelected());
+
+  // The closing button's tooltip and the index option's text come from the language file.
+  EXPECT_EQ(main_.FindControl(L"closebtn")->DisplayTooltip(), L"Close");
+  FakeGraphics g;
+  main_.Paint(g, {0, 0, 700, 500});
+  EXPECT_NE(g.FindText(L"Install printer driver"), nullptr);
+  EXPECT_NE(g.FindText(L"Next"), nullptr);
+  EXPECT_EQ(g.FindText(L"Home"), nullptr);  // the finish bar is hidden
+}
+
+TEST_F(SkinLayouts, RowTemplatesAndPopupsBuildFromThePackage) {
+  auto* list = main_.Find<ui::List>(L"listex_install_show_usb");
+  ASSERT_NE(list, nullptr);
+  ui::Control* row = list->AddRow(main_.BuildFromLayout("listitemex.xml"));
+  ASSERT_NE(row, nullptr);
+  ASSERT_NE(row->AsContainer(), nullptr);
+  EXPECT_NE(row->AsContainer()->FindByName(L"label1"), nullptr);
+  EXPECT_NE(row->AsContainer()->FindByName(L"option_listext"), nullptr);
+  EXPECT_NE(main_.BuildFromLayout("listitemex_blue.xml"), nullptr);
+
+  for (const char* popup : {"pop_about.xml", "pop_language.xml", "pop_add_port.xml"}) {
+    ui::WindowModel window(resources_);
+    EXPECT_TRUE(window.Load(popup)) << popup;
+    EXPECT_NE(window.FindControl(L"closebtn"), nullptr) << popup;
+  }
+}
+
+}  // namespace
