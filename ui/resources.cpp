@@ -1,5 +1,8 @@
 #include "ui/resources.h"
 
+#include "ui/control_factory.h"
+#include "ui/shared_layout_data.h"
+
 namespace ui {
 namespace {
 
@@ -26,6 +29,8 @@ bool Resources::LoadLanguage(std::string_view fileNameOrMarkup) {
 }
 
 void Resources::Shutdown() {
+  ControlRegistry::Instance().Clear();
+  SharedLayoutData::Instance().Clear();
   map_.Clear();
   texts_.Clear();
   archive_.Detach();

@@ -38,7 +38,8 @@ class Resources {
   TextTable& Texts() { return texts_; }
   const TextTable& Texts() const { return texts_; }
 
-  // Releases the map, the texts and the archive.
+  // Releases the map, the texts, the archive, the registered control classes and the shared
+  // fonts and styles of the layouts.
   void Shutdown();
 
  private:
