@@ -17,6 +17,7 @@
 
 namespace ui {
 class Control;
+struct Notification;
 }
 
 enum PortKind : int32_t {
@@ -50,6 +51,15 @@ class CAppContext {
   LanguageInfo DetectLanguage();
   // The entry for a LANGID, or English when the table lacks it; null only with an empty table.
   const LanguageInfo* LanguageOrEnglish(uint16_t langId) const;
+
+  // Wizard navigation, run on the UI thread.
+  void GoHome();
+  void GoNext();
+  void GoBack();
+  void OnWizardNotify(const ui::Notification& notification);
+  void OnWizardClick(ui::Control* control);
+  void SetBackButton(bool visible);
+  void SetNextButton(bool visible, bool enabled, const std::wstring& textKey);
 
   // Text lines to the main window, each a synchronous send with a UiNotice on this stack.
   void PostInstallLog(const std::wstring& text, bool alert, bool clear);
@@ -98,6 +108,7 @@ class CAppContext {
 
  private:
   void SendNotice(uint32_t message, uintptr_t wParam, const UiNotice* notice);
+  void Send(uint32_t message, uintptr_t wParam) { SendNotice(message, wParam, nullptr); }
 
   Platform& m_platform;
 };

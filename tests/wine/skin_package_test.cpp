@@ -9,6 +9,7 @@
 
 #include "app/skin_package.h"
 #include "context/package_files.h"
+#include "tests/support/zip_builder.h"
 #include "ui/resources.h"
 
 namespace {
@@ -94,19 +95,82 @@ TEST_F(RealExecutable, ExtractSkinFileWritesAPackageFileIntoThePrefix) {
   RemoveDirectoryW(folder.c_str());
 }
 
-TEST(RealExecutableRun, StartsAndEndsWithExitCodeZero) {
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
+// Starts a copy of the exe's command line and waits for a top-level window of that class to show.
+struct RunningProgram {
+  explicit RunningProgram(const std::wstring& exe) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    std::wstring commandLine = L"\"" + exe + L"\"";
+    started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                             &process);
+  }
+  ~RunningProgram() {
+    if (!started) return;
+    if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process.hProcess, 99);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+  HWND WaitForWindow(const wchar_t* className, const wchar_t* title) const {
+    for (int i = 0; i < 300; ++i) {
+      HWND window = FindWindowW(className, title);
+      DWORD owner = 0;
+      if (window != nullptr) GetWindowThreadProcessId(window, &owner);
+      if (window != nullptr && owner == process.dwProcessId && IsWindowVisible(window)) return window;
+      Sleep(100);
+    }
+    return nullptr;
+  }
+  DWORD ExitCode() const {
+    if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) return 1234;
+    DWORD code = 1234;
+    GetExitCodeProcess(process.hProcess, &code);
+    return code;
+  }
+  bool started = false;
   PROCESS_INFORMATION process{};
-  std::wstring commandLine = std::wstring(L"\"") + LDW_EXE_PATH + L"\"";
-  ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                             &process));
-  ASSERT_EQ(WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0);
-  DWORD exitCode = 1234;
-  GetExitCodeProcess(process.hProcess, &exitCode);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  EXPECT_EQ(exitCode, 0u);
+};
+
+std::wstring WindowText(HWND window) {
+  wchar_t text[256] = {};
+  GetWindowTextW(window, text, 256);
+  return text;
+}
+
+TEST(RealExecutableRun, ShowsTheEnglishMainWindowAndEndsWithZeroOnClose) {
+  RunningProgram program(LDW_EXE_PATH);
+  ASSERT_TRUE(program.started);
+  HWND window = program.WaitForWindow(L"MainWnd", nullptr);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(WindowText(window), L"Label Printer Driver Wizard  V1.0.01");
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  EXPECT_EQ(rect.right - rect.left, 700);
+  EXPECT_EQ(rect.bottom - rect.top, 500);
+  PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);  // what Alt+F4 sends
+  EXPECT_EQ(program.ExitCode(), 0u);
+}
+
+// A package without main.xml: the framework's error box names the layout and the process ends with 1.
+TEST(RealExecutableRun, MissingMainLayoutShowsTheErrorBoxAndExitsWithOne) {
+  const std::wstring copy = TempFolder(L"ldw_nolayout") + L"LabelDriverWizard.exe";
+  ASSERT_TRUE(CopyFileW(LDW_EXE_PATH, copy.c_str(), FALSE));
+  const auto zip = BuildZip({{"res.xml", Bytes("<Res><Xml id=\"XML_MAIN\" path=\"main.xml\"/></Res>")}});
+  HANDLE update = BeginUpdateResourceW(copy.c_str(), FALSE);
+  ASSERT_NE(update, nullptr);
+  ASSERT_TRUE(UpdateResourceW(update, L"ZIPRES", MAKEINTRESOURCEW(129), 2052, const_cast<uint8_t*>(zip.data()),
+                              static_cast<DWORD>(zip.size())));
+  ASSERT_TRUE(EndUpdateResourceW(update, FALSE));
+
+  RunningProgram program(copy);
+  ASSERT_TRUE(program.started);
+  HWND box = program.WaitForWindow(L"#32770", L"Error");
+  ASSERT_NE(box, nullptr);
+  wchar_t text[256] = {};
+  GetDlgItemTextW(box, 0xFFFF, text, 256);
+  EXPECT_EQ(std::wstring(text), L"\u52a0\u8f7d\u8d44\u6e90\u6587\u4ef6\u5931\u8d25\uff1aXML_MAIN");
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(program.ExitCode(), 1u);
+  DeleteFileW(copy.c_str());
 }
 
 }  // namespace

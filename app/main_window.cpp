@@ -1,0 +1,232 @@
+#include "app/main_window.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cwctype>
+
+#include "app/localisation.h"
+#include "context/system_error.h"
+#include "context/text_util.h"
+#include "context/ui_messages.h"
+#include "ui/edit.h"
+#include "ui/gif_anim.h"
+#include "ui/label.h"
+#include "ui/utf.h"
+
+namespace {
+
+const wchar_t kLayoutFace[] = L"\u5b8b\u4f53";  // 宋体
+constexpr int kTitleFontSmall = 3;
+constexpr int kTitleFontLarge = 22;
+constexpr int kLogTextTwips = 225;
+constexpr ui::Color kLogRed = 0xFFFF0000;
+constexpr ui::Color kLogBlue = 0xFF0000FF;
+
+bool SameName(const std::wstring& a, const wchar_t* b) { return LowerCopy(a) == LowerCopy(b); }
+
+void Show(ui::Control* control, uintptr_t wParam) {
+  if (control != nullptr) control->SetVisible(wParam == 1);
+}
+
+}  // namespace
+
+CMainPage::CMainPage() {
+  for (const wchar_t* type : {L"click", L"selectchanged", L"itemclick"}) On(type, [](const ui::Notification&) {});
+}
+
+MainWindowController::MainWindowController(ui::WindowModel& model, CAppContext& context, MainWindowHost& host)
+    : model_(model), context_(context), host_(host) {}
+
+void MainWindowController::FindControls() {
+  title_ = model_.Find<ui::Label>(L"title_lb");
+  tabSwitch_ = model_.FindControl(L"tab_switch");
+  tabInstall_ = model_.FindControl(L"tab_switch_install");
+  tabDelete_ = model_.FindControl(L"tab_switch_delete");
+  backButton_ = model_.FindControl(L"btn_setup_previous");
+  nextButton_ = model_.FindControl(L"btn_setup_next");
+  deleteOption_ = model_.FindControl(L"option_delete");
+  installLog_ = model_.Find<ui::RichEdit>(L"wordedit_installInfo");
+  deleteLog_ = model_.Find<ui::RichEdit>(L"wordedit_deleteInfo_start");
+  installBusy_ = model_.Find<ui::GifAnim>(L"ani_gif_install");
+  deleteBusy_ = model_.Find<ui::GifAnim>(L"ani_gif_delete");
+  finishBar_ = model_.FindControl(L"hor_btn_h1");
+  stepBar_ = model_.FindControl(L"hor_btn_h2");
+  printerActions_[0] = model_.FindControl(L"btn_setup_preferences");
+  printerActions_[1] = model_.FindControl(L"btn_setup_properties");
+  printerActions_[2] = model_.FindControl(L"btn_setup_testpage");
+  printerNameInfo_ = model_.FindControl(L"label_show_printername_info");
+  adapterLine_ = model_.FindControl(L"hor_bluetooth_adapter");
+  adapterText_ = model_.FindControl(L"label_bluetooth_adapter_info");
+}
+
+void MainWindowController::Initialise(WindowHandle handle) {
+  // The language comes first so that no text is drawn in another one.
+  const LanguageInfo language = context_.DetectLanguage();
+  model_.GetResources().LoadLanguage(ui::WideToUtf8(language.file));
+  SetErrorTextLanguage(language.langId);
+
+  FindControls();
+  context_.m_hMainWnd = handle;
+  SetTitle();
+  context_.m_mainTab = tabSwitch_;
+  context_.m_installTab = tabInstall_;
+  context_.m_deleteTab = tabDelete_;
+  OnUiMessage(UM_SHOW_FINISH_BAR, 0, 0);
+  OnUiMessage(UM_SHOW_STEP_BAR, 1, 0);
+
+  auto& filters = context_.m_driverNameFilters;
+  if (std::find(filters.begin(), filters.end(), L"LABEL") == filters.end()) filters.push_back(L"LABEL");
+  context_.m_actionChoice = 1;
+  if (auto* option = dynamic_cast<ui::Option*>(deleteOption_)) {
+    option->Selected(false, option->IsSelected());  // a notification only if the state changes
+  }
+  context_.GoHome();
+  ApplyLanguageFont();
+}
+
+std::wstring MainWindowController::TitleText() const { return GetText(L"mainTitle") + L"  " + kVersion; }
+
+void MainWindowController::SetTitle() {
+  const std::wstring title = TitleText();
+  host_.SetNativeTitle(title);
+  if (title_ != nullptr) title_->SetText(title);
+}
+
+void MainWindowController::ApplyLanguageFont() {
+  const LanguageInfo* language = context_.LanguageOrEnglish(context_.m_curLangId);
+  const int size = language != nullptr ? language->fontSize : 14;
+  model_.SetDefaultFont(kLayoutFace, size, false, false, false);
+  if (title_ != nullptr) title_->SetFont(size == 14 ? kTitleFontSmall : kTitleFontLarge);
+}
+
+std::wstring MainWindowController::TimeStamp(const LocalTime& t) {
+  wchar_t text[32];
+  std::swprintf(text, 32, L"%02d:%02d:%02d.%03d : ", t.hour, t.minute, t.second, t.millisecond);
+  return text;
+}
+
+void MainWindowController::AppendLogLine(ui::RichEdit* log, const UiNotice& notice) {
+  if (log == nullptr) return;
+  if (notice.clear) {
+    log->SetText(L"");
+    return;
+  }
+  ui::CharFormat format;
+  format.heightTwips = kLogTextTwips;
+  format.color = notice.alert ? kLogRed : kLogBlue;
+  log->SetSelectionFormat(format);
+  log->AppendText(TimeStamp(host_.Now()));
+  log->AppendText(notice.text);
+  log->AppendText(L"\r\n");
+  log->ScrollLineDown();
+  log->ScrollLineDown();
+}
+
+void MainWindowController::SetBusy(ui::GifAnim* animation, bool run) {
+  if (animation == nullptr) return;
+  animation->SetVisible(run);
+  if (run) {
+    animation->Play();
+  } else {
+    animation->Stop();
+  }
+}
+
+void MainWindowController::OnUiMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) {
+  const auto* notice = reinterpret_cast<const UiNotice*>(lParam);
+  switch (message) {
+    case UM_LANGUAGE_CHANGED:
+      model_.GetResources().Texts().Reload(nullptr);
+      ApplyLanguageFont();
+      host_.RepaintAll();
+      model_.MarkForLayout();
+      SetTitle();
+      break;
+    case UM_DELETE_LOG:
+      if (notice != nullptr) AppendLogLine(deleteLog_, *notice);
+      break;
+    case UM_INSTALL_LOG:
+      if (notice != nullptr) AppendLogLine(installLog_, *notice);
+      break;
+    case UM_DELETE_BUSY:
+      SetBusy(deleteBusy_, wParam == 1);
+      break;
+    case UM_INSTALL_BUSY:
+      SetBusy(installBusy_, wParam == 1);
+      break;
+    case UM_SHOW_FINISH_BAR:
+      Show(finishBar_, wParam);
+      break;
+    case UM_SHOW_STEP_BAR:
+      Show(stepBar_, wParam);
+      break;
+    case UM_SHOW_PRINTER_ACTIONS:
+      for (ui::Control* action : printerActions_) Show(action, wParam);
+      break;
+    case UM_PRINTER_NAME_STATUS:
+      if (printerNameInfo_ != nullptr && notice != nullptr) {
+        printerNameInfo_->SetAttribute("textcolor", notice->alert ? "ffff0000" : "ff0eed1e");
+        printerNameInfo_->SetText(notice->text);
+      }
+      break;
+    case UM_NEXT_BUTTON:
+      if (nextButton_ != nullptr && notice != nullptr) {
+        Show(nextButton_, wParam);
+        nextButton_->SetEnabled(notice->enable);
+        if (!notice->text.empty()) nextButton_->SetText(notice->text);
+      }
+      break;
+    case UM_PREVIOUS_BUTTON:
+      Show(backButton_, wParam);
+      break;
+    case UM_GO_NEXT_PAGE:
+      context_.GoNext();
+      break;
+    case UM_BT_ADAPTER_STATUS:
+      Show(adapterLine_, wParam);
+      if (notice != nullptr && adapterText_ != nullptr) adapterText_->SetText(notice->text);
+      break;
+    default:
+      break;
+  }
+}
+
+bool MainWindowController::OnNotification(const ui::Notification& notification) {
+  const std::wstring name = notification.sender != nullptr ? notification.sender->Name() : L"";
+  if (notification.type == L"click") {
+    if (name == L"closebtn") {
+      host_.DestroyNative();
+      return true;
+    }
+    if (name == L"minbtn") {
+      host_.Minimize();
+      return true;
+    }
+    OnClick(notification);
+  }
+  context_.OnWizardNotify(notification);
+  return false;  // on to the virtual window "mainpage" or the window's own table
+}
+
+void MainWindowController::OnClick(const ui::Notification& notification) {
+  context_.OnWizardClick(notification.sender);
+  if (notification.sender == nullptr) return;
+  const std::wstring& name = notification.sender->Name();
+  if (SameName(name, L"btnAbout")) {
+    host_.OpenAboutPopup();
+  } else if (SameName(name, L"btnLan")) {
+    host_.OpenLanguagePopup();
+  } else if (SameName(name, L"option_install")) {
+    context_.m_actionChoice = 1;
+  } else if (SameName(name, L"option_delete")) {
+    context_.m_actionChoice = 0;
+  } else if (SameName(name, L"btn_setup_previous")) {
+    context_.GoBack();
+  } else if (SameName(name, L"btn_setup_next")) {
+    context_.GoNext();
+  } else if (SameName(name, L"btn_setup_index")) {
+    context_.GoHome();
+  } else if (SameName(name, L"btn_setup_cancel")) {
+    host_.DestroyNative();
+  }
+}

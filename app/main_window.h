@@ -1,0 +1,88 @@
+// The main window's behaviour apart from its native window: initialisation, the message table that
+// workers and the wizard drive, the language font, the title and the routing of notifications.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "context/app_context.h"
+#include "ui/notification.h"
+#include "ui/window_model.h"
+
+namespace ui {
+class Button;
+class Control;
+class GifAnim;
+class Label;
+class RichEdit;
+}  // namespace ui
+
+struct LocalTime {
+  int hour = 0, minute = 0, second = 0, millisecond = 0;
+};
+
+// What the logic asks of the native window.
+class MainWindowHost {
+ public:
+  virtual ~MainWindowHost() = default;
+  virtual void SetNativeTitle(const std::wstring& title) = 0;
+  virtual void DestroyNative() = 0;
+  virtual void Minimize() = 0;
+  virtual void OpenAboutPopup() = 0;
+  virtual void OpenLanguagePopup() = 0;
+  virtual void RepaintAll() = 0;
+  virtual LocalTime Now() const = 0;
+};
+
+// The wizard's notification target "mainpage": the caption buttons' notifications end here.
+class CMainPage : public ui::NotifyPump {
+ public:
+  CMainPage();
+};
+
+class MainWindowController {
+ public:
+  MainWindowController(ui::WindowModel& model, CAppContext& context, MainWindowHost& host);
+
+  // Runs once the control tree exists; handle is the native window's.
+  void Initialise(WindowHandle handle);
+  // Messages 750 to 770. Always leaves them unhandled for the framework, so senders get 0.
+  void OnUiMessage(uint32_t message, uintptr_t wParam, intptr_t lParam);
+  // The window's own notification handler: true stops the notification there.
+  bool OnNotification(const ui::Notification& notification);
+  void OnClick(const ui::Notification& notification);
+
+  void ApplyLanguageFont();
+  void SetTitle();
+  // The title text: mainTitle, two blanks, the version.
+  std::wstring TitleText() const;
+
+  static std::wstring TimeStamp(const LocalTime& time);
+  static constexpr const wchar_t* kVersion = L"V1.0.01";
+
+ private:
+  void FindControls();
+  void AppendLogLine(ui::RichEdit* log, const UiNotice& notice);
+  void SetBusy(ui::GifAnim* animation, bool run);
+
+  ui::WindowModel& model_;
+  CAppContext& context_;
+  MainWindowHost& host_;
+  ui::Label* title_ = nullptr;
+  ui::Control* tabSwitch_ = nullptr;
+  ui::Control* tabInstall_ = nullptr;
+  ui::Control* tabDelete_ = nullptr;
+  ui::Control* backButton_ = nullptr;
+  ui::Control* nextButton_ = nullptr;
+  ui::Control* deleteOption_ = nullptr;
+  ui::RichEdit* installLog_ = nullptr;
+  ui::RichEdit* deleteLog_ = nullptr;
+  ui::GifAnim* installBusy_ = nullptr;
+  ui::GifAnim* deleteBusy_ = nullptr;
+  ui::Control* finishBar_ = nullptr;
+  ui::Control* stepBar_ = nullptr;
+  ui::Control* printerActions_[3] = {};
+  ui::Control* printerNameInfo_ = nullptr;
+  ui::Control* adapterLine_ = nullptr;
+  ui::Control* adapterText_ = nullptr;
+};

@@ -1,0 +1,106 @@
+#include "app/windows_win.h"
+
+#include "app/popups.h"
+#include "context/text_util.h"
+
+CMainWnd::CMainWnd() : controller_(Model(), CAppContext::Instance(), *this) {
+  Model().AddVirtualWnd(L"mainpage", &mainPage_);
+}
+
+void CMainWnd::InitWindow() { controller_.Initialise(GetHWND()); }
+
+bool CMainWnd::HandleNotification(const ui::Notification& notification) {
+  return controller_.OnNotification(notification);
+}
+
+LRESULT CMainWnd::HandleCustomMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
+  handled = false;
+  if (message >= 750 && message <= 770) {
+    controller_.OnUiMessage(message, wParam, lParam);
+    return 0;
+  }
+  switch (message) {
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      handled = true;
+      return 0;
+    case WM_SHOWWINDOW:
+      if (ui::Control* minimise = Model().FindControl(L"minbtn")) {
+        if (minimise->Parent() != nullptr) minimise->Parent()->NeedParentUpdate();
+      }
+      InvalidateRect(GetHWND(), nullptr, FALSE);
+      return 0;
+    case WM_DPICHANGED: {
+      SetDisplayScale(LOWORD(wParam) * 100 / 96);
+      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(GetHWND(), nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      Model().MarkForLayout();
+      return 0;
+    }
+    default:
+      return 0;
+  }
+}
+
+void CMainWnd::SetNativeTitle(const std::wstring& title) { SetWindowTextW(GetHWND(), title.c_str()); }
+void CMainWnd::DestroyNative() { DestroyWindow(GetHWND()); }
+void CMainWnd::Minimize() { SendMessageW(GetHWND(), WM_SYSCOMMAND, SC_MINIMIZE, 0); }
+void CMainWnd::OpenAboutPopup() { CPopAbout::Open(GetHWND()); }
+void CMainWnd::OpenLanguagePopup() { CPopLanguage::Open(GetHWND()); }
+void CMainWnd::RepaintAll() { InvalidateRect(GetHWND(), nullptr, FALSE); }
+
+LocalTime CMainWnd::Now() const {
+  SYSTEMTIME t;
+  GetLocalTime(&t);
+  return {t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
+}
+
+LRESULT CPopupBase::OnSysCommand(WPARAM wParam, LPARAM, bool& handled) {
+  // Alt+F4 on a popup ends the whole program: the modal loop passes the quit message on.
+  handled = (wParam & 0xFFF0) == SC_CLOSE;
+  if (handled) PostQuitMessage(0);
+  return 0;
+}
+
+void CPopupBase::OnClick(const ui::Notification& notification) {
+  if (notification.sender != nullptr && LowerCopy(notification.sender->Name()) == L"closebtn") Close(0);
+}
+
+void CPopAbout::Open(HWND owner) {
+  auto* popup = new CPopAbout;
+  if (popup->Create(owner, L"", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, 0, 0, 0, 0) == nullptr) {
+    delete popup;
+    return;
+  }
+  popup->CenterWindow();
+  popup->ShowModal();
+}
+
+void CPopAbout::InitWindow() { InitAboutPopup(Model()); }
+
+void CPopLanguage::Open(HWND owner) {
+  auto* popup = new CPopLanguage;
+  constexpr DWORD kDialogStyle = 0x96C80000;
+  if (popup->Create(owner, L"", kDialogStyle, 0, 0, 0, 0, 0) == nullptr) {
+    delete popup;
+    return;
+  }
+  popup->CenterWindow();
+  popup->ShowModal();
+}
+
+void CPopLanguage::InitWindow() {
+  CAppContext& context = CAppContext::Instance();
+  FillLanguageList(Model(), context.m_languages, context.m_curLangId);
+}
+
+void CPopLanguage::OnClick(const ui::Notification& notification) {
+  CPopupBase::OnClick(notification);
+  if (notification.sender == nullptr || LowerCopy(notification.sender->Name()) != L"radiolan") return;
+  const uint16_t langId = static_cast<uint16_t>(std::wcstoul(notification.sender->UserData().c_str(), nullptr, 10));
+  SwitchLanguage(CAppContext::Instance(), Model().GetResources(), langId, [this] {
+    Model().MarkForLayout();
+    InvalidateRect(GetHWND(), nullptr, FALSE);
+  });
+}

@@ -1,0 +1,324 @@
+#include "ui/win/window_impl_base_win.h"
+
+#include <windowsx.h>
+
+#include "ui/gif_anim.h"
+#include "ui/utf.h"
+#include "ui/win/gdiplus_graphics_win.h"
+
+namespace ui {
+namespace {
+
+constexpr UINT_PTR kAnimationTimer = 0x4C44;
+constexpr UINT kAnimationTickMs = 80;
+
+Rect ClientRect(HWND hwnd) {
+  RECT r{};
+  GetClientRect(hwnd, &r);
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+}  // namespace
+
+WindowImplBase::WindowImplBase() : images_(Resources::Instance().Archive()) {}
+
+WindowImplBase::~WindowImplBase() {
+  if (hwnd_ != nullptr) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+}
+
+std::wstring WindowImplBase::LayoutErrorText(const std::string& layoutName) {
+  return L"\u52a0\u8f7d\u8d44\u6e90\u6587\u4ef6\u5931\u8d25\uff1a" + Utf8ToWide(layoutName);  // 加载资源文件失败：
+}
+
+bool WindowImplBase::RegisterWindowClass() {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  if (GetClassInfoExW(GetModuleHandleW(nullptr), GetWindowClassName(), &wc)) return true;
+  wc.style = GetClassStyle();
+  wc.lpfnWndProc = WindowProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.lpszClassName = GetWindowClassName();
+  return RegisterClassExW(&wc) != 0;
+}
+
+HWND WindowImplBase::Create(HWND parent, const wchar_t* title, DWORD style, DWORD exStyle, int x, int y, int cx,
+                            int cy) {
+  if (!RegisterWindowClass()) return nullptr;
+  return CreateWindowExW(exStyle, GetWindowClassName(), title, style, x, y, cx, cy, parent, nullptr,
+                         GetModuleHandleW(nullptr), this);
+}
+
+void WindowImplBase::CenterWindow() {
+  RECT window{};
+  GetWindowRect(hwnd_, &window);
+  HWND owner = GetWindow(hwnd_, GW_OWNER);
+  RECT area{};
+  if (owner != nullptr && IsWindowVisible(owner)) {
+    GetWindowRect(owner, &area);
+  } else {
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  }
+  const int w = window.right - window.left, h = window.bottom - window.top;
+  const int x = area.left + (area.right - area.left - w) / 2;
+  const int y = area.top + (area.bottom - area.top - h) / 2;
+  SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+UINT WindowImplBase::ShowModal() {
+  HWND hwnd = hwnd_;
+  HWND owner = GetWindow(hwnd, GW_OWNER);
+  UINT result = IDCANCEL;
+  modalResult_ = &result;  // the object may delete itself before the loop ends; the code lives here
+  if (owner != nullptr) EnableWindow(owner, FALSE);
+  ShowWindow(hwnd, SW_SHOWNORMAL);
+  MSG msg;
+  while (IsWindow(hwnd) && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  if (msg.message == WM_QUIT) PostQuitMessage(static_cast<int>(msg.wParam));
+  if (owner != nullptr) {
+    EnableWindow(owner, TRUE);
+    SetFocus(owner);
+  }
+  return result;
+}
+
+void WindowImplBase::Close(UINT code) {
+  if (hwnd_ != nullptr) PostMessageW(hwnd_, WM_CLOSE, code, 0);
+}
+
+bool WindowImplBase::HandleNotification(const Notification&) { return false; }
+
+void WindowImplBase::OnClick(const Notification& notification) {
+  if (notification.sender == nullptr) return;
+  const std::wstring& name = notification.sender->Name();
+  if (name == L"closebtn") {
+    Close(IDOK);
+  } else if (name == L"minbtn") {
+    SendMessageW(hwnd_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  } else if (name == L"maxbtn") {
+    SendMessageW(hwnd_, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+  } else if (name == L"restorebtn") {
+    SendMessageW(hwnd_, WM_SYSCOMMAND, SC_RESTORE, 0);
+  }
+}
+
+LRESULT WindowImplBase::HandleCustomMessage(UINT, WPARAM, LPARAM, bool& handled) {
+  handled = false;
+  return 0;
+}
+
+LRESULT WindowImplBase::OnSysCommand(WPARAM, LPARAM, bool& handled) {
+  handled = false;
+  return 0;
+}
+
+std::unique_ptr<Control> WindowImplBase::CreateControl(std::string_view) { return nullptr; }
+bool WindowImplBase::ProvideText(const std::wstring&, std::wstring&) { return false; }
+
+void WindowImplBase::Invalidate(const Rect& rect) {
+  if (hwnd_ == nullptr) return;
+  const RECT r{rect.left, rect.top, rect.right, rect.bottom};
+  InvalidateRect(hwnd_, rect.IsEmpty() ? nullptr : &r, FALSE);
+}
+
+void WindowImplBase::SetDisplayScale(int percent) {
+  images_.Clear();
+  model_.SetScale(percent);
+  StartAnimations();
+  Invalidate({});
+}
+
+LRESULT CALLBACK WindowImplBase::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<WindowImplBase*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (message == WM_NCCREATE) {
+    self = static_cast<WindowImplBase*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    self->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
+  if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    const LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    self->hwnd_ = nullptr;
+    self->OnFinalMessage(hwnd);  // may delete self
+    return result;
+  }
+  return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT WindowImplBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  bool handled = false;
+  const LRESULT custom = HandleCustomMessage(message, wParam, lParam, handled);
+  if (handled) return custom;
+
+  switch (message) {
+    case WM_CREATE:
+      return OnCreate();
+    case WM_NCCALCSIZE:
+      if (wParam) return 0;  // the whole window is client area: the layout draws its own caption
+      break;
+    case WM_NCPAINT:
+      return 0;
+    case WM_NCACTIVATE:
+      if (!IsIconic(hwnd_)) return TRUE;
+      break;
+    case WM_NCHITTEST:
+      return OnHitTest(lParam);
+    case WM_GETMINMAXINFO:
+      OnMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
+      return 0;
+    case WM_SIZE:
+      backBuffer_.reset();
+      model_.SetClientSize({LOWORD(lParam), HIWORD(lParam)});
+      InvalidateRect(hwnd_, nullptr, FALSE);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      OnPaint();
+      return 0;
+    case WM_MOUSEMOVE:
+      if (!trackingMouse_) {
+        TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd_, 0};
+        trackingMouse_ = TrackMouseEvent(&track);
+      }
+      model_.OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return 0;
+    case WM_MOUSELEAVE:
+      trackingMouse_ = false;
+      model_.OnMouseLeave();
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      SetCapture(hwnd_);
+      model_.OnMouseDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return 0;
+    case WM_LBUTTONUP:
+      if (GetCapture() == hwnd_) ReleaseCapture();
+      model_.OnMouseUp({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return 0;
+    case WM_TIMER:
+      if (wParam == kAnimationTimer) {
+        OnAnimationTimer();
+        return 0;
+      }
+      break;
+    case WM_SYSCOMMAND: {
+      bool sysHandled = false;
+      const LRESULT result = OnSysCommand(wParam, lParam, sysHandled);
+      if (sysHandled) return result;
+      break;
+    }
+    case WM_CLOSE:
+      if (modalResult_ != nullptr) *modalResult_ = static_cast<UINT>(wParam);
+      modalResult_ = nullptr;
+      DestroyWindow(hwnd_);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+LRESULT WindowImplBase::OnCreate() {
+  model_.SetHost(this);
+  model_.SetNotificationHandler(this);
+  model_.SetTextCallback(this);
+  model_.OwnHandlers().On(L"click", [this](const Notification& n) { OnClick(n); });
+  const std::string layout = GetSkinFile();
+  if (!model_.Load(layout, this)) {
+    MessageBoxW(nullptr, LayoutErrorText(layout).c_str(), L"Error", MB_OK);
+    ExitProcess(1);
+  }
+  const Size size = model_.Attributes().size;
+  if (size.cx > 0 && size.cy > 0) {
+    SetWindowPos(hwnd_, nullptr, 0, 0, model_.Px(size.cx), model_.Px(size.cy), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  const Rect client = ClientRect(hwnd_);
+  model_.SetClientSize({client.Width(), client.Height()});
+  InitWindow();
+  StartAnimations();
+  return 0;
+}
+
+void WindowImplBase::OnPaint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd_, &ps);
+  const Rect client = ClientRect(hwnd_);
+  if (!client.IsEmpty()) {
+    if (!backBuffer_ || static_cast<int>(backBuffer_->GetWidth()) != client.Width() ||
+        static_cast<int>(backBuffer_->GetHeight()) != client.Height()) {
+      backBuffer_ = std::make_unique<Gdiplus::Bitmap>(client.Width(), client.Height(), PixelFormat32bppPARGB);
+    }
+    const Rect dirty{ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom};
+    {
+      Gdiplus::Graphics buffer(backBuffer_.get());
+      const Color background = model_.Attributes().bkColor != 0 ? model_.Attributes().bkColor : 0xFFFFFFFF;
+      buffer.SetClip(Gdiplus::Rect(dirty.left, dirty.top, dirty.Width(), dirty.Height()));
+      buffer.Clear(Gdiplus::Color(background));
+      GdiplusGraphics surface(buffer, images_);
+      model_.SetTextMetrics(&surface);
+      model_.LayoutIfNeeded();
+      model_.Paint(surface, dirty);
+      model_.SetTextMetrics(nullptr);
+    }
+    Gdiplus::Graphics screen(dc);
+    screen.DrawImage(backBuffer_.get(), dirty.left, dirty.top, dirty.left, dirty.top, dirty.Width(), dirty.Height(),
+                     Gdiplus::UnitPixel);
+  }
+  EndPaint(hwnd_, &ps);
+}
+
+LRESULT WindowImplBase::OnHitTest(LPARAM lParam) {
+  POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  ScreenToClient(hwnd_, &pt);
+  const Rect client = ClientRect(hwnd_);
+  const WindowAttributes& a = model_.Attributes();
+  if (!IsZoomed(hwnd_)) {
+    const Edges box{model_.Px(a.sizeBox.left), model_.Px(a.sizeBox.top), model_.Px(a.sizeBox.right),
+                    model_.Px(a.sizeBox.bottom)};
+    const bool left = pt.x < box.left, right = pt.x >= client.right - box.right;
+    const bool top = pt.y < box.top, bottom = pt.y >= client.bottom - box.bottom;
+    if (top) return left ? HTTOPLEFT : right ? HTTOPRIGHT : HTTOP;
+    if (bottom) return left ? HTBOTTOMLEFT : right ? HTBOTTOMRIGHT : HTBOTTOM;
+    if (left) return HTLEFT;
+    if (right) return HTRIGHT;
+  }
+  // The caption area drags the window, except where a control takes clicks.
+  const Rect caption{model_.Px(a.caption.left), model_.Px(a.caption.top),
+                     a.caption.right > 0 ? client.right - model_.Px(a.caption.right) : client.right,
+                     model_.Px(a.caption.bottom)};
+  if (caption.Contains({pt.x, pt.y}) && model_.ClickTarget({pt.x, pt.y}) == nullptr) return HTCAPTION;
+  return HTCLIENT;
+}
+
+void WindowImplBase::OnMinMaxInfo(MINMAXINFO* info) {
+  const WindowAttributes& a = model_.Attributes();
+  if (a.minInfo.cx > 0) info->ptMinTrackSize = {model_.Px(a.minInfo.cx), model_.Px(a.minInfo.cy)};
+  if (a.maxInfo.cx > 0) info->ptMaxTrackSize = {model_.Px(a.maxInfo.cx), model_.Px(a.maxInfo.cy)};
+}
+
+void WindowImplBase::StartAnimations() {
+  bool any = false;
+  model_.ForEachControl([&](Control& control) {
+    auto* gif = dynamic_cast<GifAnim*>(&control);
+    if (gif == nullptr) return;
+    const ImageDraw draw = model_.ResolveImage(gif->Image(), gif->GetRect());
+    const size_t frames = images_.FrameDelays(draw.path).size();
+    gif->SetFrameCount(frames > 0 ? static_cast<int>(frames) : 1);
+    any = true;
+  });
+  if (any) SetTimer(hwnd_, kAnimationTimer, kAnimationTickMs, nullptr);
+}
+
+void WindowImplBase::OnAnimationTimer() {
+  model_.ForEachControl([](Control& control) {
+    auto* gif = dynamic_cast<GifAnim*>(&control);
+    if (gif != nullptr && gif->IsVisibleInTree() && gif->AdvanceFrame()) gif->Invalidate();
+  });
+}
+
+}  // namespace ui

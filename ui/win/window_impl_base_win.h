@@ -1,0 +1,76 @@
+// A native top-level window hosting a WindowModel: the window class, painting into a back buffer with
+// GDI+, the borderless caption and sizing frame, mouse input, animated images, modal loops.
+#pragma once
+
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <memory>
+#include <string>
+
+#include "ui/win/image_cache_win.h"
+#include "ui/window_model.h"
+
+namespace ui {
+
+class WindowImplBase : public NotificationHandler, public CreateControlCallback, public TextCallback, public WindowHost {
+ public:
+  WindowImplBase();
+  ~WindowImplBase() override;
+
+  HWND Create(HWND parent, const wchar_t* title, DWORD style, DWORD exStyle, int x, int y, int cx, int cy);
+  void CenterWindow();
+  // Disables the owner and runs a message loop until this window is gone; returns Close's code.
+  UINT ShowModal();
+  void Close(UINT code = IDOK);
+  HWND GetHWND() const { return hwnd_; }
+  WindowModel& Model() { return model_; }
+
+  // The text shown when a window's layout cannot be loaded, before the process ends with code 1.
+  static std::wstring LayoutErrorText(const std::string& layoutName);
+
+ protected:
+  virtual const wchar_t* GetWindowClassName() const = 0;
+  virtual UINT GetClassStyle() const { return 0; }
+  virtual std::string GetSkinFile() = 0;
+  // Runs once the controls exist.
+  virtual void InitWindow() {}
+  // Every notification of the window's controls; answer true to stop it there.
+  bool HandleNotification(const Notification& notification) override;
+  // The framework's own buttons: closebtn, minbtn, maxbtn and restorebtn.
+  virtual void OnClick(const Notification& notification);
+  // Runs before the host's own handling; set handled to keep the message from it.
+  virtual LRESULT HandleCustomMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+  virtual LRESULT OnSysCommand(WPARAM wParam, LPARAM lParam, bool& handled);
+  // After the native window is gone; popups delete themselves here.
+  virtual void OnFinalMessage(HWND hwnd) { (void)hwnd; }
+  std::unique_ptr<Control> CreateControl(std::string_view tag) override;
+  bool ProvideText(const std::wstring& key, std::wstring& text) override;
+
+  void Invalidate(const Rect& rect) override;
+  // Display scale in percent: the tree and the images follow it.
+  void SetDisplayScale(int percent);
+  ImageCache& Images() { return images_; }
+
+  virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  bool RegisterWindowClass();
+  LRESULT OnCreate();
+  void OnPaint();
+  LRESULT OnHitTest(LPARAM lParam);
+  void OnMinMaxInfo(MINMAXINFO* info);
+  void StartAnimations();
+  void OnAnimationTimer();
+
+  HWND hwnd_ = nullptr;
+  WindowModel model_;
+  ImageCache images_;
+  std::unique_ptr<Gdiplus::Bitmap> backBuffer_;
+  bool trackingMouse_ = false;
+  UINT* modalResult_ = nullptr;  // where Close writes the code while a modal loop runs
+};
+
+}  // namespace ui

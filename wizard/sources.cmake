@@ -1,0 +1,1 @@
+list(APPEND LDW_CORE_SOURCES wizard/navigation.cpp)
