@@ -10,6 +10,7 @@ namespace ui {
 namespace {
 
 constexpr int kDefaultScrollBarWidth = 8;
+constexpr Color kDefaultThumbColor = 0xFFC0C0C0;
 
 Align ParseAlign(std::string_view value) {
   const std::string v = AsciiLowerCopy(value);
@@ -136,18 +137,39 @@ BoxSpec Container::Spec(bool vertical) const {
   return spec;
 }
 
-int Container::ScrollBarWidth() const {
+// An attribute of the window's VScrollBar Default, which describes every vertical scroll bar.
+std::string Container::ScrollBarAttribute(std::string_view attribute) const {
   const WindowModel* manager = Manager();
   const std::string* defaults = manager != nullptr ? manager->DefaultAttributes("VScrollBar") : nullptr;
-  if (defaults != nullptr) {
-    for (const auto& [name, value] : ParseAttributeList(*defaults)) {
-      if (name == "width") return Px(ParseInt(value, kDefaultScrollBarWidth));
-    }
+  if (defaults == nullptr) return {};
+  for (const auto& [name, value] : ParseAttributeList(*defaults)) {
+    if (name == attribute) return value;
   }
-  return Px(kDefaultScrollBarWidth);
+  return {};
+}
+
+int Container::ScrollBarWidth() const {
+  return Px(ParseInt(ScrollBarAttribute("width"), kDefaultScrollBarWidth));
+}
+
+Rect Container::ScrollThumbRect() const {
+  if (scrollRange_ <= 0 || scrollTrack_.IsEmpty()) return {};
+  const int track = scrollTrack_.Height();
+  const int thumb = std::min(track, std::max(Px(16), track * track / (track + scrollRange_)));
+  const int top = scrollTrack_.top + (track - thumb) * scrollPos_ / scrollRange_;
+  return {scrollTrack_.left, top, scrollTrack_.right, top + thumb};
+}
+
+void Container::PaintScrollBar(Graphics& graphics) {
+  const Rect thumb = ScrollThumbRect();
+  if (thumb.IsEmpty()) return;
+  if (!DrawImage(graphics, ParseImageDesc(ScrollBarAttribute("thumbnormalimage")), thumb)) {
+    graphics.FillRect(thumb, kDefaultThumbColor);
+  }
 }
 
 void Container::LayoutScrolling(const std::vector<Control*>& items, Rect inner, const BoxSpec& spec) {
+  scrollTrack_ = {};
   if (!vscroll_ || !spec.vertical) {
     LayoutBox(items, inner, spec, 0);
     scrollPos_ = scrollRange_ = 0;
@@ -159,7 +181,9 @@ void Container::LayoutScrolling(const std::vector<Control*>& items, Rect inner, 
     LayoutBox(items, inner, spec, 0);
     return;
   }
-  inner.right = std::max(inner.left, inner.right - ScrollBarWidth());  // room for the bar
+  const int bar = std::min(inner.Width(), ScrollBarWidth());
+  scrollTrack_ = {inner.right - bar, inner.top, inner.right, inner.bottom};
+  inner.right -= bar;  // room for the bar
   scrollRange_ = needed - inner.Height();
   scrollPos_ = std::clamp(scrollPos_, 0, scrollRange_);
   LayoutBox(items, inner, spec, scrollPos_);
@@ -192,6 +216,7 @@ void Container::PaintChildren(Graphics& graphics, const Rect& dirty) {
   for (const auto& child : children_) {
     if (child->IsVisible()) child->Paint(graphics, dirty);
   }
+  PaintScrollBar(graphics);
 }
 
 Size VerticalLayout::EstimateSize(Size available) const {

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui/box_layout.h"
@@ -36,6 +38,8 @@ class Container : public Control {
   int ScrollPos() const { return scrollPos_; }
   int ScrollRange() const { return scrollRange_; }
   void SetScrollPos(int pos);
+  // Where the scroll bar's thumb is drawn while the content scrolls; empty otherwise.
+  Rect ScrollThumbRect() const;
 
   void SetPos(const Rect& rect) override;
   void SetManager(WindowModel* manager, Control* parent) override;
@@ -54,6 +58,8 @@ class Container : public Control {
   // Lays the box out with vertical scrolling when it is enabled and needed.
   void LayoutScrolling(const std::vector<Control*>& items, Rect inner, const BoxSpec& spec);
   int ScrollBarWidth() const;
+  std::string ScrollBarAttribute(std::string_view attribute) const;
+  void PaintScrollBar(Graphics& graphics);
 
   std::vector<std::unique_ptr<Control>> children_;
   Edges inset_;
@@ -66,6 +72,7 @@ class Container : public Control {
   bool vscroll_ = false;
   int scrollPos_ = 0;
   int scrollRange_ = 0;
+  Rect scrollTrack_;
 };
 
 class VerticalLayout : public Container {

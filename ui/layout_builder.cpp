@@ -26,6 +26,7 @@ std::optional<MarkupNode> ReadLayout(const Resources& resources, std::string_vie
 
 std::unique_ptr<Control> LayoutBuilder::Build(const MarkupNode& root, bool readWindowAttributes) {
   failed_ = false;
+  built_ = 0;
   if (!root.NameIs("Window")) {
     std::unique_ptr<Control> control = BuildControl(root, 0);
     return failed_ ? nullptr : std::move(control);
@@ -114,6 +115,10 @@ bool LayoutBuilder::ReadResource(const MarkupNode& node) {
 }
 
 std::unique_ptr<Control> LayoutBuilder::BuildControl(const MarkupNode& node, int depth) {
+  if (++built_ > kMaxLayoutControls) {
+    failed_ = true;
+    return nullptr;
+  }
   std::unique_ptr<Control> control = CreateControlForTag(node.name, registry_, callback_);
   if (!control) return nullptr;            // unknown tags are skipped with their children
   control->SetManager(&window_, nullptr);  // styles and option groups need the window

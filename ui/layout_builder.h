@@ -19,6 +19,8 @@ class Resources;
 class WindowModel;
 
 constexpr int kMaxIncludeDepth = 8;
+// Repeated includes could multiply a small file into millions of controls; a layout past this fails.
+constexpr int kMaxLayoutControls = 20000;
 
 // The parsed markup of a layout: markup itself when the name begins with "<", else the archive
 // file the resource map gives for the name (or the name as a path). Nothing when it is missing
@@ -32,7 +34,8 @@ class LayoutBuilder {
 
   // From a root Window element: its attributes and resources go to the window, and its first
   // control element becomes the tree. A root that is itself a control is built as the tree.
-  // Null when there is no control or an Include cannot be read.
+  // Null when there is no control, an Include cannot be read or the tree grows past
+  // kMaxLayoutControls.
   std::unique_ptr<Control> Build(const MarkupNode& root, bool readWindowAttributes);
 
  private:
@@ -48,6 +51,7 @@ class LayoutBuilder {
   const ControlRegistry& registry_;
   CreateControlCallback* callback_;
   bool failed_ = false;
+  int built_ = 0;
 };
 
 }  // namespace ui

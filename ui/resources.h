@@ -29,7 +29,9 @@ class Resources {
   bool AttachArchive(const void* data, size_t size) { return archive_.Attach(data, size); }
   const ZipArchive& Archive() const { return archive_; }
 
-  bool ReadFile(std::string_view path, std::vector<uint8_t>& out) const { return archive_.ReadEntry(path, out); }
+  bool ReadFile(std::string_view path, std::vector<uint8_t>& out) const {
+    return archive_.ReadEntry(path, out);
+  }
   bool LoadResourceMap(std::string_view fileName);
   const ResourceMap& Map() const { return map_; }
 

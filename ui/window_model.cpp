@@ -207,6 +207,13 @@ Control* WindowModel::ClickTarget(Point point) const {
   return control != nullptr && control->IsEnabled() ? control : nullptr;
 }
 
+std::wstring WindowModel::TooltipAt(Point point) const {
+  for (Control* control = FindControlAt(point); control != nullptr; control = control->Parent()) {
+    if (!control->Tooltip().empty()) return control->DisplayTooltip();
+  }
+  return {};
+}
+
 void WindowModel::OnMouseMove(Point point) {
   Control* target = ClickTarget(point);
   if (target == hot_) return;

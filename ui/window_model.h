@@ -147,6 +147,9 @@ class WindowModel {
   void OnMouseDown(Point point);
   void OnMouseUp(Point point);
   Control* HotControl() const { return hot_; }
+  // The tooltip to show at a point: the display tooltip of the control there or of its nearest
+  // ancestor that has one; empty when none has.
+  std::wstring TooltipAt(Point point) const;
   Control* ClickTarget(Point point) const;
 
   void SetHost(WindowHost* host) { host_ = host; }

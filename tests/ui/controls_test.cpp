@@ -231,6 +231,13 @@ TEST(List, RowSelectionChecksTheRowsOption) {
   EXPECT_TRUE(option(1)->IsSelected());
   EXPECT_FALSE(option(0)->IsSelected());
   EXPECT_EQ(recorder.seen, (std::vector<std::wstring>{L"itemselect:list", L"itemclick:row"}));
+
+  // The tooltip of a row's label shows over it, although the click goes to the row.
+  auto* label = list->RowAt(0)->AsContainer()->FindByName(L"label1");
+  label->SetTooltip(L"USB001");
+  const ui::Rect labelRect = label->GetRect();
+  EXPECT_EQ(skin->window.TooltipAt({labelRect.left + 1, labelRect.top + 1}), L"USB001");
+  EXPECT_EQ(skin->window.TooltipAt(inOption), L"");
 }
 
 TEST(List, TextRowsReportCheckBoxClicksBeforeTheRowClick) {

@@ -197,6 +197,14 @@ TEST(LayoutBuilder, LayoutsThatCannotBeBuiltFail) {
     EXPECT_FALSE(skin->window.Load(name)) << name;
     EXPECT_EQ(skin->window.Root(), nullptr) << name;
   }
+  // Includes repeated inside repeated includes cannot multiply without bound.
+  auto bomb = MakeSkin(
+      {{"a.xml",
+        R"(<Window><VerticalLayout><Include source="b.xml" count="100"/></VerticalLayout></Window>)"},
+       {"b.xml", R"(<Window><Include source="c.xml" count="100"/></Window>)"},
+       {"c.xml", R"(<Window><Control/><Control/><Control/></Window>)"}});
+  EXPECT_FALSE(bomb->window.Load("a.xml"));
+
   // A failed load after a good one leaves no tree behind either.
   ASSERT_TRUE(skin->window.Load("good.xml"));
   EXPECT_NE(skin->window.FindControl(L"ok"), nullptr);

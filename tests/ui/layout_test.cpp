@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "tests/fakes/fake_graphics.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/container.h"
 
@@ -153,6 +154,28 @@ TEST(Layout, TallContentScrollsAndLeavesRoomForTheBar) {
   skin->window.LayoutIfNeeded();
   EXPECT_EQ(box->ScrollPos(), 30);
   EXPECT_EQ(ToString(RectOf(skin->window, L"d")), "0,30,92,50");
+  EXPECT_EQ(ToString(box->ScrollThumbRect()), "92,19,100,50");  // 50 of 80 pixels show, at the end
+
+  // Content that fits needs no bar.
+  box->FindByName(L"d")->SetVisible(false);
+  box->FindByName(L"a")->SetVisible(false);
+  skin->window.Layout();
+  EXPECT_EQ(box->ScrollRange(), 0);
+  EXPECT_TRUE(box->ScrollThumbRect().IsEmpty());
+  EXPECT_EQ(box->ItemAt(1)->GetRect().Width(), 100);
+}
+
+TEST(Layout, TheScrollBarTakesItsWidthAndThumbFromTheVScrollBarDefault) {
+  auto skin = LayoutMarkup(
+      R"(<Window><Default name="VScrollBar" value="width=&quot;10&quot; thumbnormalimage=&quot;file='common/vscrollbar.png' source='0,0,8,32' corner='0,4,0,4'&quot;"/>
+      <ListEx name="list"><ListHeader height="10"/><Control height="40"/><Control name="last" height="40"/></ListEx></Window>)",
+      100, 60);
+  EXPECT_EQ(ToString(RectOf(skin->window, L"last")), "0,50,90,90");  // rows scroll under the header
+  FakeGraphics g;
+  skin->window.Paint(g, {0, 0, 100, 60});
+  ASSERT_EQ(g.ImagePaths(), (std::vector<std::string>{"common/vscrollbar.png"}));
+  EXPECT_EQ(ToString(g.Of(DrawCall::kImage)[0].rect), "90,10,100,41");
+  EXPECT_EQ(g.Of(DrawCall::kImage)[0].image.source, (ui::Rect{0, 0, 8, 32}));
 }
 
 }  // namespace
