@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -145,7 +146,10 @@ class Control {
   // True for controls a mouse click activates (buttons, options, list rows).
   virtual bool WantsClicks() const { return false; }
   // Sends a notification of this control to its window; nothing happens without a window.
+  // Handlers run at once and may destroy the sender: code that goes on afterwards checks Liveness.
   void Notify(const std::wstring& type, uintptr_t wParam = 0, intptr_t lParam = 0);
+  // Expires when this control is destroyed.
+  std::weak_ptr<void> Liveness() const { return lifetime_; }
 
   Control* Parent() const { return parent_; }
   WindowModel* Manager() const { return manager_; }
@@ -198,6 +202,7 @@ class Control {
   int styleDepth_ = 0;  // guards against styles that name each other
   Control* parent_ = nullptr;
   WindowModel* manager_ = nullptr;
+  std::shared_ptr<char> lifetime_ = std::make_shared<char>(0);
 };
 
 }  // namespace ui

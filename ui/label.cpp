@@ -169,8 +169,15 @@ void Option::Selected(bool selected, bool notify) {
   if (selected == selected_) return;
   selected_ = selected;
   if (selected_ && !group_.empty() && Manager() != nullptr) {
+    // Handlers of the others' "selectchanged" may destroy any option of the group, this one too.
+    std::vector<std::pair<Option*, std::weak_ptr<void>>> others;
     for (Option* other : Manager()->OptionGroup(group_)) {
-      if (other != this) other->Selected(false, notify);
+      if (other != this) others.emplace_back(other, other->Liveness());
+    }
+    const std::weak_ptr<void> self = Liveness();
+    for (const auto& [other, alive] : others) {
+      if (!alive.expired()) other->Selected(false, notify);
+      if (self.expired()) return;
     }
   }
   Invalidate();
@@ -186,7 +193,9 @@ void Option::SetGroup(std::wstring group) {
 
 void Option::Activate() {
   if (!IsEnabled()) return;
+  const std::weak_ptr<void> alive = Liveness();
   Notify(L"click");
+  if (alive.expired()) return;
   if (!group_.empty()) {
     Selected(true);
   } else {

@@ -69,8 +69,9 @@ void ListElement::SetRowSelected(bool selected) {
 
 void ListElement::Activate() {
   if (!IsEnabled()) return;
+  const std::weak_ptr<void> alive = Liveness();
   if (List* list = OwningList(*this)) list->SelectRow(list->RowIndex(this), true);
-  Notify(L"itemclick");
+  if (!alive.expired()) Notify(L"itemclick");
 }
 
 void ListElement::PaintBackground(Graphics& graphics) {
@@ -110,16 +111,19 @@ Rect ListTextElement::CheckBoxRect() const {
 void ListTextElement::ClickAt(Point point) {
   if (!IsEnabled()) return;
   if (CheckBoxRect().Contains(point)) {
+    const std::weak_ptr<void> alive = Liveness();
     SetChecked(!checked_);
     Notify(L"listitemchecked", 0, checked_ ? 1 : 0);
+    if (alive.expired()) return;
   }
   Activate();
 }
 
 void ListTextElement::Activate() {
   if (!IsEnabled()) return;
+  const std::weak_ptr<void> alive = Liveness();
   if (List* list = OwningList(*this)) list->SelectRow(list->RowIndex(this), true);
-  Notify(L"itemclick");
+  if (!alive.expired()) Notify(L"itemclick");
 }
 
 void ListTextElement::SetRowSelected(bool selected) {

@@ -71,6 +71,28 @@ TEST(Options, SelectingOneOfAGroupDeselectsTheOthers) {
   EXPECT_FALSE(b->IsSelected());
 }
 
+TEST(Options, HandlersMayDestroyTheSender) {
+  auto skin = LayoutMarkup(R"(<Window><VerticalLayout name="root"><Option name="a" group="g" selected="true"/>
+      <Option name="b" group="g"/><Option name="c" group="g"/></VerticalLayout></Window>)",
+                           10, 10);
+  auto* root = skin->window.Find<ui::Container>(L"root");
+  std::vector<std::wstring> seen;
+  skin->window.OwnHandlers().On(L"click", [&](const ui::Notification& n) {
+    seen.push_back(L"click:" + n.sender->Name());
+    root->Remove(n.sender);
+  });
+  skin->window.OwnHandlers().On(L"selectchanged", [&](const ui::Notification& n) {
+    seen.push_back(L"selectchanged:" + n.sender->Name());
+    root->RemoveAll();  // everything goes while the group is being updated
+  });
+  skin->window.FindControl(L"c")->Activate();
+  ASSERT_EQ(root->Count(), 2);
+  skin->window.OwnHandlers().On(L"click", nullptr);
+  skin->window.FindControl(L"b")->Activate();
+  EXPECT_EQ(root->Count(), 0);
+  EXPECT_EQ(seen, (std::vector<std::wstring>{L"click:c", L"selectchanged:a"}));
+}
+
 TEST(Options, DisabledOptionsIgnoreClicks) {
   auto skin = LayoutMarkup(
       R"(<Window><VerticalLayout><Option name="o" enabled="false"/></VerticalLayout></Window>)", 10, 10);
@@ -232,6 +254,27 @@ TEST(List, RowSelectionChecksTheRowsOption) {
   EXPECT_FALSE(option(0)->IsSelected());
   EXPECT_EQ(recorder.seen, (std::vector<std::wstring>{L"itemselect:list", L"itemclick:row"}));
 
+  // A handler may empty the list while a row is being clicked.
+  skin->window.SetNotificationHandler(nullptr);
+  skin->window.OwnHandlers().On(L"itemselect", [list](const ui::Notification&) { list->RemoveAllRows(); });
+  int clicks = 0;
+  skin->window.OwnHandlers().On(L"itemclick", [&clicks](const ui::Notification&) { ++clicks; });
+  list->RowAt(0)->Activate();
+  EXPECT_EQ(list->RowCount(), 0);
+  EXPECT_EQ(clicks, 0);
+}
+
+TEST(List, TooltipsOfRowLabels) {
+  auto skin =
+      MakeSkin({{"main.xml", kListLayout}, {"listitemex.xml", R"(<ListContainerElement name="row" height="30">
+                          <Option name="option_listext" width="20" mouse="false"/><Label name="label1"/></ListContainerElement>)"}});
+  ASSERT_TRUE(skin->window.Load("main.xml"));
+  auto* list = skin->window.Find<ui::List>(L"list");
+  list->AddRow(skin->window.BuildFromLayout("listitemex.xml"));
+  skin->window.SetClientSize({200, 200});
+  skin->window.Layout();
+  const ui::Rect optionRect = list->RowAt(0)->AsContainer()->FindByName(L"option_listext")->GetRect();
+  const ui::Point inOption{optionRect.left + 2, optionRect.top + 2};
   // The tooltip of a row's label shows over it, although the click goes to the row.
   auto* label = list->RowAt(0)->AsContainer()->FindByName(L"label1");
   label->SetTooltip(L"USB001");
