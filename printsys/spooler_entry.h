@@ -8,4 +8,8 @@ struct SpoolerEntry {
   std::wstring first;
   std::wstring second;
   std::wstring third;
+
+  bool operator==(const SpoolerEntry& other) const {
+    return first == other.first && second == other.second && third == other.third;
+  }
 };

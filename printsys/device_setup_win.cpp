@@ -1,0 +1,103 @@
+#include "printsys/device_setup_win.h"
+
+#include <cstddef>
+
+#include "printsys/win32_support_win.h"
+
+namespace {
+
+constexpr DWORD kInstanceIdChars = 256;
+constexpr DWORD kPropertyBytes = 520;
+constexpr DWORD kPortNameBytes = 254;  // at most 255 bytes, kept to whole characters
+
+bool ReadProperty(HDEVINFO set, SP_DEVINFO_DATA& device, DWORD property) {
+  BYTE value[kPropertyBytes] = {};
+  return SetupDiGetDeviceRegistryPropertyW(set, &device, property, nullptr, value, sizeof(value), nullptr) !=
+         FALSE;
+}
+
+std::wstring ReadPortName(HDEVINFO set, SP_DEVINFO_DATA& device) {
+  win32::RegistryKey key(SetupDiOpenDevRegKey(set, &device, DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_READ));
+  if (!key) return {};
+  wchar_t name[kPortNameBytes / sizeof(wchar_t)] = {};
+  DWORD type = 0;
+  DWORD size = kPortNameBytes;
+  if (RegQueryValueExW(key.get(), L"PortName", nullptr, &type, reinterpret_cast<BYTE*>(name), &size) !=
+          ERROR_SUCCESS ||
+      (type != REG_SZ && type != REG_EXPAND_SZ)) {
+    return {};
+  }
+  return win32::BoundedString(name, size / sizeof(wchar_t));
+}
+
+}  // namespace
+
+bool Win32DeviceSetup::PresentInterfaces(const DeviceInterfaceQuery& query,
+                                         std::vector<DeviceInterfaceInfo>& found) {
+  found.clear();
+  GUID interfaceClass = win32::ToGuid(query.interfaceClass);
+  win32::DeviceInfoSet set(
+      SetupDiGetClassDevsW(&interfaceClass, nullptr, nullptr, DIGCF_PRESENT | DIGCF_DEVICEINTERFACE));
+  if (!set) return false;
+  std::vector<uint8_t> detailBuffer;
+  for (DWORD index = 0;; ++index) {
+    SP_DEVICE_INTERFACE_DATA interfaceData{};
+    interfaceData.cbSize = sizeof(interfaceData);
+    if (!SetupDiEnumDeviceInterfaces(set.get(), nullptr, &interfaceClass, index, &interfaceData)) break;
+
+    DWORD needed = 0;
+    // The size query is meant to fail; one that succeeds leaves nothing sensible to read.
+    if (SetupDiGetDeviceInterfaceDetailW(set.get(), &interfaceData, nullptr, 0, &needed, nullptr)) break;
+    if (needed < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W)) break;
+    detailBuffer.assign(needed, 0);
+    auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_W*>(detailBuffer.data());
+    detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W);
+    SP_DEVINFO_DATA device{};
+    device.cbSize = sizeof(device);
+    if (!SetupDiGetDeviceInterfaceDetailW(set.get(), &interfaceData, detail, needed, nullptr, &device)) break;
+
+    DeviceInterfaceInfo info;
+    const size_t pathOffset = offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_W, DevicePath);
+    info.devicePath = win32::BoundedString(detail->DevicePath, (needed - pathOffset) / sizeof(wchar_t));
+    wchar_t instanceId[kInstanceIdChars] = {};
+    if (SetupDiGetDeviceInstanceIdW(set.get(), &device, instanceId, kInstanceIdChars, nullptr)) {
+      info.hasInstanceId = true;
+      info.instanceId = win32::BoundedString(instanceId, kInstanceIdChars);
+    }
+    if (query.readDescriptions && info.hasInstanceId) {
+      info.descriptionsReadable = ReadProperty(set.get(), device, SPDRP_DEVICEDESC) &&
+                                  ReadProperty(set.get(), device, SPDRP_HARDWAREID);
+    }
+    if (query.readPortName && info.hasInstanceId) info.portName = ReadPortName(set.get(), device);
+    found.push_back(std::move(info));
+  }
+  return true;
+}
+
+bool Win32DeviceSetup::AnyPresentDeviceOfSetupClass(const SystemGuid& setupClass) {
+  // With DIGCF_ALLCLASSES the set holds every present device, whatever class is named.
+  win32::DeviceInfoSet set(SetupDiGetClassDevsW(nullptr, nullptr, nullptr, DIGCF_PRESENT | DIGCF_ALLCLASSES));
+  if (!set) return false;
+  SP_DEVINFO_DATA device{};
+  device.cbSize = sizeof(device);
+  for (DWORD index = 0; SetupDiEnumDeviceInfo(set.get(), index, &device); ++index) {
+    if (win32::SameGuid(device.ClassGuid, setupClass)) return true;
+  }
+  return false;
+}
+
+bool Win32Registry::ReadMachineDword(const std::wstring& keyPath, const std::wstring& valueName,
+                                     uint32_t& value) {
+  win32::RegistryKey key;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
+    return false;
+  DWORD number = 0;
+  DWORD size = sizeof(number);
+  if (RegQueryValueExW(key.get(), valueName.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&number),
+                       &size) != ERROR_SUCCESS ||
+      size != sizeof(number)) {
+    return false;
+  }
+  value = number;
+  return true;
+}

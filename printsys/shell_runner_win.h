@@ -1,0 +1,8 @@
+#pragma once
+
+#include "printsys/shell_runner.h"
+
+class Win32ShellRunner final : public ShellRunner {
+ public:
+  bool Run(const ShellCommand& command) override;
+};

@@ -1,0 +1,50 @@
+#include "printsys/spooler_changes.h"
+
+DriverRecord MakeLegacyDriverRecord(const DriverModelInfo& model,
+                                    const std::vector<wchar_t>& dependentFiles) {
+  DriverRecord record;
+  record.version = 3;
+  record.name = model.driverName;
+  record.driverPath = model.driverPath;
+  record.dataFile = model.dataFile;
+  record.configFile = model.configFile;
+  record.helpFile = model.helpFile;
+  record.dependentFiles = dependentFiles;
+  record.driverVersion = 3;
+  record.manufacturer = L"Merovin";
+  record.provider = L"MV";
+  return record;
+}
+
+PrinterRecord MakePrinterRecord(const std::wstring& printerName, const std::wstring& portName,
+                                const std::wstring& driverName) {
+  PrinterRecord record;
+  record.printerName = printerName;
+  record.portName = portName;
+  record.driverName = driverName;
+  record.printProcessor = L"WinPrint";
+  record.attributes = kPrinterAttributeLocal;
+  return record;
+}
+
+uint32_t DeletePrinterOutcome(PrintSpooler& spooler, const SystemInfo& system, const std::wstring& name) {
+  return spooler.RemovePrinter(name) ? 0 : system.LastError();
+}
+
+uint32_t DeleteDriverOutcome(PrintSpooler& spooler, const SystemInfo& system, const std::wstring& name) {
+  return spooler.RemoveDriver(name, kDeleteDriverUnusedFiles | kDeleteDriverSpecificVersion, 3)
+             ? 0
+             : system.LastError();
+}
+
+uint32_t DeleteDriverPackageOutcome(PrintSpooler& spooler, const SystemInfo& system,
+                                    const std::wstring& infPath) {
+  switch (spooler.RemoveDriverPackage(infPath)) {
+    case DriverPackageDeletion::kFailed:
+      return system.LastError();
+    case DriverPackageDeletion::kDeleted:
+    case DriverPackageDeletion::kUnavailable:
+      break;
+  }
+  return 0;
+}

@@ -1,0 +1,95 @@
+#include "printsys/spooler_queries.h"
+
+#include "context/text_util.h"
+#include "printsys/print_system.h"
+
+bool UseDriverLevel8(const SystemInfo& system) {
+  OsVersion version;
+  return system.QueryVersion(version) && version.major > 5;
+}
+
+void ListInstalledPrinters(PrintSpooler& spooler, const SystemInfo& system, std::vector<SpoolerEntry>& list) {
+  list.clear();
+  const bool level8 = UseDriverLevel8(system);
+  std::vector<DriverSummary> drivers;
+  if (level8) spooler.EnumerateDrivers(8, drivers);
+
+  std::vector<PrinterSummary> printers;
+  if (!spooler.EnumeratePrinters(kPrinterEnumLocal | kPrinterEnumConnections, printers)) return;
+  for (const PrinterSummary& printer : printers) {
+    std::wstring infPath;
+    for (const DriverSummary& driver : drivers) {
+      if (driver.name == printer.driverName) {  // exact: the first of equal names wins
+        infPath = driver.infPath;
+        break;
+      }
+    }
+    list.push_back({printer.name, printer.driverName, infPath});
+  }
+}
+
+void ListInstalledDrivers(PrintSpooler& spooler, const SystemInfo& system, std::vector<SpoolerEntry>& list) {
+  list.clear();
+  const bool level8 = UseDriverLevel8(system);
+  std::vector<DriverSummary> drivers;
+  if (!spooler.EnumerateDrivers(level8 ? 8 : 6, drivers)) return;
+  for (const DriverSummary& driver : drivers) {
+    list.push_back({std::wstring(), driver.name, level8 ? driver.infPath : std::wstring()});
+  }
+}
+
+void ListPorts(PrintSpooler& spooler, std::vector<SpoolerEntry>& list) {
+  list.clear();
+  std::vector<PortSummary> ports;
+  if (!spooler.EnumeratePorts(ports)) return;
+  for (const PortSummary& port : ports) list.push_back({port.name, port.description, port.monitorName});
+}
+
+bool PrinterExists(PrintSpooler& spooler, const std::wstring& name) {
+  std::vector<PrinterSummary> printers;
+  if (!spooler.EnumeratePrinters(kPrinterEnumLocal | kPrinterEnumConnections | kPrinterEnumNetwork,
+                                 printers)) {
+    return false;
+  }
+  for (const PrinterSummary& printer : printers) {
+    if (printer.name == name) return true;
+  }
+  return false;
+}
+
+bool PortExists(PrintSpooler& spooler, const std::wstring& name) {
+  std::vector<PortSummary> ports;
+  if (!spooler.EnumeratePorts(ports)) return false;
+  for (const PortSummary& port : ports) {
+    if (port.name == name) return true;
+  }
+  return false;
+}
+
+bool DriverInstalled(PrintSpooler& spooler, const std::wstring& name) {
+  std::vector<DriverSummary> drivers;
+  if (!spooler.EnumerateDrivers(1, drivers)) return false;
+  const std::wstring wanted = LowerCopy(name);
+  for (const DriverSummary& driver : drivers) {
+    if (LowerCopy(driver.name) == wanted) return true;
+  }
+  return false;
+}
+
+std::wstring GetDriverDirectory(PrintSpooler& spooler) {
+  std::wstring folder;
+  if (!spooler.DriverDirectory(folder) || folder.empty()) return {};
+  return folder + L"\\";
+}
+
+void ListInstalledPrinters(std::vector<SpoolerEntry>& list) {
+  ListInstalledPrinters(DefaultPrintSystem().spooler, DefaultPlatform().system, list);
+}
+void ListInstalledDrivers(std::vector<SpoolerEntry>& list) {
+  ListInstalledDrivers(DefaultPrintSystem().spooler, DefaultPlatform().system, list);
+}
+void ListPorts(std::vector<SpoolerEntry>& list) { ListPorts(DefaultPrintSystem().spooler, list); }
+bool PrinterExists(const std::wstring& name) { return PrinterExists(DefaultPrintSystem().spooler, name); }
+bool PortExists(const std::wstring& name) { return PortExists(DefaultPrintSystem().spooler, name); }
+bool DriverInstalled(const std::wstring& name) { return DriverInstalled(DefaultPrintSystem().spooler, name); }
+std::wstring GetDriverDirectory() { return GetDriverDirectory(DefaultPrintSystem().spooler); }

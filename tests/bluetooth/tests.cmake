@@ -1,0 +1,2 @@
+list(APPEND HOST_TEST_SOURCES bluetooth/bluetooth_text_test.cpp bluetooth/bluetooth_printers_test.cpp)
+list(APPEND CONTRACT_TEST_SOURCES bluetooth/bluetooth_contract_test.cpp)

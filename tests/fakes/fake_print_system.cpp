@@ -1,0 +1,63 @@
+#include "tests/fakes/fake_print_system.h"
+
+#include "tests/fakes/fake_platform.h"
+
+bool FakeShellRunner::Run(const ShellCommand& command) {
+  commands.push_back(command);
+  if (startFails) return false;
+  if (effect) effect(command);
+  return true;
+}
+
+void FakeDeviceSetup::AddInterface(const SystemGuid& interfaceClass, const DeviceInterfaceInfo& info) {
+  interfaces.emplace_back(interfaceClass, info);
+}
+
+bool FakeDeviceSetup::PresentInterfaces(const DeviceInterfaceQuery& query,
+                                        std::vector<DeviceInterfaceInfo>& found) {
+  found.clear();
+  if (openFails) return false;
+  for (const auto& [interfaceClass, info] : interfaces) {
+    if (interfaceClass != query.interfaceClass) continue;
+    DeviceInterfaceInfo copy = info;
+    // Only what the query asked for is read from the system.
+    if (!query.readDescriptions) copy.descriptionsReadable = false;
+    if (!query.readPortName) copy.portName.clear();
+    found.push_back(copy);
+  }
+  return true;
+}
+
+bool FakeDeviceSetup::AnyPresentDeviceOfSetupClass(const SystemGuid& setupClass) {
+  if (openFails) return false;
+  for (const SystemGuid& present : presentSetupClasses) {
+    if (present == setupClass) return true;
+  }
+  return false;
+}
+
+bool FakeRegistry::ReadMachineDword(const std::wstring& keyPath, const std::wstring& valueName,
+                                    uint32_t& value) {
+  keysRead.push_back(keyPath);
+  const auto found = values.find({keyPath, valueName});
+  if (found == values.end()) return false;
+  value = found->second;
+  return true;
+}
+
+FakePrintSystem::FakePrintSystem(SystemInfo& system) : spooler(system), portMonitor(spooler, system) {
+  for (const wchar_t* com : {L"COM1:", L"COM2:", L"COM3:", L"COM4:"}) {
+    spooler.AddPortEntry(com, L"Local Port", L"Local Port");
+  }
+  spooler.AddPortEntry(L"FILE:", L"Local Port", L"Local Port");
+  for (const wchar_t* lpt : {L"LPT1:", L"LPT2:", L"LPT3:"})
+    spooler.AddPortEntry(lpt, L"Local Port", L"Local Port");
+  spooler.portAddedByDialog[L"Local Port"] = L"LOCALPORT1";
+}
+
+FakePrintSystem& DefaultFakePrintSystem() {
+  static FakePrintSystem system(DefaultFakePlatform().system);
+  return system;
+}
+
+PrintSystem& DefaultPrintSystem() { return DefaultFakePrintSystem().system; }

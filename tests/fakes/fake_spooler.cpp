@@ -1,0 +1,256 @@
+#include "tests/fakes/fake_spooler.h"
+
+#include <algorithm>
+
+#include "context/text_util.h"
+#include "printsys/tcpip_port.h"
+
+namespace {
+constexpr uint32_t kErrorAlreadyExists = 183;
+constexpr uint32_t kErrorInvalidName = 123;
+constexpr uint32_t kErrorCancelled = 1223;
+constexpr uint32_t kErrorPackageInUse = 3015;
+
+bool SameIgnoringCase(const std::wstring& a, const std::wstring& b) { return LowerCopy(a) == LowerCopy(b); }
+
+std::vector<std::wstring> MultiStringItems(const std::vector<wchar_t>& list) {
+  std::vector<std::wstring> items;
+  std::wstring current;
+  for (wchar_t c : list) {
+    if (c != 0) {
+      current.push_back(c);
+    } else if (!current.empty()) {
+      items.push_back(current);
+      current.clear();
+    }
+  }
+  return items;
+}
+}  // namespace
+
+bool FakeSpooler::Fail(uint32_t code) {
+  system_.SetLastError(code);
+  return false;
+}
+
+FakeDriver* FakeSpooler::FindDriver(const std::wstring& name) {
+  for (FakeDriver& driver : drivers) {
+    if (SameIgnoringCase(driver.name, name)) return &driver;
+  }
+  return nullptr;
+}
+
+FakePrinter* FakeSpooler::FindPrinter(const std::wstring& name) {
+  for (FakePrinter& printer : printers) {
+    if (printer.name == name) return &printer;
+  }
+  return nullptr;
+}
+
+bool FakeSpooler::PortKnown(const std::wstring& name) const {
+  return std::any_of(ports.begin(), ports.end(), [&](const PortSummary& port) { return port.name == name; });
+}
+
+void FakeSpooler::AddPortEntry(const std::wstring& name, const std::wstring& monitor,
+                               const std::wstring& description) {
+  ports.push_back({name, description, monitor});
+}
+
+void FakeSpooler::AddDriverEntry(const std::wstring& name, const std::wstring& environment,
+                                 const std::wstring& infPath) {
+  FakeDriver driver;
+  driver.name = name;
+  driver.environment = environment;
+  driver.infPath = infPath;
+  drivers.push_back(driver);
+}
+
+void FakeSpooler::AddPrinterEntry(const std::wstring& name, const std::wstring& driverName,
+                                  const std::wstring& portName) {
+  FakePrinter printer;
+  printer.name = name;
+  printer.driverName = driverName;
+  printer.portName = portName;
+  printers.push_back(printer);
+}
+
+bool FakeSpooler::EnumeratePrinters(uint32_t flags, std::vector<PrinterSummary>& out) {
+  out.clear();
+  if (enumPrintersFails) return Fail(kErrorInvalidParameter);
+  if (flags & kPrinterEnumLocal) {
+    for (const FakePrinter& printer : printers) out.push_back({printer.name, printer.driverName});
+  }
+  if (flags & kPrinterEnumConnections) out.insert(out.end(), connections.begin(), connections.end());
+  if (flags & kPrinterEnumNetwork) out.insert(out.end(), networkPrinters.begin(), networkPrinters.end());
+  return !out.empty();
+}
+
+bool FakeSpooler::EnumerateDrivers(uint32_t level, std::vector<DriverSummary>& out) {
+  out.clear();
+  if (failingDriverLevels.count(level) != 0 || (level != 1 && level != 6 && level != 8)) {
+    return Fail(kErrorInvalidParameter);
+  }
+  for (const FakeDriver& driver : drivers) out.push_back({driver.name, level == 8 ? driver.infPath : L""});
+  return !out.empty();
+}
+
+bool FakeSpooler::EnumeratePorts(std::vector<PortSummary>& out) {
+  out.clear();
+  if (enumPortsFails) return Fail(kErrorInvalidParameter);
+  out = ports;
+  return !out.empty();
+}
+
+bool FakeSpooler::DriverDirectory(std::wstring& folder) {
+  if (driverDirectoryFails) return Fail(kErrorInvalidParameter);
+  folder = driverDirectory;
+  return true;
+}
+
+bool FakeSpooler::AddDriver(const DriverRecord& driver, uint32_t flags) {
+  addDriverFlags.push_back(flags);
+  if (addDriverError != 0) return Fail(addDriverError);
+  if (driver.name.empty() || driver.driverPath.empty() || driver.dataFile.empty() ||
+      driver.configFile.empty()) {
+    return Fail(kErrorInvalidParameter);
+  }
+  if ((flags & kAddDriverCopyAllFiles) != 0 && driverFileExists) {
+    std::vector<std::wstring> needed = {driver.driverPath, driver.dataFile, driver.configFile};
+    for (const std::wstring& name : MultiStringItems(driver.dependentFiles)) needed.push_back(name);
+    for (const std::wstring& name : needed) {
+      if (!driverFileExists(name)) return Fail(kErrorFileNotFound);
+    }
+  }
+  FakeDriver added;
+  added.name = driver.name;
+  added.version = driver.version;
+  added.record = driver;
+  if (FakeDriver* existing = FindDriver(driver.name)) {
+    added.infPath = existing->infPath;
+    *existing = added;  // the spooler updates a driver of the same name and version
+  } else {
+    drivers.push_back(added);
+  }
+  return true;
+}
+
+bool FakeSpooler::CreatePrinter(const PrinterRecord& printer) {
+  if (addPrinterError != 0) return Fail(addPrinterError);
+  if (printer.printerName.empty() || printer.printerName.find_first_of(L"\\,") != std::wstring::npos) {
+    return Fail(kErrorInvalidPrinterName);
+  }
+  // Printer names are unique without regard to case, although lookups by name are exact.
+  for (const FakePrinter& existing : printers) {
+    if (SameIgnoringCase(existing.name, printer.printerName)) return Fail(kErrorPrinterAlreadyExists);
+  }
+  if (FindDriver(printer.driverName) == nullptr) return Fail(kErrorUnknownPrinterDriver);
+  if (!PortKnown(printer.portName)) return Fail(kErrorUnknownPort);
+  AddPrinterEntry(printer.printerName, FindDriver(printer.driverName)->name, printer.portName);
+  printers.back().printProcessor = printer.printProcessor;
+  printers.back().dataType = printer.dataType;
+  printers.back().attributes = printer.attributes;
+  return true;
+}
+
+bool FakeSpooler::MakeDefaultPrinter(const std::wstring& name) {
+  if (FindPrinter(name) == nullptr) return Fail(kErrorInvalidPrinterName);
+  defaultPrinter = name;
+  return true;
+}
+
+bool FakeSpooler::RemovePrinter(const std::wstring& name) {
+  if (openPrinterError != 0) return Fail(openPrinterError);
+  if (FindPrinter(name) == nullptr) return Fail(kErrorInvalidPrinterName);
+  const auto refused = deletePrinterErrors.find(name);
+  if (refused != deletePrinterErrors.end()) return Fail(refused->second);
+  printers.erase(std::remove_if(printers.begin(), printers.end(),
+                                [&](const FakePrinter& printer) { return printer.name == name; }),
+                 printers.end());
+  if (defaultPrinter == name) defaultPrinter.clear();
+  return true;
+}
+
+bool FakeSpooler::RemoveDriver(const std::wstring& name, uint32_t flags, uint32_t version) {
+  deleteDriverCalls.emplace_back(flags, version);
+  if (deleteDriverError != 0) return Fail(deleteDriverError);
+  FakeDriver* driver = FindDriver(name);
+  if (driver == nullptr || ((flags & kDeleteDriverSpecificVersion) != 0 && driver->version != version)) {
+    return Fail(kErrorUnknownPrinterDriver);
+  }
+  for (const FakePrinter& printer : printers) {
+    if (SameIgnoringCase(printer.driverName, name)) return Fail(kErrorPrinterDriverInUse);
+  }
+  drivers.erase(drivers.begin() + (driver - drivers.data()));
+  return true;
+}
+
+DriverPackageDeletion FakeSpooler::RemoveDriverPackage(const std::wstring& infPath) {
+  if (!packageFunctionAvailable) return DriverPackageDeletion::kUnavailable;
+  if (deletePackageError != 0) {
+    system_.SetLastError(deletePackageError);
+    return DriverPackageDeletion::kFailed;
+  }
+  const bool inUse = std::any_of(drivers.begin(), drivers.end(),
+                                 [&](const FakeDriver& driver) { return driver.infPath == infPath; });
+  if (driverPackages.count(infPath) == 0 || inUse) {
+    system_.SetLastError(inUse ? kErrorPackageInUse : kErrorFileNotFound);
+    return DriverPackageDeletion::kFailed;
+  }
+  driverPackages.erase(infPath);
+  deletedPackages.push_back(infPath);
+  return DriverPackageDeletion::kDeleted;
+}
+
+bool FakeSpooler::AddPortThroughMonitor(WindowHandle owner, const std::wstring& monitorName) {
+  addPortCalls.emplace_back(owner, monitorName);
+  if (monitorName.empty()) return Fail(kErrorInvalidName);
+  const auto dialog = portAddedByDialog.find(monitorName);
+  if (dialog == portAddedByDialog.end()) return Fail(kErrorInvalidName);
+  if (portDialogCancelled) return Fail(kErrorCancelled);
+  if (PortKnown(dialog->second)) return Fail(kErrorAlreadyExists);
+  AddPortEntry(dialog->second, monitorName, monitorName);
+  return true;
+}
+
+bool FakeSpooler::RemovePort(WindowHandle owner, const std::wstring& portName) {
+  deletePortCalls.emplace_back(owner, portName);
+  if (!PortKnown(portName)) return Fail(kErrorUnknownPort);
+  ports.erase(std::remove_if(ports.begin(), ports.end(),
+                             [&](const PortSummary& port) { return port.name == portName; }),
+              ports.end());
+  return true;
+}
+
+bool FakeSpooler::ConfigurePortThroughMonitor(WindowHandle owner, const std::wstring& portName) {
+  configurePortCalls.emplace_back(owner, portName);
+  return PortKnown(portName) ? true : Fail(kErrorUnknownPort);
+}
+
+bool FakePortMonitorChannel::SendCommand(const std::wstring& monitorName, const std::wstring& command,
+                                         const std::vector<uint8_t>& input, uint32_t& status) {
+  const bool tcpIp = monitorName == L"Standard TCP/IP Port";
+  if (!(monitorName == L"Local Port" || (tcpIp && tcpIpMonitorPresent))) {
+    system_.SetLastError(kErrorUnknownPort);  // no such monitor: the channel does not open
+    return false;
+  }
+  records.push_back(input);
+  if (addPortFails || command != L"AddPort") {
+    system_.SetLastError(kErrorInvalidParameter);
+    return false;
+  }
+  const std::wstring name =
+      tcpIp ? (input.size() == kPortData1Size ? PortNameOfPortData1(input) : std::wstring())
+            : WideFromRecord(input.data(), input.size());
+  if (name.empty()) {
+    system_.SetLastError(kErrorInvalidParameter);
+    return false;
+  }
+  status = 0;
+  if (std::any_of(spooler_.ports.begin(), spooler_.ports.end(),
+                  [&](const PortSummary& p) { return p.name == name; })) {
+    status = kErrorAlreadyExists;  // the call succeeds; the monitor's status says why nothing happened
+    return true;
+  }
+  spooler_.AddPortEntry(name, monitorName, tcpIp ? L"Standard TCP/IP Port" : L"Local Port");
+  return true;
+}

@@ -1,0 +1,116 @@
+// An in-memory print spooler and port monitor channel that keep the spooler's rules: printer and
+// port names exact, driver names without regard to case, connections listed, INF paths by exact
+// driver name, the error codes the callers read, DeletePrinterDriverPackageW possibly absent.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "context/platform.h"
+#include "printsys/print_spooler.h"
+
+struct FakePrinter {
+  std::wstring name;
+  std::wstring driverName;
+  std::wstring portName;
+  std::wstring printProcessor;
+  std::wstring dataType;
+  uint32_t attributes = 0;
+};
+
+struct FakeDriver {
+  std::wstring name;
+  std::wstring environment = L"Windows NT x86";
+  std::wstring infPath;  // empty for drivers added without a package
+  uint32_t version = 3;
+  DriverRecord record;  // what AddDriver was given
+};
+
+class FakeSpooler : public PrintSpooler {
+ public:
+  explicit FakeSpooler(SystemInfo& system) : system_(system) {}
+
+  // The system's contents, in the spooler's order.
+  std::vector<FakePrinter> printers;
+  std::vector<PrinterSummary> connections;      // printers of other computers connected here
+  std::vector<PrinterSummary> networkPrinters;  // only listed with the network flag
+  std::vector<FakeDriver> drivers;
+  std::vector<PortSummary> ports;
+  std::set<std::wstring> driverPackages;  // INF paths in the driver store
+  std::wstring driverDirectory = L"C:\\windows\\system32\\spool\\drivers\\w32x86";
+  std::wstring defaultPrinter;
+  // Whether a file of this name lies in the driver folder, for APD_COPY_ALL_FILES; unset: every
+  // file is there.
+  std::function<bool(const std::wstring& name)> driverFileExists;
+
+  // Failures the callers look at.
+  bool enumPrintersFails = false;
+  std::set<uint32_t> failingDriverLevels;  // e.g. {8} for a system without level 8
+  bool enumPortsFails = false;
+  bool driverDirectoryFails = false;
+  uint32_t addDriverError = 0;  // 0: follow the rules
+  uint32_t addPrinterError = 0;
+  std::map<std::wstring, uint32_t> deletePrinterErrors;  // by printer name
+  uint32_t openPrinterError = 0;                         // every OpenPrinterW fails with it
+  uint32_t deleteDriverError = 0;
+  bool packageFunctionAvailable = true;
+  uint32_t deletePackageError = 0;
+  std::map<std::wstring, std::wstring> portAddedByDialog;  // monitor -> port its dialog creates
+  bool portDialogCancelled = false;
+
+  // Calls seen.
+  std::vector<uint32_t> addDriverFlags;
+  std::vector<std::pair<uint32_t, uint32_t>> deleteDriverCalls;  // (flags, version)
+  std::vector<std::wstring> deletedPackages;
+  std::vector<std::pair<WindowHandle, std::wstring>> addPortCalls, configurePortCalls, deletePortCalls;
+
+  bool EnumeratePrinters(uint32_t flags, std::vector<PrinterSummary>& out) override;
+  bool EnumerateDrivers(uint32_t level, std::vector<DriverSummary>& out) override;
+  bool EnumeratePorts(std::vector<PortSummary>& out) override;
+  bool DriverDirectory(std::wstring& folder) override;
+  bool AddDriver(const DriverRecord& driver, uint32_t flags) override;
+  bool CreatePrinter(const PrinterRecord& printer) override;
+  bool MakeDefaultPrinter(const std::wstring& name) override;
+  std::wstring DefaultPrinter() override { return defaultPrinter; }
+  bool RemovePrinter(const std::wstring& name) override;
+  bool RemoveDriver(const std::wstring& name, uint32_t flags, uint32_t version) override;
+  DriverPackageDeletion RemoveDriverPackage(const std::wstring& infPath) override;
+  bool AddPortThroughMonitor(WindowHandle owner, const std::wstring& monitorName) override;
+  bool RemovePort(WindowHandle owner, const std::wstring& portName) override;
+  bool ConfigurePortThroughMonitor(WindowHandle owner, const std::wstring& portName) override;
+
+  // Helpers for setting up a system.
+  void AddPortEntry(const std::wstring& name, const std::wstring& monitor, const std::wstring& description);
+  void AddDriverEntry(const std::wstring& name, const std::wstring& environment, const std::wstring& infPath);
+  void AddPrinterEntry(const std::wstring& name, const std::wstring& driverName,
+                       const std::wstring& portName);
+  FakePrinter* FindPrinter(const std::wstring& name);
+
+ private:
+  bool Fail(uint32_t code);
+  FakeDriver* FindDriver(const std::wstring& name);
+  bool PortKnown(const std::wstring& name) const;
+
+  SystemInfo& system_;
+};
+
+// The monitors' configuration channels over a FakeSpooler's ports: "Local Port" takes a port name,
+// "Standard TCP/IP Port" (unless absent) a 964-byte PORT_DATA_1.
+class FakePortMonitorChannel : public PortMonitorChannel {
+ public:
+  FakePortMonitorChannel(FakeSpooler& spooler, SystemInfo& system) : spooler_(spooler), system_(system) {}
+
+  bool tcpIpMonitorPresent = true;
+  bool addPortFails = false;                  // XcvDataW itself fails
+  std::vector<std::vector<uint8_t>> records;  // every input record received, in order
+
+  bool SendCommand(const std::wstring& monitorName, const std::wstring& command,
+                   const std::vector<uint8_t>& input, uint32_t& status) override;
+
+ private:
+  FakeSpooler& spooler_;
+  SystemInfo& system_;
+};
