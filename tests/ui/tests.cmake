@@ -3,3 +3,16 @@ list(APPEND HOST_TEST_SOURCES
   fakes/fake_graphics.cpp ui/ui_test_support.cpp
   ui/attribute_values_test.cpp ui/layout_test.cpp ui/layout_builder_test.cpp ui/controls_test.cpp
   ui/notification_test.cpp ui/painting_test.cpp ui/skin_layout_test.cpp)
+
+# A benchmark of building and laying out the package's main window (host only; run it by hand:
+# build/host/tests/ui_layout_benchmark). The host preset builds with sanitizers, which slow it.
+if(NOT WIN32)
+  find_package(benchmark QUIET)
+  if(benchmark_FOUND)
+    add_executable(ui_layout_benchmark ui/layout_benchmark.cpp test_paths.cpp)
+    target_compile_definitions(ui_layout_benchmark PRIVATE LDW_SKIN_ZIP="${SKIN_ZIP}"
+      LDW_SKIN_DIR="${CMAKE_SOURCE_DIR}/skin")
+    target_link_libraries(ui_layout_benchmark PRIVATE ldw_core benchmark::benchmark)
+    add_dependencies(ui_layout_benchmark skin_package)
+  endif()
+endif()
