@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cwctype>
 
-#include "app/localisation.h"
 #include "context/system_error.h"
 #include "context/text_util.h"
 #include "context/ui_messages.h"
@@ -84,7 +83,9 @@ void MainWindowController::Initialise(WindowHandle handle) {
   ApplyLanguageFont();
 }
 
-std::wstring MainWindowController::TitleText() const { return GetText(L"mainTitle") + L"  " + kVersion; }
+std::wstring MainWindowController::TitleText() const {
+  return model_.GetResources().Texts().Get(L"mainTitle") + L"  " + kVersion;
+}
 
 void MainWindowController::SetTitle() {
   const std::wstring title = TitleText();
