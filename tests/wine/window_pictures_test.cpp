@@ -1,0 +1,141 @@
+// Pictures of what a user sees, drawn by GDI+ from the real package under Wine: the main window in
+// four languages, every wizard page and both popups. Saved under the build folder to be looked at;
+// each picture must also hold more than the background.
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/localisation.h"
+#include "app/main_window.h"
+#include "app/popups.h"
+#include "app/skin_package.h"
+#include "context/system_error.h"
+#include "ui/container.h"
+#include "ui/win/gdiplus_graphics_win.h"
+
+namespace {
+
+class PictureHost : public MainWindowHost {
+ public:
+  void SetNativeTitle(const std::wstring&) override {}
+  void DestroyNative() override {}
+  void Minimize() override {}
+  void OpenAboutPopup() override {}
+  void OpenLanguagePopup() override {}
+  void RepaintAll() override {}
+  LocalTime Now() const override { return {9, 30, 15, 250}; }
+};
+
+class LoopbackSender : public MessageSender {
+ public:
+  MainWindowController* target = nullptr;
+  intptr_t Send(WindowHandle, uint32_t message, uintptr_t wParam, intptr_t lParam) override {
+    if (target != nullptr) target->OnUiMessage(message, wParam, lParam);
+    return 0;
+  }
+};
+
+class WindowPictures : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    module_ = LoadLibraryExW(LDW_EXE_PATH, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(AttachSkinPackage(module_, ui::Resources::Instance()));
+  }
+  static void TearDownTestSuite() {
+    ui::Resources::Instance().Shutdown();
+    FreeLibrary(module_);
+  }
+  void SetUp() override {
+    RegisterLanguages(context);
+    ASSERT_TRUE(model.Load("XML_MAIN"));
+    sender.target = &controller;
+    controller.Initialise(nullptr);
+  }
+  void TearDown() override { SetErrorTextLanguage(1033); }
+
+  // Draws the model at its layout size and saves it; true when anything but white was drawn.
+  bool Save(ui::WindowModel& window, const std::wstring& name, int width, int height) {
+    Gdiplus::Bitmap bitmap(width, height, PixelFormat32bppARGB);
+    {
+      Gdiplus::Graphics g(&bitmap);
+      g.Clear(Gdiplus::Color(255, 255, 255, 255));
+      ui::GdiplusGraphics surface(g, images);
+      window.SetTextMetrics(&surface);
+      window.SetClientSize({width, height});
+      window.Layout();
+      window.Paint(surface, {0, 0, width, height});
+      window.SetTextMetrics(nullptr);
+    }
+    CreateDirectoryW(LDW_SCREENSHOT_DIR, nullptr);
+    CLSID png;
+    CLSIDFromString(L"{557CF406-1A04-11D3-9A73-0000F81EF32E}", &png);
+    const std::wstring path = std::wstring(LDW_SCREENSHOT_DIR) + L"\\" + name + L".png";
+    EXPECT_EQ(bitmap.Save(path.c_str(), &png, nullptr), Gdiplus::Ok) << "saving " << name.size();
+    int coloured = 0;
+    for (int y = 0; y < height; y += 3) {
+      for (int x = 0; x < width; x += 3) {
+        Gdiplus::Color c;
+        bitmap.GetPixel(x, y, &c);
+        coloured += c.GetValue() != 0xFFFFFFFF;
+      }
+    }
+    return coloured > 50;
+  }
+
+  static HMODULE module_;
+  ui::GdiplusSession session;
+  ui::ImageCache images{ui::Resources::Instance().Archive()};
+  LoopbackSender sender;
+  Platform platform{DefaultPlatform().system, DefaultPlatform().files, sender};
+  CAppContext context{platform};
+  PictureHost host;
+  ui::WindowModel model;
+  MainWindowController controller{model, context, host};
+};
+
+HMODULE WindowPictures::module_ = nullptr;
+
+TEST_F(WindowPictures, MainWindowInFourLanguages) {
+  const struct {
+    uint16_t langId;
+    const wchar_t* name;
+  } languages[] = {{1033, L"main_en"}, {2052, L"main_cn"}, {1042, L"main_ko"}, {1054, L"main_th"}};
+  for (const auto& language : languages) {
+    ASSERT_TRUE(SwitchLanguage(context, ui::Resources::Instance(), language.langId, nullptr));
+    EXPECT_TRUE(Save(model, language.name, 700, 500)) << language.langId;
+  }
+}
+
+TEST_F(WindowPictures, EveryInstallAndDeletePage) {
+  auto* outer = dynamic_cast<ui::TabLayout*>(model.FindControl(L"tab_switch"));
+  auto* install = dynamic_cast<ui::TabLayout*>(model.FindControl(L"tab_switch_install"));
+  auto* remove = dynamic_cast<ui::TabLayout*>(model.FindControl(L"tab_switch_delete"));
+  ASSERT_TRUE(outer && install && remove);
+  outer->SelectItem(1);
+  for (int page = 0; page < install->Count(); ++page) {
+    install->SelectItem(page);
+    EXPECT_TRUE(Save(model, L"install_page_" + std::to_wstring(page), 700, 500)) << page;
+  }
+  outer->SelectItem(2);
+  for (int page = 0; page < remove->Count(); ++page) {
+    remove->SelectItem(page);
+    EXPECT_TRUE(Save(model, L"delete_page_" + std::to_wstring(page), 700, 500)) << page;
+  }
+}
+
+TEST_F(WindowPictures, AboutAndLanguagePopups) {
+  ui::WindowModel about;
+  ASSERT_TRUE(about.Load("pop_about.xml"));
+  InitAboutPopup(about);
+  EXPECT_TRUE(Save(about, L"pop_about", 430, 150));
+  ui::WindowModel language;
+  ASSERT_TRUE(language.Load("pop_language.xml"));
+  FillLanguageList(language, context.m_languages, context.m_curLangId);
+  EXPECT_TRUE(Save(language, L"pop_language", 500, 400));
+}
+
+}  // namespace
