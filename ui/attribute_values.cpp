@@ -1,5 +1,7 @@
 #include "ui/attribute_values.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "ui/utf.h"
@@ -46,8 +48,7 @@ int ParseInt(std::string_view text, int fallback) {
   long long value = 0;
   for (const char c : text) {
     if (c < '0' || c > '9') break;
-    value = value * 10 + (c - '0');
-    if (value > 1000000000) break;  // layouts never need more; keeps the arithmetic defined
+    value = std::min<long long>(value * 10 + (c - '0'), kMaxAttributeNumber);
   }
   return static_cast<int>(negative ? -value : value);
 }
@@ -97,8 +98,8 @@ std::optional<std::vector<double>> ParseFractions(std::string_view text, size_t 
     const std::string copy(part);
     char* end = nullptr;
     const double value = std::strtod(copy.c_str(), &end);
-    if (copy.empty() || end != copy.c_str() + copy.size()) return std::nullopt;
-    values.push_back(value);
+    if (copy.empty() || end != copy.c_str() + copy.size() || !std::isfinite(value)) return std::nullopt;
+    values.push_back(std::clamp(value, -16.0, 16.0));
   }
   return values;
 }

@@ -15,8 +15,11 @@ namespace ui {
 
 using Color = uint32_t;  // 0xAARRGGBB; 0 means "not set" wherever a colour is optional
 
+// Numbers saturate here: no layout needs more, and the layout arithmetic stays far from overflow.
+constexpr int kMaxAttributeNumber = 1 << 20;
+
 // Leading blanks and a sign are accepted, reading stops at the first non-digit; no digits give
-// the fallback.
+// the fallback. The result lies within +-kMaxAttributeNumber.
 int ParseInt(std::string_view text, int fallback = 0);
 // "true" (any case) is true; everything else is false.
 bool ParseBool(std::string_view text);
@@ -27,7 +30,7 @@ Size ParseSize(std::string_view text);
 // "#AARRGGBB", "AARRGGBB", "0xRRGGBB", "#RRGGBB": hexadecimal with an optional "#" or "0x".
 // Six digits or fewer are taken as an opaque RGB colour; eight as ARGB. Nothing for non-hex text.
 std::optional<Color> ParseColor(std::string_view text);
-// Four comma-separated fractions, used by float="l,t,r,b" anchors.
+// Comma-separated fractions, used by float="l,t,r,b" anchors; each within -16..16, none NaN.
 std::optional<std::vector<double>> ParseFractions(std::string_view text, size_t count);
 
 // name="value" pairs, quoted with " or '; names are lower-cased. Stops at the first malformed pair.

@@ -40,6 +40,14 @@ int Offset(Align align, int room) {
 
 bool InFlow(const Control* child) { return child->IsVisible() && !child->IsFloat(); }
 
+// Coordinates stay where their differences still fit an int, whatever the layout asks for.
+constexpr long long kCoordLimit = 1 << 29;
+int Coord(long long value) { return static_cast<int>(std::clamp(value, -kCoordLimit, kCoordLimit)); }
+
+Rect MakeRect(long long left, long long top, long long right, long long bottom) {
+  return {Coord(left), Coord(top), Coord(right), Coord(bottom)};
+}
+
 }  // namespace
 
 int LayoutBox(const std::vector<Control*>& items, const Rect& inner, const BoxSpec& spec, int scrollOffset) {
@@ -57,7 +65,7 @@ int LayoutBox(const std::vector<Control*>& items, const Rect& inner, const BoxSp
     bool shares = false;
   };
   std::vector<Slot> slots;
-  int fixedTotal = 0;
+  long long fixedTotal = 0;
   for (Control* child : items) {
     if (!InFlow(child)) continue;
     const Size estimate = child->EstimateSize(available);
@@ -68,11 +76,11 @@ int LayoutBox(const std::vector<Control*>& items, const Rect& inner, const BoxSp
     slots.push_back(slot);
   }
   if (slots.empty()) return 0;
-  fixedTotal += spec.childPadding * static_cast<int>(slots.size() - 1);
+  fixedTotal += static_cast<long long>(spec.childPadding) * static_cast<long long>(slots.size() - 1);
 
   // Share what remains; a child held at its minimum or maximum leaves the pool and the rest is
   // shared again among the others.
-  int pool = mainLength - fixedTotal;
+  long long pool = mainLength - fixedTotal;
   std::vector<Slot*> open;
   for (Slot& slot : slots) {
     if (slot.shares) open.push_back(&slot);
@@ -80,7 +88,7 @@ int LayoutBox(const std::vector<Control*>& items, const Rect& inner, const BoxSp
   bool changed = true;
   while (changed && !open.empty()) {
     changed = false;
-    const int share = std::max(0, pool) / static_cast<int>(open.size());
+    const int share = static_cast<int>(std::max(0LL, pool) / static_cast<long long>(open.size()));
     for (size_t i = 0; i < open.size(); ++i) {
       Slot* slot = open[i];
       const int held = Clamp(share, slot->main);
@@ -94,41 +102,38 @@ int LayoutBox(const std::vector<Control*>& items, const Rect& inner, const BoxSp
     }
   }
   if (!open.empty()) {
-    const int share = std::max(0, pool) / static_cast<int>(open.size());
+    const long long count = static_cast<long long>(open.size());
+    const int share = static_cast<int>(std::max(0LL, pool) / count);
     for (Slot* slot : open) slot->length = share;
-    open.back()->length += std::max(0, pool) - share * static_cast<int>(open.size());  // rounding remainder
+    open.back()->length += static_cast<int>(std::max(0LL, pool) - share * count);  // rounding remainder
   }
 
-  int needed = spec.childPadding * static_cast<int>(slots.size() - 1);
+  long long needed = static_cast<long long>(spec.childPadding) * static_cast<long long>(slots.size() - 1);
   bool anyShares = false;
   for (const Slot& slot : slots) {
     needed += slot.length + slot.main.marginBefore + slot.main.marginAfter;
     anyShares = anyShares || slot.shares;
   }
-  int position = (v ? inner.top : inner.left) - scrollOffset;
-  if (!anyShares) position += Offset(spec.mainAlign, mainLength - needed);
+  long long position = static_cast<long long>(v ? inner.top : inner.left) - scrollOffset;
+  if (!anyShares) position += Offset(spec.mainAlign, static_cast<int>(std::max(0LL, mainLength - needed)));
 
   for (const Slot& slot : slots) {
     position += slot.main.marginBefore;
     const int crossRoom = crossLength - slot.cross.marginBefore - slot.cross.marginAfter;
     const int crossSize =
         Clamp(slot.cross.wanted > 0 ? slot.cross.wanted : std::max(0, crossRoom), slot.cross);
-    const int crossStart = (v ? inner.left : inner.top) + slot.cross.marginBefore +
-                           Offset(spec.crossAlign, crossRoom - crossSize);
-    Rect r;
-    if (v) {
-      r = {crossStart, position, crossStart + crossSize, position + slot.length};
-    } else {
-      r = {position, crossStart, position + slot.length, crossStart + crossSize};
-    }
+    const long long crossStart = static_cast<long long>(v ? inner.left : inner.top) +
+                                 slot.cross.marginBefore + Offset(spec.crossAlign, crossRoom - crossSize);
+    const Rect r = v ? MakeRect(crossStart, position, crossStart + crossSize, position + slot.length)
+                     : MakeRect(position, crossStart, position + slot.length, crossStart + crossSize);
     slot.control->SetPos(r);
     position += slot.length + slot.main.marginAfter + spec.childPadding;
   }
-  return needed;
+  return Coord(needed);
 }
 
 int MeasureBox(const std::vector<Control*>& items, Size available, const BoxSpec& spec) {
-  int total = 0, count = 0;
+  long long total = 0, count = 0;
   for (Control* child : items) {
     if (!InFlow(child)) continue;
     const Size estimate = child->EstimateSize(available);
@@ -138,21 +143,25 @@ int MeasureBox(const std::vector<Control*>& items, Size available, const BoxSpec
     ++count;
   }
   if (count > 1) total += spec.childPadding * (count - 1);
-  return total;
+  return Coord(total);
 }
 
 void PlaceFloat(Control& child, const Rect& parent) {
   const Rect& pos = child.FloatPos();
   const auto& anchor = child.FloatAnchors();
   const int w = parent.Width(), h = parent.Height();
-  Rect r{parent.left + child.Px(pos.left) + static_cast<int>(anchor[0] * w),
-         parent.top + child.Px(pos.top) + static_cast<int>(anchor[1] * h),
-         parent.left + child.Px(pos.right) + static_cast<int>(anchor[2] * w),
-         parent.top + child.Px(pos.bottom) + static_cast<int>(anchor[3] * h)};
+  long long left =
+      parent.left + static_cast<long long>(child.Px(pos.left)) + static_cast<long long>(anchor[0] * w);
+  long long top =
+      parent.top + static_cast<long long>(child.Px(pos.top)) + static_cast<long long>(anchor[1] * h);
+  long long right =
+      parent.left + static_cast<long long>(child.Px(pos.right)) + static_cast<long long>(anchor[2] * w);
+  long long bottom =
+      parent.top + static_cast<long long>(child.Px(pos.bottom)) + static_cast<long long>(anchor[3] * h);
   const Size estimate = child.EstimateSize({w, h});
-  if (r.right <= r.left) r.right = r.left + estimate.cx;
-  if (r.bottom <= r.top) r.bottom = r.top + estimate.cy;
-  child.SetPos(r);
+  if (right <= left) right = left + estimate.cx;
+  if (bottom <= top) bottom = top + estimate.cy;
+  child.SetPos(MakeRect(left, top, right, bottom));
 }
 
 void PlaceSingle(Control& child, const Rect& inner, Align horizontal, Align vertical) {
@@ -164,9 +173,10 @@ void PlaceSingle(Control& child, const Rect& inner, Align horizontal, Align vert
   const int roomY = available.cy - y.marginBefore - y.marginAfter;
   const int width = Clamp(x.wanted > 0 ? x.wanted : std::max(0, roomX), x);
   const int height = Clamp(y.wanted > 0 ? y.wanted : std::max(0, roomY), y);
-  const int left = inner.left + x.marginBefore + Offset(horizontal, roomX - width);
-  const int top = inner.top + y.marginBefore + Offset(vertical, roomY - height);
-  child.SetPos({left, top, left + width, top + height});
+  const long long left =
+      static_cast<long long>(inner.left) + x.marginBefore + Offset(horizontal, roomX - width);
+  const long long top = static_cast<long long>(inner.top) + y.marginBefore + Offset(vertical, roomY - height);
+  child.SetPos(MakeRect(left, top, left + width, top + height));
 }
 
 }  // namespace ui

@@ -89,7 +89,7 @@ void WindowModel::Paint(Graphics& graphics, const Rect& dirty) {
 }
 
 void WindowModel::SetScale(int percent) {
-  if (percent <= 0 || percent == scale_) return;
+  if (percent < kMinScale || percent > kMaxScale || percent == scale_) return;
   scale_ = percent;
   needsLayout_ = true;
   Invalidate({0, 0, clientSize_.cx, clientSize_.cy});

@@ -95,8 +95,11 @@ class WindowModel {
   }
   void Paint(Graphics& graphics, const Rect& dirty);
 
-  // Display scale in percent (100 = unscaled): multiplies every layout size and the image
-  // description rectangles, and picks the "@<scale>" image files.
+  // Display scale in percent (100 = unscaled; a DPI converts as dpi * 100 / 96): multiplies every
+  // layout size and the image description rectangles, and picks the "@<scale>" image files.
+  // Values outside kMinScale..kMaxScale are ignored.
+  static constexpr int kMinScale = 25;
+  static constexpr int kMaxScale = 800;
   int Scale() const { return scale_; }
   void SetScale(int percent);
   int Px(int units) const { return units * scale_ / 100; }

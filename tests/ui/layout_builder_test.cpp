@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "tests/fakes/fake_graphics.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/container.h"
 #include "ui/control_factory.h"
@@ -286,6 +287,39 @@ TEST(LayoutBuilder, RowTemplatesBuildWithTheWindowsStyles) {
   list->RemoveAllRows();
   EXPECT_EQ(list->RowCount(), 0);
   EXPECT_NE(list->Header(), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// Values no real layout holds must neither crash nor overflow the layout arithmetic.
+TEST(LayoutBuilder, HostileValuesLayOutAndPaintSafely) {
+  std::string deep;
+  for (int i = 0; i < 200; ++i) deep += "<VerticalLayout inset=\"1,1,1,1\">";
+  for (int i = 0; i < 200; ++i) deep += "</VerticalLayout>";
+  const std::string markup = R"(<Window size="99999999999,-5"><HorizontalLayout>
+      <Control width="2147483647" height="-2147483648" padding="999999999999,9,9,9"/>
+      <Control minwidth="99999999999" maxwidth="-3"/>
+      <Control float="1e300,-1e300,nan,4" pos="2147483647,2147483647,-2147483647,5"/>
+      <Control float="0.5,x,1,1" pos="a,b,c"/>
+      <HorizontalLayout autocalcwidth="true" childpadding="99999999999">
+        <Control width="99999999999"/><Control width="99999999999"/><Control width="99999999999"/></HorizontalLayout>
+      <VerticalLayout vscrollbar="true" inset="99999999999,0,0,0"><Control height="99999999999"/></VerticalLayout>
+      <AnimationTabLayout selectedid="99999999999"><Control/></AnimationTabLayout>
+      <Label text="x" font="99999999999" bkcolor="#zz" borderround="-5,-5" bordersize="99999999999" bordercolor="#FF000000"/>
+      )" + deep + R"(</HorizontalLayout></Window>)";
+  auto skin = MakeSkin({{"hostile.xml", markup}});
+  ASSERT_TRUE(skin->window.Load("hostile.xml"));
+  for (const int scale : {100, 800}) {
+    skin->window.SetScale(scale);
+    skin->window.SetClientSize({1000, 1000});
+    skin->window.Layout();
+    FakeGraphics g;
+    skin->window.Paint(g, {0, 0, 1000, 1000});
+    EXPECT_EQ(g.ClipDepth(), 0);
+    skin->window.FindControlAt({500, 500});
+  }
 }
 
 }  // namespace
