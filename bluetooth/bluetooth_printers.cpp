@@ -17,6 +17,12 @@ std::wstring BluetoothAdapterState(DeviceSetup& devices, BluetoothStack& stack) 
   return stack.RadioPresent() ? kAdapterOn : kAdapterOff;
 }
 
+bool CheckBluetoothAdapter(CAppContext& context, DeviceSetup& devices, BluetoothStack& stack) {
+  const std::wstring state = BluetoothAdapterState(devices, stack);
+  context.PostBtAdapterStatus(true, state);
+  return state == kAdapterOn;
+}
+
 bool IsPrinterClassOfDevice(uint32_t classOfDevice) {
   return classOfDevice == 0x40680 || classOfDevice == 0x100680 || classOfDevice == 0x1F1F;
 }

@@ -8,6 +8,7 @@
 
 #include "bluetooth/bluetooth_device.h"
 #include "bluetooth/bluetooth_stack.h"
+#include "context/app_context.h"
 #include "context/platform.h"
 #include "printsys/device_setup.h"
 
@@ -28,6 +29,9 @@ extern const wchar_t kAdapterOn[];    // "tip.btadapter.on"
 
 // The text key of the adapter's state: no Bluetooth device, no radio switched on, or on.
 std::wstring BluetoothAdapterState(DeviceSetup& devices, BluetoothStack& stack);
+// Shows the state in the main window's adapter line and answers whether a radio is on; the caller
+// asks the user to check the adapter when it is not and a box is wanted.
+bool CheckBluetoothAdapter(CAppContext& context, DeviceSetup& devices, BluetoothStack& stack);
 
 // Imaging/printer with the rendering or object-transfer service bit, and 0x1F1F.
 bool IsPrinterClassOfDevice(uint32_t classOfDevice);

@@ -33,6 +33,24 @@ TEST_F(BluetoothPrinters, AdapterStates) {
   EXPECT_EQ(BluetoothAdapterState(print.devices, stack), L"tip.btadapter.none");
 }
 
+TEST_F(BluetoothPrinters, AdapterCheckReportsTheStateInEveryCase) {
+  CAppContext context(fake.platform);
+  context.m_hMainWnd = reinterpret_cast<WindowHandle>(0x77);
+  EXPECT_FALSE(CheckBluetoothAdapter(context, print.devices, stack));
+  print.devices.presentSetupClasses.push_back(kBluetoothSetupClass);
+  EXPECT_TRUE(CheckBluetoothAdapter(context, print.devices, stack));
+  const auto& sent = fake.messages.sent;
+  ASSERT_EQ(sent.size(), 2u);
+  for (const SentMessage& message : sent) {
+    EXPECT_EQ(message.window, context.m_hMainWnd);
+    EXPECT_EQ(message.message, UM_BT_ADAPTER_STATUS);
+    EXPECT_EQ(message.wParam, 1u);
+    ASSERT_TRUE(message.hasNotice);
+  }
+  EXPECT_EQ(sent[0].notice.text, L"tip.btadapter.none");
+  EXPECT_EQ(sent[1].notice.text, L"tip.btadapter.on");
+}
+
 TEST_F(BluetoothPrinters, SearchKeepsNamedPrintersInOrder) {
   stack.devices = {Device(1, 0x40680, L"A"),  Device(2, 0x40680, L""), Device(3, 0x680, L"C"),
                    Device(4, 0x100680, L"D"), Device(5, 0x1F1F, L"E"), Device(1, 0x40680, L"A")};

@@ -1,0 +1,150 @@
+// The shell commands through the real ShellExecuteExW, with stand-ins for certutil.exe and
+// rundll32.exe put into the prefix's system folder: they record the command lines they were given.
+// (Wine implements neither certutil nor printui's entry, and its rundll32 takes the blank after the
+// comma of "printui.dll, PrintUIEntry" for an empty entry name, which Windows' rundll32 skips.)
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "printsys/shell_commands.h"
+
+namespace {
+
+const wchar_t* const kReplaced[] = {L"certutil.exe", L"rundll32.exe"};
+
+std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.rfind(L'\\') + 1); }
+
+std::wstring ThisExecutable() {
+  wchar_t path[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  return std::wstring(path, length < MAX_PATH ? length : 0);
+}
+
+std::wstring SystemFolder() {
+  wchar_t path[MAX_PATH] = {};
+  const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+  return std::wstring(path, length < MAX_PATH ? length : 0) + L"\\";
+}
+
+class ShellWithDoubles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::wstring doubles = FolderOf(ThisExecutable()) + L"doubles\\";
+    for (const wchar_t* name : kReplaced) {
+      const std::wstring target = SystemFolder() + name;
+      const std::wstring backup = target + L".ldw-original";
+      hadOriginal_.push_back(GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES);
+      if (hadOriginal_.back()) {
+        ASSERT_TRUE(CopyFileW(target.c_str(), backup.c_str(), FALSE));
+      }
+      ASSERT_TRUE(CopyFileW((doubles + name).c_str(), target.c_str(), FALSE)) << "error " << GetLastError();
+    }
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    log_ = std::wstring(temp) + L"ldw_shell_log.txt";
+    DeleteFileW(log_.c_str());
+    SetEnvironmentVariableW(L"LDW_SHELL_LOG", log_.c_str());
+  }
+
+  void TearDown() override {
+    for (size_t i = 0; i < hadOriginal_.size(); ++i) {
+      const std::wstring target = SystemFolder() + kReplaced[i];
+      const std::wstring backup = target + L".ldw-original";
+      if (hadOriginal_[i]) {
+        EXPECT_TRUE(MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING));
+      } else {
+        DeleteFileW(target.c_str());
+      }
+    }
+    SetEnvironmentVariableW(L"LDW_SHELL_LOG", nullptr);
+    DeleteFileW(log_.c_str());
+  }
+
+  // The lines the stand-ins wrote so far, each "<tool>|<command line>".
+  std::vector<std::wstring> LogLines() const {
+    std::vector<std::wstring> lines;
+    HANDLE file = CreateFileW(log_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return lines;
+    std::vector<wchar_t> text(16384);
+    DWORD read = 0;
+    ReadFile(file, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &read, nullptr);
+    CloseHandle(file);
+    std::wstring line;
+    for (size_t i = 0; i < read / sizeof(wchar_t); ++i) {
+      if (text[i] == L'\n') {
+        lines.push_back(line);
+        line.clear();
+      } else {
+        line.push_back(text[i]);
+      }
+    }
+    return lines;
+  }
+
+  std::vector<std::wstring> WaitForLogLines(size_t count) const {
+    for (int i = 0; i < 100; ++i) {
+      const std::vector<std::wstring> lines = LogLines();
+      if (lines.size() >= count) return lines;
+      Sleep(100);
+    }
+    return LogLines();
+  }
+
+  // The tool's line ends in the parameters exactly as the product formatted them.
+  static void ExpectCommand(const std::wstring& line, const std::wstring& tool,
+                            const std::wstring& parameters) {
+    EXPECT_EQ(line.rfind(tool + L"|", 0), 0u) << "tool";
+    ASSERT_GE(line.size(), parameters.size());
+    EXPECT_EQ(line.substr(line.size() - parameters.size()), parameters);
+  }
+
+  std::vector<bool> hadOriginal_;
+  std::wstring log_;
+};
+
+TEST_F(ShellWithDoubles, CertificateIsTrustedThroughCertutilAndWaitedFor) {
+  EXPECT_TRUE(TrustCertificate(L"C:\\PrinterDriver\\Calvane\\qmvt.cer", nullptr));
+  const std::vector<std::wstring> lines = LogLines();  // written before certutil ended
+  ASSERT_EQ(lines.size(), 1u);
+  ExpectCommand(lines[0], L"certutil",
+                L" -addstore \"TrustedPublisher\" \"C:\\PrinterDriver\\Calvane\\qmvt.cer\"");
+}
+
+TEST_F(ShellWithDoubles, DriverIsInstalledThroughPrintuiAndWaitedFor) {
+  InstallDriverFromInf(L"LABEL", L"C:\\PrinterDriver\\Calvane\\Driver64\\Ombrevia.INF", nullptr);
+  const std::vector<std::wstring> lines = LogLines();
+  ASSERT_EQ(lines.size(), 1u);
+  ExpectCommand(lines[0], L"rundll32",
+                L" printui.dll, PrintUIEntry /ia /m \"LABEL\" /f "
+                L"\"C:\\PrinterDriver\\Calvane\\Driver64\\Ombrevia.INF\"");
+}
+
+TEST_F(ShellWithDoubles, PrinterDialogsAndTestPageStartPrintui) {
+  struct Case {
+    bool (*run)(const std::wstring&, WindowHandle);
+    const wchar_t* arguments;
+  };
+  // ShellExecuteExW puts one blank between the file and the parameters; the pattern's own blanks,
+  // at both ends, follow it.
+  const Case cases[] = {{PrintTestPage, L"  printui.dll, PrintUIEntry /k /n\"LABEL on shelf\" "},
+                        {ShowPrinterProperties, L"  printui.dll, PrintUIEntry /p /n\"LABEL on shelf\" "},
+                        {ShowPrintingPreferences, L"  printui.dll, PrintUIEntry /e /n\"LABEL on shelf\" "}};
+  size_t count = 0;
+  for (const Case& c : cases) {
+    EXPECT_TRUE(c.run(L"LABEL on shelf", nullptr));
+    const std::vector<std::wstring> lines = WaitForLogLines(++count);
+    ASSERT_EQ(lines.size(), count);
+    ExpectCommand(lines.back(), L"rundll32", c.arguments);
+  }
+}
+
+TEST_F(ShellWithDoubles, NameWithAQuoteStartsNothing) {
+  EXPECT_FALSE(PrintTestPage(L"LABEL\" /ia /m \"X", nullptr));
+  Sleep(1000);
+  EXPECT_TRUE(LogLines().empty());
+}
+
+}  // namespace
