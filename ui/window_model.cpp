@@ -160,6 +160,8 @@ std::wstring WindowModel::LookupText(const std::wstring& key) const {
   return resources_.Texts().Get(key.c_str(), textCallback_);
 }
 
+void WindowModel::ReloadTexts() { resources_.Texts().Reload(textCallback_); }
+
 Size WindowModel::MeasureText(std::wstring_view text, const FontSpec& font) const {
   if (metrics_ != nullptr) return metrics_->MeasureText(text, font);
   // Without a measuring surface: half the font height per character.
@@ -220,6 +222,19 @@ void WindowModel::OnMouseMove(Point point) {
   if (hot_ != nullptr) hot_->SetState(hot_->State() & ~kStateHot);
   hot_ = target;
   if (hot_ != nullptr) hot_->SetState(hot_->State() | kStateHot);
+}
+
+bool WindowModel::OnMouseWheel(Point point, int delta) {
+  constexpr int kPixelsPerNotch = 30;
+  for (Control* control = FindControlAt(point); control != nullptr; control = control->Parent()) {
+    Container* container = control->AsContainer();
+    if (container == nullptr || container->ScrollRange() <= 0) continue;
+    const int before = container->ScrollPos();
+    container->SetScrollPos(before - delta * Px(kPixelsPerNotch) / 120);
+    LayoutIfNeeded();
+    return container->ScrollPos() != before;
+  }
+  return false;
 }
 
 void WindowModel::OnMouseLeave() {

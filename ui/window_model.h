@@ -123,6 +123,8 @@ class WindowModel {
   // Resource texts: the text table of the resources with this window's text callback.
   void SetTextCallback(TextCallback* callback) { textCallback_ = callback; }
   std::wstring LookupText(const std::wstring& key) const;
+  // Asks this window's text callback for every key of the table and keeps what it answers.
+  void ReloadTexts();
   Resources& GetResources() const { return resources_; }
 
   void SetTextMetrics(const TextMetrics* metrics) { metrics_ = metrics; }
@@ -149,6 +151,9 @@ class WindowModel {
   void OnMouseLeave();
   void OnMouseDown(Point point);
   void OnMouseUp(Point point);
+  // A wheel turn over the point scrolls the nearest scrolling container there; delta is in
+  // wheel units (120 a notch, positive away from the user). False when nothing scrolled.
+  bool OnMouseWheel(Point point, int delta);
   Control* HotControl() const { return hot_; }
   // The tooltip to show at a point: the display tooltip of the control there or of its nearest
   // ancestor that has one; empty when none has.

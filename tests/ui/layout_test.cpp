@@ -156,6 +156,15 @@ TEST(Layout, TallContentScrollsAndLeavesRoomForTheBar) {
   EXPECT_EQ(ToString(RectOf(skin->window, L"d")), "0,30,92,50");
   EXPECT_EQ(ToString(box->ScrollThumbRect()), "92,19,100,50");  // 50 of 80 pixels show, at the end
 
+  // The wheel scrolls the container under the pointer, 30 pixels a notch, within the range.
+  EXPECT_TRUE(skin->window.OnMouseWheel({10, 10}, 120));
+  EXPECT_EQ(box->ScrollPos(), 0);
+  EXPECT_EQ(ToString(RectOf(skin->window, L"a")), "0,0,92,20");
+  EXPECT_FALSE(skin->window.OnMouseWheel({10, 10}, 120));
+  EXPECT_TRUE(skin->window.OnMouseWheel({10, 10}, -120));
+  EXPECT_EQ(box->ScrollPos(), 30);
+  EXPECT_FALSE(skin->window.OnMouseWheel({200, 10}, 120));  // outside the window's controls
+
   // Content that fits needs no bar.
   box->FindByName(L"d")->SetVisible(false);
   box->FindByName(L"a")->SetVisible(false);

@@ -48,6 +48,20 @@ TEST(Painting, ResourceTextIsLookedUpWhenDrawn) {
   EXPECT_EQ(korean.Texts().front(), L"\uB2E4\uC74C");
   EXPECT_EQ(next->DisplayTooltip(), L"Close");
 
+  // Reloading asks the window's callback for every key of the table.
+  class Replaces : public ui::TextCallback {
+   public:
+    bool ProvideText(const std::wstring& key, std::wstring& text) override {
+      if (key != L"main.btn.next") return false;
+      text = L"Onward";
+      return true;
+    }
+  } replaces;
+  skin->window.SetTextCallback(&replaces);
+  skin->window.ReloadTexts();
+  EXPECT_EQ(next->DisplayText(), L"Onward");
+  EXPECT_EQ(next->DisplayTooltip(), L"Close");
+
   // Turning the flag off from code shows the key itself.
   next->SetResourceText(false);
   EXPECT_EQ(next->DisplayText(), L"main.btn.next");
