@@ -13,6 +13,8 @@
 #include "app/main_window.h"
 #include "app/popups.h"
 #include "app/skin_package.h"
+#include "app/windows_win.h"
+#include "context/ui_messages.h"
 #include "context/system_error.h"
 #include "ui/container.h"
 #include "ui/win/gdiplus_graphics_win.h"
@@ -136,6 +138,45 @@ TEST_F(WindowPictures, AboutAndLanguagePopups) {
   ASSERT_TRUE(language.Load("pop_language.xml"));
   FillLanguageList(language, context.m_languages, context.m_curLangId);
   EXPECT_TRUE(Save(language, L"pop_language", 500, 400));
+}
+
+BOOL CALLBACK CollectRichEditTexts(HWND child, LPARAM list) {
+  wchar_t className[64] = {};
+  GetClassNameW(child, className, 64);
+  if (lstrcmpiW(className, L"RICHEDIT50W") == 0) {
+    wchar_t text[512] = {};
+    GetWindowTextW(child, text, 512);
+    reinterpret_cast<std::vector<std::wstring>*>(list)->push_back(text);
+  }
+  return TRUE;
+}
+
+// The real main window: log lines land in its native rich edit.
+TEST_F(WindowPictures, ProgressLogLinesReachTheNativeRichEdit) {
+  RegisterLanguages(CAppContext::Instance());
+  CMainWnd window;
+  HWND hwnd = window.Create(nullptr, L"printer driver", WS_OVERLAPPEDWINDOW, 0, 0, 0, 560, 400);
+  ASSERT_NE(hwnd, nullptr);
+  wchar_t title[128] = {};
+  GetWindowTextW(hwnd, title, 128);
+  EXPECT_EQ(std::wstring(title), L"Label Printer Driver Wizard  V1.0.01");
+
+  const UiNotice notice{L"Start installing", true, false, true};
+  EXPECT_EQ(SendMessageW(hwnd, UM_INSTALL_LOG, 0, reinterpret_cast<LPARAM>(&notice)), 0);
+  std::vector<std::wstring> texts;
+  EnumChildWindows(hwnd, CollectRichEditTexts, reinterpret_cast<LPARAM>(&texts));
+  ASSERT_GE(texts.size(), 2u);  // at least the install and the delete log
+  int withLine = 0;
+  for (const std::wstring& text : texts) {
+    if (text.find(L" : Start installing") == std::wstring::npos) continue;
+    ++withLine;
+    EXPECT_EQ(text.substr(2, 1), L":");  // starts with the time stamp
+  }
+  EXPECT_EQ(withLine, 1);
+  DestroyWindow(hwnd);
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  }
 }
 
 }  // namespace

@@ -2,9 +2,11 @@
 
 #include <windowsx.h>
 
+#include "ui/edit.h"
 #include "ui/gif_anim.h"
 #include "ui/utf.h"
 #include "ui/win/gdiplus_graphics_win.h"
+#include "ui/win/native_edit_win.h"
 
 namespace ui {
 namespace {
@@ -212,6 +214,9 @@ LRESULT WindowImplBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       if (sysHandled) return result;
       break;
     }
+    case WM_COMMAND:
+      if (OnNativeEditCommand(wParam, lParam)) return 0;
+      break;
     case WM_CLOSE:
       if (modalResult_ != nullptr) *modalResult_ = static_cast<UINT>(wParam);
       modalResult_ = nullptr;
@@ -224,6 +229,8 @@ LRESULT WindowImplBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
 }
 
 LRESULT WindowImplBase::OnCreate() {
+  // Native edit windows paint themselves; the back buffer must not cover them.
+  SetWindowLongPtrW(hwnd_, GWL_STYLE, GetWindowLongPtrW(hwnd_, GWL_STYLE) | WS_CLIPCHILDREN);
   model_.SetHost(this);
   model_.SetNotificationHandler(this);
   model_.SetTextCallback(this);
@@ -239,9 +246,23 @@ LRESULT WindowImplBase::OnCreate() {
   }
   const Rect client = ClientRect(hwnd_);
   model_.SetClientSize({client.Width(), client.Height()});
+  AttachNativeEdits();
   InitWindow();
   StartAnimations();
   return 0;
+}
+
+void WindowImplBase::AttachNativeEdits() {
+  model_.ForEachControl([this](Control& control) {
+    auto* edit = dynamic_cast<Edit*>(&control);
+    if (edit != nullptr && edit->View() == nullptr) edit->AttachView(CreateNativeEditView(hwnd_, *edit, model_.Scale()));
+  });
+}
+
+void WindowImplBase::SyncNativeEdits() {
+  model_.ForEachControl([](Control& control) {
+    if (auto* edit = dynamic_cast<Edit*>(&control)) edit->SyncView();
+  });
 }
 
 void WindowImplBase::OnPaint() {
@@ -261,7 +282,9 @@ void WindowImplBase::OnPaint() {
       buffer.Clear(Gdiplus::Color(background));
       GdiplusGraphics surface(buffer, images_);
       model_.SetTextMetrics(&surface);
+      const bool laidOut = model_.NeedsLayout();
       model_.LayoutIfNeeded();
+      if (laidOut) SyncNativeEdits();
       model_.Paint(surface, dirty);
       model_.SetTextMetrics(nullptr);
     }

@@ -63,6 +63,9 @@ class WindowImplBase : public NotificationHandler, public CreateControlCallback,
   LRESULT OnHitTest(LPARAM lParam);
   void OnMinMaxInfo(MINMAXINFO* info);
   void StartAnimations();
+  // Edit and RichEdit controls get native child windows; their bounds follow every layout pass.
+  void AttachNativeEdits();
+  void SyncNativeEdits();
   void OnAnimationTimer();
 
   HWND hwnd_ = nullptr;

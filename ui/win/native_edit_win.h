@@ -1,0 +1,18 @@
+// Native child windows behind the tree's Edit and RichEdit controls (RichEdit from msftedit).
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "ui/edit.h"
+
+namespace ui {
+
+// Creates the native view for an edit control inside the parent window; null when it fails.
+std::unique_ptr<NativeView> CreateNativeEditView(HWND parent, Edit& edit, int scalePercent);
+
+// Routes a WM_COMMAND from a native edit (EN_CHANGE) back to its control; false when not one of ours.
+bool OnNativeEditCommand(WPARAM wParam, LPARAM lParam);
+
+}  // namespace ui
