@@ -27,6 +27,7 @@ WindowModel::~WindowModel() {
 
 bool WindowModel::Load(std::string_view layoutName, CreateControlCallback* callback) {
   root_.reset();
+  attributes_ = WindowAttributes{};
   createCallback_ = callback;
   const std::optional<MarkupNode> markup = ReadLayout(resources_, layoutName);
   if (!markup) return false;

@@ -3,6 +3,7 @@
 #include "tests/fakes/fake_graphics.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/label.h"
+#include "ui/list.h"
 
 namespace {
 
@@ -182,6 +183,53 @@ TEST(Painting, AutoWidthFollowsTheMeasuredText) {
   skin->window.Layout();
   EXPECT_EQ(RectOf(skin->window, L"o").Width(), 7 * 6 + 26);  // "English" at 6 px a character
   EXPECT_EQ(RectOf(skin->window, L"min").Width(), 180);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Painting, TextRowsDrawTheirColumnsUnderTheHeader) {
+  auto skin = MakeSkin({{"main.xml", R"(<Window><Style name="listex_item_style" value="height=&quot;30&quot;
+      checkboxwidth=&quot;16&quot; checkboxheight=&quot;16&quot; checkboxnormalimage=&quot;common/unchecked.png&quot;
+      checkboxselectedimage=&quot;common/checked.png&quot;"/><VerticalLayout>
+      <ListEx name="list" itemalign="left" itemtextcolor="#FF333333" itemlinecolor="#FF888888" itemshowrowline="true"
+              itemselectedbkcolor="#FFDCEBF8" vscrollbar="false">
+        <ListHeader height="20"><ListContainerHeaderItem width="40"/><ListContainerHeaderItem width="100" text="Port"/>
+        <ListContainerHeaderItem/></ListHeader></ListEx></VerticalLayout></Window>)"}});
+  ASSERT_TRUE(skin->window.Load("main.xml"));
+  auto* list = skin->window.Find<ui::List>(L"list");
+  auto* row = static_cast<ui::ListTextElement*>(list->AddRow(std::make_unique<ui::ListTextElement>()));
+  row->SetAttribute("style", "listex_item_style");
+  row->SetColumnText(0, L"1");
+  row->SetColumnText(1, L"WSD Port");
+  row->SetColumnText(2, L"Monitor");
+  skin->window.SetClientSize({300, 100});
+  skin->window.Layout();
+
+  FakeGraphics g;
+  skin->window.Paint(g, {0, 0, 300, 100});
+  EXPECT_NE(g.FindText(L"Port"), nullptr);  // the header's own text
+  const DrawCall* first = g.FindText(L"1");
+  const DrawCall* second = g.FindText(L"WSD Port");
+  const DrawCall* third = g.FindText(L"Monitor");
+  ASSERT_TRUE(first && second && third);
+  EXPECT_EQ(ToString(first->rect), "24,20,40,50");  // after the check box
+  EXPECT_EQ(ToString(second->rect), "40,20,140,50");
+  EXPECT_EQ(ToString(third->rect), "140,20,300,50");
+  EXPECT_EQ(second->color, 0xFF333333u);
+  EXPECT_EQ(second->style.format & (ui::kTextCenter | ui::kTextRight), 0u);
+  EXPECT_EQ(g.ImagePaths(), (std::vector<std::string>{"common/unchecked.png"}));
+  const auto fills = g.Of(DrawCall::kFill);
+  ASSERT_FALSE(fills.empty());
+  EXPECT_EQ(ToString(fills.back().rect), "0,49,300,50");  // the row line
+
+  row->SetChecked(true);
+  list->SelectRow(0);
+  FakeGraphics checked;
+  skin->window.Paint(checked, {0, 0, 300, 100});
+  EXPECT_EQ(checked.ImagePaths(), (std::vector<std::string>{"common/checked.png"}));
+  EXPECT_EQ(checked.Of(DrawCall::kFill).front().color, 0xFFDCEBF8u);  // the selected row's background
 }
 
 }  // namespace
