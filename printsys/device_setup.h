@@ -48,6 +48,11 @@ class DeviceSetup {
                                  std::vector<DeviceInterfaceInfo>& found) = 0;
   // Whether a present device (of any class) belongs to the given setup class.
   virtual bool AnyPresentDeviceOfSetupClass(const SystemGuid& setupClass) = 0;
+  // One asynchronous write of the data to a device interface path (the USB port test), given
+  // waitMs to complete; false when the device does not open or the write does not start. A write
+  // still pending then is cancelled, and the call returns only once the system is done with it.
+  virtual bool WriteToDevice(const std::wstring& devicePath, const std::vector<uint8_t>& data,
+                             uint32_t waitMs) = 0;
 };
 
 class SystemRegistry {

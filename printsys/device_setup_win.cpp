@@ -30,7 +30,56 @@ std::wstring ReadPortName(HDEVINFO set, SP_DEVINFO_DATA& device) {
   return win32::BoundedString(name, size / sizeof(wchar_t));
 }
 
+// The write's record and what its completion routine leaves: the routine gets the OVERLAPPED back,
+// the first member, and finds the rest from it.
+struct PendingWrite {
+  OVERLAPPED overlapped{};
+  DWORD error = 0;
+  bool completed = false;
+};
+
+VOID CALLBACK WriteCompleted(DWORD error, DWORD, LPOVERLAPPED overlapped) {
+  auto* write = reinterpret_cast<PendingWrite*>(overlapped);
+  write->error = error;
+  write->completed = true;
+}
+
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE handle) : handle_(handle) {}
+  ~FileHandle() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
 }  // namespace
+
+bool Win32DeviceSetup::WriteToDevice(const std::wstring& devicePath, const std::vector<uint8_t>& data,
+                                     uint32_t waitMs) {
+  if (devicePath.empty()) return false;
+  FileHandle device(CreateFileW(devicePath.c_str(), GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_OVERLAPPED | FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (device.get() == INVALID_HANDLE_VALUE) return false;
+  const std::vector<uint8_t> bytes = data;  // stays until the system has finished with it
+  PendingWrite write;
+  if (!WriteFileEx(device.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &write.overlapped,
+                   WriteCompleted)) {
+    return false;
+  }
+  SleepEx(waitMs, TRUE);
+  if (!write.completed) {
+    // The record and the data live on this stack: the write must be over before they go.
+    CancelIo(device.get());
+    while (!write.completed) SleepEx(INFINITE, TRUE);
+  }
+  return true;
+}
 
 bool Win32DeviceSetup::PresentInterfaces(const DeviceInterfaceQuery& query,
                                          std::vector<DeviceInterfaceInfo>& found) {

@@ -7,6 +7,8 @@ class Win32DeviceSetup final : public DeviceSetup {
  public:
   bool PresentInterfaces(const DeviceInterfaceQuery& query, std::vector<DeviceInterfaceInfo>& found) override;
   bool AnyPresentDeviceOfSetupClass(const SystemGuid& setupClass) override;
+  bool WriteToDevice(const std::wstring& devicePath, const std::vector<uint8_t>& data,
+                     uint32_t waitMs) override;
 };
 
 class Win32Registry final : public SystemRegistry {

@@ -36,6 +36,13 @@ bool FakeDeviceSetup::AnyPresentDeviceOfSetupClass(const SystemGuid& setupClass)
   return false;
 }
 
+bool FakeDeviceSetup::WriteToDevice(const std::wstring& devicePath, const std::vector<uint8_t>& data,
+                                    uint32_t) {
+  if (writableDevices.count(devicePath) == 0) return false;
+  writes.emplace_back(devicePath, data);
+  return true;
+}
+
 bool FakeRegistry::ReadMachineDword(const std::wstring& keyPath, const std::wstring& valueName,
                                     uint32_t& value) {
   keysRead.push_back(keyPath);

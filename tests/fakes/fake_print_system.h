@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,10 +28,14 @@ class FakeDeviceSetup : public DeviceSetup {
   bool openFails = false;
   std::vector<std::pair<SystemGuid, DeviceInterfaceInfo>> interfaces;  // all classes, in order
   std::vector<SystemGuid> presentSetupClasses;
+  std::set<std::wstring> writableDevices;
+  std::vector<std::pair<std::wstring, std::vector<uint8_t>>> writes;  // (device path, data)
 
   void AddInterface(const SystemGuid& interfaceClass, const DeviceInterfaceInfo& info);
   bool PresentInterfaces(const DeviceInterfaceQuery& query, std::vector<DeviceInterfaceInfo>& found) override;
   bool AnyPresentDeviceOfSetupClass(const SystemGuid& setupClass) override;
+  bool WriteToDevice(const std::wstring& devicePath, const std::vector<uint8_t>& data,
+                     uint32_t waitMs) override;
 };
 
 class FakeRegistry : public SystemRegistry {

@@ -50,6 +50,7 @@ struct HostSystem {
     usb.instanceId = usbId;
     usb.descriptionsReadable = true;
     print.devices.AddInterface(kUsbPrintInterfaceClass, usb);
+    print.devices.writableDevices.insert(usb.devicePath);
     print.registry.values[{UsbDeviceParametersKey(UsbInterfaceKeyName(usbId)), L"Port Number"}] = 1;
 
     print.devices.presentSetupClasses.push_back(kBluetoothSetupClass);

@@ -107,7 +107,13 @@ TEST_F(SpoolerContract, ContractUsbScanFindsThePrintersThatArePresent) {
   ASSERT_EQ(ports.size(), 1u);
   EXPECT_EQ(ports[0].portName, L"USB001");
   EXPECT_EQ(ports[0].hardwareName, L"VID_0483 PID_5720");
-  EXPECT_FALSE(ports[0].devicePath.empty());
+  EXPECT_TRUE(target_.print.devices.WriteToDevice(ports[0].devicePath, {0x1B, 0x4A, 0x78}, 1000));
+}
+
+TEST_F(SpoolerContract, ContractWriteToAMissingDeviceFails) {
+  EXPECT_FALSE(target_.print.devices.WriteToDevice(
+      L"\\\\?\\usb#vid_ffff&pid_ffff#none#{28d78fad-5a12-11d1-ae5b-0000f803a8c2}", {0x1B, 0x4A, 0x78}, 1000));
+  EXPECT_FALSE(target_.print.devices.WriteToDevice(L"", {0x1B}, 1000));
 }
 
 // The legacy install route: package files in the spooler's driver folder, then the driver added
