@@ -38,7 +38,8 @@ class Container : public Control {
   int ScrollPos() const { return scrollPos_; }
   int ScrollRange() const { return scrollRange_; }
   void SetScrollPos(int pos);
-  // Where the scroll bar's thumb is drawn while the content scrolls; empty otherwise.
+  // Where the scroll bar and its thumb are drawn while the content scrolls; empty otherwise.
+  Rect ScrollTrackRect() const { return scrollRange_ > 0 ? scrollTrack_ : Rect{}; }
   Rect ScrollThumbRect() const;
 
   void SetPos(const Rect& rect) override;

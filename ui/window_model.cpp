@@ -7,7 +7,6 @@
 #include "ui/edit.h"
 #include "ui/label.h"
 #include "ui/layout_builder.h"
-#include "ui/list.h"
 #include "ui/shared_layout_data.h"
 #include "ui/utf.h"
 
@@ -204,64 +203,6 @@ void WindowModel::SendNotify(Notification& notification) {
   ownHandlers_.Dispatch(notification);
 }
 
-Control* WindowModel::ClickTarget(Point point) const {
-  Control* control = FindControlAt(point);
-  while (control != nullptr && !control->WantsClicks()) control = control->Parent();
-  return control != nullptr && control->IsEnabled() ? control : nullptr;
-}
-
-std::wstring WindowModel::TooltipAt(Point point) const {
-  for (Control* control = FindControlAt(point); control != nullptr; control = control->Parent()) {
-    if (!control->Tooltip().empty()) return control->DisplayTooltip();
-  }
-  return {};
-}
-
-void WindowModel::OnMouseMove(Point point) {
-  Control* target = ClickTarget(point);
-  if (target == hot_) return;
-  if (hot_ != nullptr) hot_->SetState(hot_->State() & ~kStateHot);
-  hot_ = target;
-  if (hot_ != nullptr) hot_->SetState(hot_->State() | kStateHot);
-}
-
-bool WindowModel::OnMouseWheel(Point point, int delta) {
-  constexpr int kPixelsPerNotch = 30;
-  for (Control* control = FindControlAt(point); control != nullptr; control = control->Parent()) {
-    Container* container = control->AsContainer();
-    if (container == nullptr || container->ScrollRange() <= 0) continue;
-    const int before = container->ScrollPos();
-    container->SetScrollPos(before - delta * Px(kPixelsPerNotch) / 120);
-    LayoutIfNeeded();
-    return container->ScrollPos() != before;
-  }
-  return false;
-}
-
-void WindowModel::OnMouseLeave() {
-  if (hot_ != nullptr) hot_->SetState(hot_->State() & ~kStateHot);
-  hot_ = nullptr;
-}
-
-void WindowModel::OnMouseDown(Point point) {
-  OnMouseMove(point);
-  pushed_ = ClickTarget(point);
-  if (pushed_ != nullptr) pushed_->SetState(pushed_->State() | kStatePushed);
-}
-
-void WindowModel::OnMouseUp(Point point) {
-  Control* pushed = pushed_;
-  pushed_ = nullptr;
-  if (pushed == nullptr) return;
-  pushed->SetState(pushed->State() & ~kStatePushed);
-  if (ClickTarget(point) != pushed) return;
-  if (auto* row = dynamic_cast<ListTextElement*>(pushed)) {
-    row->ClickAt(point);
-  } else {
-    pushed->Activate();  // may destroy the control; nothing touches it afterwards
-  }
-}
-
 void WindowModel::Invalidate(const Rect& rect) {
   if (host_ != nullptr && !rect.IsEmpty()) host_->Invalidate(rect);
 }
@@ -275,6 +216,7 @@ void WindowModel::ControlDetached(Control* control) {
   }
   if (hot_ == control) hot_ = nullptr;
   if (pushed_ == control) pushed_ = nullptr;
+  if (static_cast<Control*>(dragBox_) == control) dragBox_ = nullptr;
 }
 
 }  // namespace ui

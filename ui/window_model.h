@@ -19,6 +19,7 @@
 
 namespace ui {
 
+class Container;
 class Option;
 
 // The attributes of a layout's root Window element.
@@ -151,6 +152,7 @@ class WindowModel {
   void OnMouseLeave();
   void OnMouseDown(Point point);
   void OnMouseUp(Point point);
+  // Pressing a scroll bar's thumb drags it until the release; pressing its track moves a page.
   // A wheel turn over the point scrolls the nearest scrolling container there; delta is in
   // wheel units (120 a notch, positive away from the user). False when nothing scrolled.
   bool OnMouseWheel(Point point, int delta);
@@ -186,6 +188,13 @@ class WindowModel {
   bool hasOwnDefaultFont_ = false;
   Control* hot_ = nullptr;
   Control* pushed_ = nullptr;
+  Container* dragBox_ = nullptr;  // whose scroll thumb the mouse is dragging
+  int dragStartY_ = 0;
+  int dragStartPos_ = 0;
+
+  // A press on a scroll bar: the thumb starts a drag, the track moves a page. False elsewhere.
+  bool PressScrollBar(Point point);
+  void DragThumb(Point point);
 };
 
 }  // namespace ui

@@ -337,4 +337,27 @@ TEST(MouseInput, HoverPressAndClickFollowTheButtonUnderThePointer) {
   EXPECT_EQ(recorder.seen, (std::vector<std::wstring>{L"click:a"}));
 }
 
+TEST(MouseInput, ScrollBarsDragAndPage) {
+  auto skin =
+      LayoutMarkup(R"(<Window><VerticalLayout name="v" vscrollbar="true"><Button name="a" height="20"/>
+      <Control height="20"/><Control height="20"/><Control height="20"/></VerticalLayout></Window>)",
+                   100, 50);
+  auto* box = skin->window.Find<ui::Container>(L"v");
+  EXPECT_EQ(ToString(box->ScrollThumbRect()), "92,0,100,31");
+  skin->window.OnMouseDown({96, 45});  // below the thumb: a page down, held at the end
+  skin->window.OnMouseUp({96, 45});
+  EXPECT_EQ(box->ScrollPos(), 30);
+  EXPECT_EQ(ToString(box->ScrollThumbRect()), "92,19,100,50");
+
+  skin->window.OnMouseDown({96, 30});  // on the thumb: dragging follows the pointer
+  skin->window.OnMouseMove({96, 21});
+  EXPECT_EQ(box->ScrollPos(), 16);  // 9 of 19 movable pixels back is 14 of 30
+  skin->window.OnMouseMove({96, 0});
+  EXPECT_EQ(box->ScrollPos(), 0);
+  EXPECT_EQ(ToString(RectOf(skin->window, L"a")), "0,0,92,20");
+  skin->window.OnMouseUp({96, 0});
+  skin->window.OnMouseMove({96, 40});  // released: no more dragging
+  EXPECT_EQ(box->ScrollPos(), 0);
+}
+
 }  // namespace
