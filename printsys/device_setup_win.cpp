@@ -94,16 +94,20 @@ bool Win32DeviceSetup::PresentInterfaces(const DeviceInterfaceQuery& query,
     interfaceData.cbSize = sizeof(interfaceData);
     if (!SetupDiEnumDeviceInterfaces(set.get(), nullptr, &interfaceClass, index, &interfaceData)) break;
 
-    DWORD needed = 0;
-    // The size query is meant to fail; one that succeeds leaves nothing sensible to read.
-    if (SetupDiGetDeviceInterfaceDetailW(set.get(), &interfaceData, nullptr, 0, &needed, nullptr)) break;
-    if (needed < sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W)) break;
-    detailBuffer.assign(needed, 0);
-    auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_W*>(detailBuffer.data());
-    detail->cbSize = sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_W);
     SP_DEVINFO_DATA device{};
     device.cbSize = sizeof(device);
-    if (!SetupDiGetDeviceInterfaceDetailW(set.get(), &interfaceData, detail, needed, nullptr, &device)) break;
+    const bool fetched = win32::FillSizedBuffer(detailBuffer, [&](uint8_t* data, DWORD size, DWORD* needed) {
+      auto* detail = reinterpret_cast<SP_DEVICE_INTERFACE_DETAIL_DATA_W*>(data);
+      if (detail != nullptr) {
+        if (size < sizeof(*detail)) return FALSE;
+        detail->cbSize = sizeof(*detail);  // the fixed part only, as the call expects
+      }
+      return SetupDiGetDeviceInterfaceDetailW(set.get(), &interfaceData, detail, size, needed,
+                                              detail != nullptr ? &device : nullptr);
+    });
+    if (!fetched) break;
+    const auto* detail = reinterpret_cast<const SP_DEVICE_INTERFACE_DETAIL_DATA_W*>(detailBuffer.data());
+    const DWORD needed = static_cast<DWORD>(detailBuffer.size());
 
     DeviceInterfaceInfo info;
     const size_t pathOffset = offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_W, DevicePath);

@@ -130,13 +130,17 @@ bool Win32PrintSpooler::MakeDefaultPrinter(const std::wstring& name) {
 }
 
 std::wstring Win32PrintSpooler::DefaultPrinter() {
-  DWORD chars = 0;
-  GetDefaultPrinterW(nullptr, &chars);
-  if (chars == 0) return {};
-  std::vector<wchar_t> name(chars + 1, L'\0');
-  DWORD size = chars;
-  if (!GetDefaultPrinterW(name.data(), &size)) return {};
-  return win32::BoundedString(name.data(), chars);
+  std::vector<uint8_t> buffer;
+  if (!FillSizedBuffer(buffer, [](uint8_t* data, DWORD size, DWORD* needed) {
+        DWORD chars = size / sizeof(wchar_t);  // this call counts characters, not bytes
+        const BOOL ok = GetDefaultPrinterW(reinterpret_cast<wchar_t*>(data), &chars);
+        *needed = chars * sizeof(wchar_t);
+        return ok;
+      })) {
+    return {};
+  }
+  return win32::BoundedString(reinterpret_cast<const wchar_t*>(buffer.data()),
+                              buffer.size() / sizeof(wchar_t));
 }
 
 bool Win32PrintSpooler::RemovePrinter(const std::wstring& name) {

@@ -10,6 +10,7 @@
 // clang-format on
 
 #include <cstdint>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -75,14 +76,20 @@ class DeviceInfoSet {
 };
 
 // The two-call pattern: call(nullptr, 0, &needed) only reports the size, then call(buffer, needed,
-// &needed) fills a buffer of exactly that size. False when the size is 0 or the second call fails.
+// &needed) fills a zeroed buffer of exactly that size. False when the size is 0, the buffer cannot
+// be had or the second call fails.
 template <typename Call>
 bool FillSizedBuffer(std::vector<uint8_t>& buffer, Call call) {
   buffer.clear();
   DWORD needed = 0;
   call(nullptr, 0, &needed);
   if (needed == 0) return false;
-  buffer.assign(needed, 0);
+  try {
+    buffer.assign(needed, 0);
+  } catch (const std::bad_alloc&) {
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return false;
+  }
   DWORD again = needed;
   if (!call(buffer.data(), needed, &again)) {
     buffer.clear();
