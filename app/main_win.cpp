@@ -8,6 +8,7 @@
 #include "app/skin_package.h"
 #include "app/windows_win.h"
 #include "context/app_context.h"
+#include "controls/custom_controls.h"
 #include "ui/resources.h"
 #include "ui/win/gdiplus_graphics_win.h"
 
@@ -19,6 +20,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     ui::Resources& resources = ui::Resources::Instance();
     resources.SetInstanceHandle(instance);
     AttachSkinPackage(instance, resources);
+    RegisterCustomControls();
     RegisterLanguages(CAppContext::Instance());
 
     auto* mainWindow = new CMainWnd;

@@ -2,6 +2,7 @@
 
 #include "app/popups.h"
 #include "context/text_util.h"
+#include "controls/custom_controls.h"
 
 CMainWnd::CMainWnd() : controller_(Model(), CAppContext::Instance(), *this) {
   Model().AddVirtualWnd(L"mainpage", &mainPage_);
@@ -41,6 +42,11 @@ LRESULT CMainWnd::HandleCustomMessage(UINT message, WPARAM wParam, LPARAM lParam
     default:
       return 0;
   }
+}
+
+std::unique_ptr<ui::Control> CMainWnd::CreateControl(std::string_view tag) {
+  if (LowerCopy(std::wstring(tag.begin(), tag.end())) == L"circleprogress") return CreateCircleProgress();
+  return nullptr;
 }
 
 void CMainWnd::SetNativeTitle(const std::wstring& title) { SetWindowTextW(GetHWND(), title.c_str()); }

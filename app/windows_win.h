@@ -15,6 +15,7 @@ class CMainWnd : public ui::WindowImplBase, private MainWindowHost {
   void InitWindow() override;
   bool HandleNotification(const ui::Notification& notification) override;
   LRESULT HandleCustomMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+  std::unique_ptr<ui::Control> CreateControl(std::string_view tag) override;
 
  private:
   void SetNativeTitle(const std::wstring& title) override;

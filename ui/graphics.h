@@ -55,6 +55,11 @@ class Graphics {
   // the image cannot be found or decoded; nothing is drawn then.
   virtual bool DrawImage(const ImageDraw& image) = 0;
   virtual void DrawText(std::wstring_view text, const Rect& rect, const TextStyle& style) = 0;
+  // Ellipse segments for the custom chart and progress controls: angles in degrees, clockwise from
+  // the positive x axis, as GDI+ counts them. A sweep of 360 fills the whole ellipse.
+  virtual void FillPie(const Rect& rect, float startDegrees, float sweepDegrees, Color color) {
+    (void)rect, (void)startDegrees, (void)sweepDegrees, (void)color;
+  }
   // Clips nest: each push intersects with the current clip, each pop restores the previous one.
   virtual void PushClip(const Rect& rect) = 0;
   virtual void PopClip() = 0;

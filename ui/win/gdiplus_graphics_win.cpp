@@ -64,8 +64,9 @@ void GdiplusGraphics::FillRoundRect(const Rect& rect, Size radius, Color color) 
 void GdiplusGraphics::DrawBorder(const Rect& rect, int width, Color color, Size radius) {
   if (width <= 0 || rect.IsEmpty()) return;
   Gdiplus::Pen pen(ToColor(color), static_cast<Gdiplus::REAL>(width));
-  // The pen is centred on the path: inset by half its width so the frame stays inside rect.
-  const float half = width / 2.0f;
+  // The pen is centred on the path and GDI+ centres pixels on whole coordinates: inset by
+  // (width - 1) / 2 so a frame of any width covers exactly the outermost pixels of rect.
+  const float half = (width - 1) / 2.0f;
   const Gdiplus::RectF inner(rect.left + half, rect.top + half, rect.Width() - width, rect.Height() - width);
   if (radius.cx <= 0 || radius.cy <= 0) {
     g_.DrawRectangle(&pen, inner);
@@ -74,6 +75,12 @@ void GdiplusGraphics::DrawBorder(const Rect& rect, int width, Color color, Size 
   Gdiplus::GraphicsPath path;
   AddRoundRect(path, inner, radius);
   g_.DrawPath(&pen, &path);
+}
+
+void GdiplusGraphics::FillPie(const Rect& rect, float startDegrees, float sweepDegrees, Color color) {
+  if (rect.IsEmpty() || sweepDegrees == 0) return;
+  Gdiplus::SolidBrush brush(ToColor(color));
+  g_.FillPie(&brush, ToRect(rect), startDegrees, sweepDegrees);
 }
 
 bool GdiplusGraphics::DrawImage(const ImageDraw& image) {

@@ -22,6 +22,7 @@ class GdiplusGraphics final : public Graphics, public TextMetrics {
   void DrawBorder(const Rect& rect, int width, Color color, Size radius) override;
   bool DrawImage(const ImageDraw& image) override;
   void DrawText(std::wstring_view text, const Rect& rect, const TextStyle& style) override;
+  void FillPie(const Rect& rect, float startDegrees, float sweepDegrees, Color color) override;
   void PushClip(const Rect& rect) override;
   void PopClip() override;
   Size MeasureText(std::wstring_view text, const FontSpec& font) const override;
