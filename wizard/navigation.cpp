@@ -1,6 +1,7 @@
 // The wizard's spine: the index page and the Next, Back and Home buttons.
 #include "context/app_context.h"
 #include "context/ui_messages.h"
+#include "printsys/spooler_queries.h"
 #include "ui/container.h"
 
 namespace {
@@ -26,6 +27,7 @@ void CAppContext::GoHome() {
   m_step = 0;
   SetBackButton(false);
   SetNextButton(true, true, L"");
+  ListInstalledPrinters(m_installedPrinters);  // the delete pages read it
   for (ui::Control* tab : {m_mainTab, m_installTab, m_deleteTab}) SelectFirstPage(tab);
   Send(UM_SHOW_FINISH_BAR, 0);
   Send(UM_SHOW_PRINTER_ACTIONS, 0);

@@ -9,6 +9,7 @@
 #include "context/system_error.h"
 #include "context/ui_messages.h"
 #include "tests/fakes/fake_platform.h"
+#include "tests/fakes/fake_print_system.h"
 #include "tests/test_paths.h"
 #include "ui/container.h"
 #include "ui/edit.h"
@@ -200,6 +201,23 @@ TEST_F(MainWindowTest, LanguageSwitchReappliesTextsFontsAndTitle) {
   EXPECT_EQ(host.nativeTitle, L"Label Printer Driver Wizard  V1.0.01");
   EXPECT_FALSE(SwitchLanguage(context, resources, 0x0404, nullptr));
   EXPECT_EQ(context.m_curLangId, 1033);
+}
+
+TEST_F(MainWindowTest, HomeRefreshesTheInstalledPrintersAndResetsTheBars) {
+  FakeSpooler& spooler = DefaultFakePrintSystem().spooler;
+  spooler.AddDriverEntry(L"LABEL", L"Windows NT x86", L"C:\\x\\Ombrevia.inf");
+  spooler.AddPrinterEntry(L"LABEL", L"LABEL", L"COM1:");
+  Send(UM_SHOW_FINISH_BAR, 1);
+  Send(UM_SHOW_STEP_BAR, 0);
+  controller.OnNotification(Click(L"btn_setup_index"));
+  ASSERT_EQ(context.m_installedPrinters.size(), 1u);
+  EXPECT_EQ(context.m_installedPrinters[0].first, L"LABEL");
+  EXPECT_EQ(context.m_installedPrinters[0].second, L"LABEL");
+  EXPECT_FALSE(Find(L"hor_btn_h1")->IsVisible());
+  EXPECT_TRUE(Find(L"hor_btn_h2")->IsVisible());
+  EXPECT_FALSE(Find(L"btn_setup_previous")->IsVisible());
+  spooler.printers.clear();
+  spooler.drivers.clear();
 }
 
 TEST_F(MainWindowTest, RoutingOfClicks) {
