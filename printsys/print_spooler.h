@@ -89,6 +89,8 @@ enum class DriverPackageDeletion {
   kUnavailable,  // the system has no DeletePrinterDriverPackageW
 };
 
+// The method names stay clear of winspool's A/W macros (EnumPrinters, AddPort, ...), so that files
+// that include both see the same names.
 class PrintSpooler {
  public:
   virtual ~PrintSpooler() = default;

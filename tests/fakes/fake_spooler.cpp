@@ -215,6 +215,8 @@ bool FakeSpooler::AddPortThroughMonitor(WindowHandle owner, const std::wstring& 
 bool FakeSpooler::RemovePort(WindowHandle owner, const std::wstring& portName) {
   deletePortCalls.emplace_back(owner, portName);
   if (!PortKnown(portName)) return Fail(kErrorUnknownPort);
+  const auto refused = removePortErrors.find(portName);
+  if (refused != removePortErrors.end()) return Fail(refused->second);
   ports.erase(std::remove_if(ports.begin(), ports.end(),
                              [&](const PortSummary& port) { return port.name == portName; }),
               ports.end());

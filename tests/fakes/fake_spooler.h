@@ -58,6 +58,7 @@ class FakeSpooler : public PrintSpooler {
   uint32_t deleteDriverError = 0;
   bool packageFunctionAvailable = true;
   uint32_t deletePackageError = 0;
+  std::map<std::wstring, uint32_t> removePortErrors;       // by port name
   std::map<std::wstring, std::wstring> portAddedByDialog;  // monitor -> port its dialog creates
   bool portDialogCancelled = false;
 

@@ -192,6 +192,7 @@ TEST_F(LegacyDriverContract, ContractPrinterLifecycleOnCom1) {
 
   EXPECT_EQ(DeletePrinterOutcome(spooler(), target_.system, kPrinter), 0u);
   EXPECT_FALSE(PrinterExists(spooler(), kPrinter));
+  EXPECT_NE(spooler().DefaultPrinter(), L"LABEL") << "a deleted printer is no default";
   EXPECT_NE(DeletePrinterOutcome(spooler(), target_.system, kPrinter), 0u) << "gone already";
 
   uint32_t outcome = DeleteDriverOutcome(spooler(), target_.system, kDriver);
