@@ -40,4 +40,9 @@ FakeBluetoothStack& DefaultFakeBluetoothStack() {
   return stack;
 }
 
+FakeBluetoothStack& ResetDefaultFakeBluetoothStack() {
+  DefaultFakeBluetoothStack() = FakeBluetoothStack();
+  return DefaultFakeBluetoothStack();
+}
+
 BluetoothStack& DefaultBluetoothStack() { return DefaultFakeBluetoothStack(); }

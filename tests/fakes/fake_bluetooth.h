@@ -33,4 +33,6 @@ class FakeBluetoothStack : public BluetoothStack {
   bool SetLocalSerialPortService(const BluetoothLocalService& service) override;
 };
 
+// The fake behind DefaultBluetoothStack() in the host tests, and a fresh one in its place.
 FakeBluetoothStack& DefaultFakeBluetoothStack();
+FakeBluetoothStack& ResetDefaultFakeBluetoothStack();

@@ -1,5 +1,7 @@
 #include "tests/fakes/fake_print_system.h"
 
+#include <memory>
+
 #include "tests/fakes/fake_platform.h"
 
 bool FakeShellRunner::Run(const ShellCommand& command) {
@@ -62,9 +64,21 @@ FakePrintSystem::FakePrintSystem(SystemInfo& system) : spooler(system), portMoni
   spooler.portAddedByDialog[L"Local Port"] = L"LOCALPORT1";
 }
 
-FakePrintSystem& DefaultFakePrintSystem() {
-  static FakePrintSystem system(DefaultFakePlatform().system);
+namespace {
+std::unique_ptr<FakePrintSystem>& DefaultFake() {
+  static std::unique_ptr<FakePrintSystem> system;
   return system;
+}
+}  // namespace
+
+FakePrintSystem& DefaultFakePrintSystem() {
+  if (!DefaultFake()) DefaultFake() = std::make_unique<FakePrintSystem>(DefaultFakePlatform().system);
+  return *DefaultFake();
+}
+
+FakePrintSystem& ResetDefaultFakePrintSystem() {
+  DefaultFake() = std::make_unique<FakePrintSystem>(DefaultFakePlatform().system);
+  return *DefaultFake();
 }
 
 PrintSystem& DefaultPrintSystem() { return DefaultFakePrintSystem().system; }

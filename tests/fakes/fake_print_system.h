@@ -67,3 +67,6 @@ struct FakePrintSystem {
 
 // The fake behind DefaultPrintSystem() in the host tests, on DefaultFakePlatform()'s system.
 FakePrintSystem& DefaultFakePrintSystem();
+// A fresh default fake, for a test that must not see what an earlier one left; references to the
+// old one are no longer valid.
+FakePrintSystem& ResetDefaultFakePrintSystem();

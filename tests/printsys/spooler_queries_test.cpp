@@ -130,4 +130,18 @@ TEST_F(SpoolerQueries, DriverDirectoryEndsInOneBackslash) {
   EXPECT_EQ(GetDriverDirectory(spooler()), L"");
 }
 
+TEST(DefaultPrintSystem, TheOverloadsWithoutServicesUseTheProcesssFake) {
+  FakePrintSystem& print = ResetDefaultFakePrintSystem();
+  print.spooler.AddDriverEntry(L"LABEL", L"Windows NT x86", L"");
+  print.spooler.AddPrinterEntry(L"Shelf", L"LABEL", L"COM1:");
+  EXPECT_TRUE(PrinterExists(L"Shelf"));
+  EXPECT_TRUE(PortExists(L"LPT3:"));
+  EXPECT_TRUE(DriverInstalled(L"label"));
+  std::vector<SpoolerEntry> list;
+  ListInstalledPrinters(list);
+  EXPECT_EQ(list.size(), 1u);
+  EXPECT_FALSE(ResetDefaultFakePrintSystem().spooler.FindPrinter(L"Shelf")) << "a fresh system";
+  EXPECT_FALSE(PrinterExists(L"Shelf"));
+}
+
 }  // namespace
