@@ -150,6 +150,39 @@ TEST(RealExecutableRun, ShowsTheEnglishMainWindowAndEndsWithZeroOnClose) {
   EXPECT_EQ(program.ExitCode(), 0u);
 }
 
+void ClickAt(HWND window, int x, int y) {
+  const LPARAM point = MAKELPARAM(x, y);
+  PostMessageW(window, WM_MOUSEMOVE, 0, point);
+  PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
+  PostMessageW(window, WM_LBUTTONUP, 0, point);
+}
+
+// The ways out a user has: the close button, Cancel, and Alt+F4 while a popup is open.
+TEST(RealExecutableRun, CloseButtonCancelAndAltF4InAPopupEndWithZero) {
+  const struct {
+    const char* how;
+    int x, y;
+    const wchar_t* popupClass;
+  } ways[] = {{"close button", 681, 15, nullptr},
+              {"Cancel", 615, 477, nullptr},
+              {"Alt+F4 in the About popup", 617, 15, L"PopAbout"},
+              {"Alt+F4 in the language popup", 585, 15, L"PopAbout"}};
+  for (const auto& way : ways) {
+    RunningProgram program(LDW_EXE_PATH);
+    ASSERT_TRUE(program.started) << way.how;
+    HWND window = program.WaitForWindow(L"MainWnd", nullptr);
+    ASSERT_NE(window, nullptr) << way.how;
+    ClickAt(window, way.x, way.y);
+    if (way.popupClass != nullptr) {
+      HWND popup = program.WaitForWindow(way.popupClass, nullptr);
+      ASSERT_NE(popup, nullptr) << way.how;
+      EXPECT_FALSE(IsWindowEnabled(window)) << way.how << ": the popup is modal";
+      PostMessageW(popup, WM_SYSCOMMAND, SC_CLOSE, 0);
+    }
+    EXPECT_EQ(program.ExitCode(), 0u) << way.how;
+  }
+}
+
 // A package without main.xml: the framework's error box names the layout and the process ends with 1.
 TEST(RealExecutableRun, MissingMainLayoutShowsTheErrorBoxAndExitsWithOne) {
   const std::wstring copy = TempFolder(L"ldw_nolayout") + L"LabelDriverWizard.exe";
