@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "printsys/device_setup.h"
 #include "printsys/print_system.h"
 #include "printsys/runtime_imports_win.h"
 #include "printsys/spooler_changes.h"
@@ -71,6 +72,31 @@ TEST(Win32Spooler, MissingMonitorChannelDoesNotOpen) {
   EXPECT_FALSE(DefaultPrintSystem().portMonitor.SendCommand(L"LDW No Such Monitor", L"AddPort",
                                                             WideRecord(L"x"), status));
   EXPECT_EQ(status, 12345u);
+}
+
+// Wine has no USB printers or COM ports, but it lists its display adapters and monitors through the
+// same device-setup calls, so the interface walk is proved on them.
+constexpr SystemGuid kDisplayAdapterInterfaceClass = {
+    0x5b45201d, 0xf2f2, 0x4f3b, {0x85, 0xbb, 0x30, 0xff, 0x1f, 0x95, 0x35, 0x99}};
+constexpr SystemGuid kMonitorInterfaceClass = {
+    0xe6f07b5f, 0xee97, 0x4a90, {0xb0, 0x76, 0x33, 0xf5, 0x7b, 0xf4, 0xea, 0xa7}};
+constexpr SystemGuid kDisplaySetupClass = {
+    0x4d36e968, 0xe325, 0x11ce, {0xbf, 0xc1, 0x08, 0x00, 0x2b, 0xe1, 0x03, 0x18}};
+
+TEST(Win32DeviceSetup, InterfaceWalkReadsPathsAndInstanceIds) {
+  DeviceSetup& devices = DefaultPrintSystem().devices;
+  for (const SystemGuid& interfaceClass : {kDisplayAdapterInterfaceClass, kMonitorInterfaceClass}) {
+    std::vector<DeviceInterfaceInfo> found;
+    ASSERT_TRUE(devices.PresentInterfaces({interfaceClass, true, false}, found));
+    ASSERT_FALSE(found.empty());
+    for (const DeviceInterfaceInfo& info : found) {
+      EXPECT_EQ(info.devicePath.rfind(L"\\\\?\\", 0), 0u);
+      EXPECT_TRUE(info.hasInstanceId);
+      EXPECT_NE(info.instanceId.find(L'\\'), std::wstring::npos);
+      EXPECT_TRUE(info.portName.empty()) << "not asked for";
+    }
+  }
+  EXPECT_TRUE(devices.AnyPresentDeviceOfSetupClass(kDisplaySetupClass));
 }
 
 }  // namespace
