@@ -99,4 +99,27 @@ TEST(Win32DeviceSetup, InterfaceWalkReadsPathsAndInstanceIds) {
   EXPECT_TRUE(devices.AnyPresentDeviceOfSetupClass(kDisplaySetupClass));
 }
 
+TEST(Win32Registry, ReadsOnlyFourByteValues) {
+  const wchar_t kKey[] = L"SOFTWARE\\LDW registry test";
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  const DWORD number = 3;
+  const ULONGLONG wide = 4;
+  RegSetValueExW(key, L"Port Number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof(number));
+  RegSetValueExW(key, L"Wide", 0, REG_QWORD, reinterpret_cast<const BYTE*>(&wide), sizeof(wide));
+  RegCloseKey(key);
+
+  SystemRegistry& registry = DefaultPrintSystem().registry;
+  uint32_t value = 77;
+  EXPECT_TRUE(registry.ReadMachineDword(kKey, L"Port Number", value));
+  EXPECT_EQ(value, 3u);
+  value = 77;
+  EXPECT_FALSE(registry.ReadMachineDword(kKey, L"Wide", value));
+  EXPECT_FALSE(registry.ReadMachineDword(kKey, L"Missing", value));
+  EXPECT_FALSE(registry.ReadMachineDword(L"SOFTWARE\\LDW no such key", L"Port Number", value));
+  EXPECT_EQ(value, 77u);
+  EXPECT_EQ(RegDeleteTreeW(HKEY_LOCAL_MACHINE, kKey), ERROR_SUCCESS);
+}
+
 }  // namespace
