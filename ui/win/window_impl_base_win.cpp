@@ -1,5 +1,6 @@
 #include "ui/win/window_impl_base_win.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include "ui/edit.h"
@@ -188,6 +189,7 @@ LRESULT WindowImplBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         trackingMouse_ = TrackMouseEvent(&track);
       }
       model_.OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      UpdateTooltip({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       return 0;
     case WM_MOUSELEAVE:
       trackingMouse_ = false;
@@ -247,9 +249,39 @@ LRESULT WindowImplBase::OnCreate() {
   const Rect client = ClientRect(hwnd_);
   model_.SetClientSize({client.Width(), client.Height()});
   AttachNativeEdits();
+  CreateTooltip();
   InitWindow();
   StartAnimations();
   return 0;
+}
+
+void WindowImplBase::CreateTooltip() {
+  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0, 0,
+                             0, hwnd_, nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (tooltip_ == nullptr) return;
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  tool.uFlags = TTF_SUBCLASS;
+  tool.hwnd = hwnd_;
+  tool.lpszText = const_cast<wchar_t*>(L"");
+  GetClientRect(hwnd_, &tool.rect);
+  tool.rect.right = tool.rect.bottom = 0x7FFF;
+  SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
+}
+
+void WindowImplBase::UpdateTooltip(Point point) {
+  if (tooltip_ == nullptr) return;
+  const std::wstring text = model_.TooltipAt(point);
+  if (text == tooltipText_) return;
+  tooltipText_ = text;
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  tool.hwnd = hwnd_;
+  tool.lpszText = const_cast<wchar_t*>(tooltipText_.c_str());
+  SendMessageW(tooltip_, TTM_POP, 0, 0);
+  SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(tooltip_, TTM_ACTIVATE, !tooltipText_.empty(), 0);
 }
 
 void WindowImplBase::AttachNativeEdits() {

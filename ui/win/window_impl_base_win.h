@@ -63,6 +63,9 @@ class WindowImplBase : public NotificationHandler, public CreateControlCallback,
   LRESULT OnHitTest(LPARAM lParam);
   void OnMinMaxInfo(MINMAXINFO* info);
   void StartAnimations();
+  // One tool over the whole client area whose text follows the control under the mouse.
+  void CreateTooltip();
+  void UpdateTooltip(Point point);
   // Edit and RichEdit controls get native child windows; their bounds follow every layout pass.
   void AttachNativeEdits();
   void SyncNativeEdits();
@@ -73,6 +76,8 @@ class WindowImplBase : public NotificationHandler, public CreateControlCallback,
   ImageCache images_;
   std::unique_ptr<Gdiplus::Bitmap> backBuffer_;
   bool trackingMouse_ = false;
+  HWND tooltip_ = nullptr;
+  std::wstring tooltipText_;
   UINT* modalResult_ = nullptr;  // where Close writes the code while a modal loop runs
 };
 
