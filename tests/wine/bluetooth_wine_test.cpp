@@ -1,0 +1,98 @@
+// The Win32 Bluetooth adapter against a stand-in for bthprops.cpl (Wine's has no radio, and its
+// pairing and service calls end the process). A child process beside the stand-in, told by a Wine
+// DLL override for that program alone to load it instead of Wine's own, makes the calls; both
+// record what passed.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.rfind(L'\\') + 1); }
+
+std::wstring ThisExecutable() {
+  wchar_t path[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  return std::wstring(path, length < MAX_PATH ? length : 0);
+}
+
+std::vector<std::wstring> ReadLines(const std::wstring& path) {
+  std::vector<std::wstring> lines;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return lines;
+  std::vector<wchar_t> text(32768);
+  DWORD read = 0;
+  ReadFile(file, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &read, nullptr);
+  CloseHandle(file);
+  std::wstring line;
+  for (size_t i = 0; i < read / sizeof(wchar_t); ++i) {
+    if (text[i] != L'\n') {
+      line.push_back(text[i]);
+    } else {
+      lines.push_back(line);
+      line.clear();
+    }
+  }
+  return lines;
+}
+
+TEST(BluetoothStackWithDouble, CallsAndAnswersPassAsTheSystemDefinesThem) {
+  const std::wstring doubles = FolderOf(ThisExecutable()) + L"doubles\\";
+  // Wine reads per-program overrides from the registry; an environment override would not reach
+  // a child started from here.
+  const wchar_t kOverrideKey[] = L"Software\\Wine\\AppDefaults\\bluetooth_calls_child.exe\\DllOverrides";
+  HKEY key = nullptr;
+  ASSERT_EQ(
+      RegCreateKeyExW(HKEY_CURRENT_USER, kOverrideKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+      ERROR_SUCCESS);
+  const wchar_t kNative[] = L"native";
+  RegSetValueExW(key, L"bthprops.cpl", 0, REG_SZ, reinterpret_cast<const BYTE*>(kNative), sizeof(kNative));
+  RegCloseKey(key);
+
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring log = std::wstring(temp) + L"ldw_bluetooth_log.txt";
+  DeleteFileW(log.c_str());
+  SetEnvironmentVariableW(L"LDW_SHELL_LOG", log.c_str());
+  std::wstring command = L"\"" + doubles + L"bluetooth_calls_child.exe\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  const BOOL started =
+      CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
+  DWORD exitCode = 99;
+  if (started) {
+    WaitForSingleObject(process.hProcess, 60000);
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+  }
+  SetEnvironmentVariableW(L"LDW_SHELL_LOG", nullptr);
+  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\bluetooth_calls_child.exe");
+  ASSERT_TRUE(started);
+  EXPECT_EQ(exitCode, 0u);
+
+  const std::vector<std::wstring> expected = {
+      L"FindFirstRadio|size=4",
+      L"FindRadioClose|5151",
+      L"radio|on",
+      L"FindFirstDevice|size=32 flags=11111 timeout=10 radio=0 record=560",
+      L"FindNextDevice|record=560 name=",  // a zeroed record each time
+      L"FindNextDevice|record=560 name=",
+      L"FindDeviceClose|5252",
+      L"search|1 Label printer/00-1B-35-0A-FF-C2/paired",
+      L"AuthenticateDevice|parent=0 radio=0 record=560 address=1B350AFFC2 passkey=0123456789abcdef length=16",
+      L"pair|true",
+      L"SetServiceState|radio=0 address=1B350AFFC2 service=00001101-0000-1000-8000 flags=1",
+      L"service|true",
+      L"SetLocalServiceInfo|radio=0 service=00001101-0000-1000-8000 instance=1 enabled=1 address=1B350AFFC2 "
+      L"name=SPP slave device=COM7",
+  };
+  EXPECT_EQ(ReadLines(log), expected);
+  DeleteFileW(log.c_str());
+}
+
+}  // namespace
