@@ -10,6 +10,7 @@
 #include "app/skin_package.h"
 #include "context/package_files.h"
 #include "tests/support/zip_builder.h"
+#include "tests/wine/process_window.h"
 #include "ui/resources.h"
 
 namespace {
@@ -112,10 +113,7 @@ struct RunningProgram {
   }
   HWND WaitForWindow(const wchar_t* className, const wchar_t* title) const {
     for (int i = 0; i < 300; ++i) {
-      HWND window = FindWindowW(className, title);
-      DWORD owner = 0;
-      if (window != nullptr) GetWindowThreadProcessId(window, &owner);
-      if (window != nullptr && owner == process.dwProcessId && IsWindowVisible(window)) return window;
+      if (HWND window = FindProcessWindow(process.dwProcessId, className, title)) return window;
       Sleep(100);
     }
     return nullptr;

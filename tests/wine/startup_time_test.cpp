@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/wine/process_window.h"
+
 namespace {
 
 double MillisecondsToFirstFrame(const std::wstring& exe, const wchar_t* windowClass) {
@@ -25,11 +27,9 @@ double MillisecondsToFirstFrame(const std::wstring& exe, const wchar_t* windowCl
   double elapsed = -1;
   HDC screen = GetDC(nullptr);
   for (int i = 0; i < 20000 && elapsed < 0; ++i) {
-    HWND window = FindWindowW(windowClass, nullptr);
-    DWORD owner = 0;
-    if (window != nullptr) GetWindowThreadProcessId(window, &owner);
+    HWND window = FindProcessWindow(process.dwProcessId, windowClass, nullptr);
     RECT rect{};
-    if (owner == process.dwProcessId && IsWindowVisible(window) && GetWindowRect(window, &rect)) {
+    if (window != nullptr && GetWindowRect(window, &rect)) {
       const COLORREF pixel = GetPixel(screen, rect.left + 4, rect.top + 4);
       if (pixel == RGB(0x2a, 0x84, 0xd0)) {
         QueryPerformanceCounter(&now);
