@@ -253,6 +253,14 @@ TEST_F(LegacyDriverContract, ContractSecondPrinterOfTheSameNameIsRefused) {
   EXPECT_EQ(target_.system.LastError(), kErrorPrinterAlreadyExists);
 }
 
+TEST_F(SpoolerContract, ContractPrinterWithAnUnknownDriverIsRefused) {
+  PrinterRecord printer = MakePrinterRecord(L"LDW no driver", L"COM1:", L"LDW no such driver");
+  printer.dataType = L"RAW";
+  EXPECT_FALSE(spooler().CreatePrinter(printer));
+  EXPECT_EQ(target_.system.LastError(), kErrorUnknownPrinterDriver);
+  EXPECT_FALSE(PrinterExists(spooler(), L"LDW no driver"));
+}
+
 TEST_F(SpoolerContract, ContractDriverWithoutItsFilesIsNotAdded) {
   DriverModelInfo model = MakeLegacyDriverModel();
   model.driverName = L"LDW_NO_FILES";
