@@ -188,6 +188,7 @@ LRESULT WindowImplBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd_, 0};
         trackingMouse_ = TrackMouseEvent(&track);
       }
+      EnsureLayout();  // input can arrive before the first paint has laid the tree out
       model_.OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       UpdateTooltip({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       return 0;
@@ -198,10 +199,12 @@ LRESULT WindowImplBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       SetCapture(hwnd_);
+      EnsureLayout();
       model_.OnMouseDown({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       return 0;
     case WM_LBUTTONUP:
       if (GetCapture() == hwnd_) ReleaseCapture();
+      EnsureLayout();
       model_.OnMouseUp({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       return 0;
     case WM_TIMER:
@@ -284,6 +287,12 @@ void WindowImplBase::UpdateTooltip(Point point) {
   SendMessageW(tooltip_, TTM_ACTIVATE, !tooltipText_.empty(), 0);
 }
 
+void WindowImplBase::EnsureLayout() {
+  if (!model_.NeedsLayout()) return;
+  model_.Layout();
+  SyncNativeEdits();
+}
+
 void WindowImplBase::AttachNativeEdits() {
   model_.ForEachControl([this](Control& control) {
     auto* edit = dynamic_cast<Edit*>(&control);
@@ -314,9 +323,7 @@ void WindowImplBase::OnPaint() {
       buffer.Clear(Gdiplus::Color(background));
       GdiplusGraphics surface(buffer, images_);
       model_.SetTextMetrics(&surface);
-      const bool laidOut = model_.NeedsLayout();
-      model_.LayoutIfNeeded();
-      if (laidOut) SyncNativeEdits();
+      EnsureLayout();
       model_.Paint(surface, dirty);
       model_.SetTextMetrics(nullptr);
     }

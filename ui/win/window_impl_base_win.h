@@ -68,6 +68,7 @@ class WindowImplBase : public NotificationHandler, public CreateControlCallback,
   void UpdateTooltip(Point point);
   // Edit and RichEdit controls get native child windows; their bounds follow every layout pass.
   void AttachNativeEdits();
+  void EnsureLayout();
   void SyncNativeEdits();
   void OnAnimationTimer();
 
