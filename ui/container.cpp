@@ -244,12 +244,34 @@ bool TabLayout::SelectItem(int index) {
   const int old = current_;
   current_ = index;
   for (int i = 0; i < Count(); ++i) ItemAt(i)->SetVisible(i == current_);
+  if (animated_ && old != current_ && Manager() != nullptr) {
+    sliding_ = true;
+    slideSign_ = current_ > old ? 1 : -1;
+    slideElapsedMs_ = 0;
+    Manager()->StartAnimation(this);
+  }
   NeedParentUpdate();
   if (old != current_) Notify(L"tabselect", static_cast<uintptr_t>(current_), old);
   return true;
 }
 
+bool TabLayout::StepAnimation(int elapsedMs) {
+  slideElapsedMs_ += std::max(0, elapsedMs);
+  if (slideElapsedMs_ >= kSlideMs) sliding_ = false;
+  NeedParentUpdate();
+  return sliding_;
+}
+
+void TabLayout::FinishAnimation() {
+  sliding_ = false;
+  NeedParentUpdate();
+}
+
 bool TabLayout::ApplyAttribute(std::string_view name, std::string_view value) {
+  if (name == "animation_direction") {
+    vertical_ = value == "vertical";
+    return true;
+  }
   if (name == "selectedid") {
     current_ = std::max(0, ParseInt(value));
     for (int i = 0; i < Count(); ++i) ItemAt(i)->SetVisible(i == current_);
@@ -259,9 +281,21 @@ bool TabLayout::ApplyAttribute(std::string_view name, std::string_view value) {
 }
 
 void TabLayout::LayoutChildren(const Rect& inner) {
-  if (Control* page = ItemAt(current_); page != nullptr && page->IsVisible() && !page->IsFloat()) {
-    PlaceSingle(*page, inner, Align::kStart, Align::kStart);
+  Control* page = ItemAt(current_);
+  if (page == nullptr || !page->IsVisible() || page->IsFloat()) return;
+  Rect target = inner;
+  if (sliding_) {
+    // Ease out: the page moves fast at first and settles gently.
+    const double left = 1.0 - static_cast<double>(slideElapsedMs_) / kSlideMs;
+    const int span = vertical_ ? inner.Height() : inner.Width();
+    const int offset = slideSign_ * static_cast<int>(span * left * left);
+    if (vertical_) {
+      target.top += offset, target.bottom += offset;
+    } else {
+      target.left += offset, target.right += offset;
+    }
   }
+  PlaceSingle(*page, target, Align::kStart, Align::kStart);
 }
 
 void TabLayout::ChildAdded(Control* child, int index) {

@@ -94,11 +94,18 @@ class HorizontalLayout : public Container {
   void LayoutChildren(const Rect& inner) override;
 };
 
-// Shows the page at the current index and hides every other page. The host may animate the
-// change (AnimationTabLayout); the tree only knows the index.
+// Shows the page at the current index and hides every other page. An animated one
+// (AnimationTabLayout) slides the new page in: from the right (or bottom) when the index grows,
+// from the left (or top) when it falls.
 class TabLayout : public Container {
  public:
-  TabLayout() : Container(ControlKind::kTabLayout) {}
+  static constexpr int kSlideMs = 240;
+  explicit TabLayout(bool animated = false) : Container(ControlKind::kTabLayout), animated_(animated) {}
+
+  bool IsAnimated() const { return animated_; }
+  bool IsSliding() const { return sliding_; }
+  bool StepAnimation(int elapsedMs) override;
+  void FinishAnimation() override;
 
   int CurrentIndex() const { return current_; }
   // False, with nothing changed, for an index outside the pages. Sends "tabselect" with the new
@@ -113,6 +120,11 @@ class TabLayout : public Container {
 
  private:
   int current_ = 0;
+  bool animated_ = false;
+  bool vertical_ = false;  // animation_direction="vertical"
+  bool sliding_ = false;
+  int slideSign_ = 1;  // +1: the page comes from the right or bottom
+  int slideElapsedMs_ = 0;
 };
 
 }  // namespace ui

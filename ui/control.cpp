@@ -68,8 +68,10 @@ void Control::SetEnabled(bool enabled) {
 
 void Control::SetState(unsigned state) {
   if (state == state_) return;
+  const unsigned old = state_;
   state_ = state;
   Invalidate();
+  StateChanged(old);
 }
 
 void Control::SetAttribute(std::string_view name, std::string_view value) {

@@ -138,6 +138,14 @@ class Control {
   // Asks for a repaint of this control.
   void Invalidate();
 
+  // One step of an animation the control started through its window: true while it goes on.
+  virtual bool StepAnimation(int elapsedMs) {
+    (void)elapsedMs;
+    return false;
+  }
+  // Jumps to the animation's end state (when no frames are drawn).
+  virtual void FinishAnimation() {}
+
   // Draws this control and, for containers, its children, where they meet dirty.
   virtual void Paint(Graphics& graphics, const Rect& dirty);
 
@@ -168,6 +176,8 @@ class Control {
   virtual void PaintText(Graphics& graphics) { (void)graphics; }
   virtual void PaintBorder(Graphics& graphics);
   virtual void PaintChildren(Graphics& graphics, const Rect& dirty) { (void)graphics, (void)dirty; }
+  // After SetState changed the state; old is the state before.
+  virtual void StateChanged(unsigned old) { (void)old; }
   // Draws a layout image description relative to this control; false when nothing was drawn.
   bool DrawImage(Graphics& graphics, const ImageDesc& image, const Rect& target) const;
   bool DrawImage(Graphics& graphics, const ImageDesc& image) const {

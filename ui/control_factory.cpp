@@ -42,7 +42,8 @@ std::unique_ptr<Control> CreateBuiltinControl(std::string_view tag) {
   if (t == "container") return std::make_unique<Container>();
   if (t == "verticallayout") return std::make_unique<VerticalLayout>();
   if (t == "horizontallayout") return std::make_unique<HorizontalLayout>();
-  if (t == "animationtablayout" || t == "tablayout") return std::make_unique<TabLayout>();
+  if (t == "animationtablayout") return std::make_unique<TabLayout>(true);
+  if (t == "tablayout") return std::make_unique<TabLayout>();
   if (t == "listex" || t == "list") return std::make_unique<List>();
   if (t == "listheader") return std::make_unique<ListHeader>();
   if (t == "listcontainerheaderitem" || t == "listheaderitem") return std::make_unique<ListHeaderItem>();

@@ -1,5 +1,7 @@
 #include "ui/label.h"
 
+#include <algorithm>
+
 #include "ui/graphics.h"
 #include "ui/utf.h"
 #include "ui/window_model.h"
@@ -148,8 +150,51 @@ void Button::PaintStatusImage(Graphics& graphics) {
     drawn = DrawImage(graphics, focusedImage_);
   }
   if (!drawn) DrawImage(graphics, normalImage_);
-  if ((state & kStateHot) && IsEnabled() && DrawImage(graphics, hotForeImage_)) return;
+  PaintForeImage(graphics);
+}
+
+void Button::PaintForeImage(Graphics& graphics) {
+  if ((State() & kStateHot) && IsEnabled() && DrawImage(graphics, hotForeImage_)) return;
   DrawImage(graphics, foreImage_);
+}
+
+void FadeButton::StateChanged(unsigned old) {
+  if (((old ^ State()) & kStateHot) == 0) return;
+  targetOpacity_ = (State() & kStateHot) ? 255 : 0;
+  if (hotOpacity_ == targetOpacity_) return;
+  if (Manager() != nullptr) {
+    Manager()->StartAnimation(this);
+  } else {
+    FinishAnimation();
+  }
+}
+
+bool FadeButton::StepAnimation(int elapsedMs) {
+  const int step = std::max(1, std::max(0, elapsedMs) * 255 / kFadeMs);
+  hotOpacity_ = hotOpacity_ < targetOpacity_ ? std::min(targetOpacity_, hotOpacity_ + step)
+                                             : std::max(targetOpacity_, hotOpacity_ - step);
+  Invalidate();
+  return hotOpacity_ != targetOpacity_;
+}
+
+void FadeButton::FinishAnimation() {
+  hotOpacity_ = targetOpacity_;
+  Invalidate();
+}
+
+void FadeButton::PaintStatusImage(Graphics& graphics) {
+  // Pressed and disabled looks do not fade.
+  if (!IsEnabled() || (State() & kStatePushed) || hotImage_.IsEmpty()) {
+    Button::PaintStatusImage(graphics);
+    return;
+  }
+  DrawImage(graphics, normalImage_);
+  if (hotOpacity_ > 0) {
+    ImageDesc hot = hotImage_;
+    hot.fade = hot.fade * hotOpacity_ / 255;
+    DrawImage(graphics, hot);
+  }
+  PaintForeImage(graphics);
 }
 
 Color Button::StateTextColor() const {

@@ -49,16 +49,32 @@ class Button : public Label {
   void PaintBackground(Graphics& graphics) override;
   void PaintStatusImage(Graphics& graphics) override;
   Color StateTextColor() const override;
+  // The fore image on top of the state image: the hot one while hot, else the plain one.
+  void PaintForeImage(Graphics& graphics);
 
   ImageDesc normalImage_, hotImage_, pushedImage_, focusedImage_, disabledImage_, foreImage_, hotForeImage_;
   Color hotTextColor_ = 0, pushedTextColor_ = 0, focusedTextColor_ = 0;
   Color hotBkColor_ = 0, pushedBkColor_ = 0;
 };
 
-// A button the host fades between its normal and hot images; the tree treats it as a button.
+// A button whose hot image fades in over the normal one as the mouse arrives and out as it leaves.
 class FadeButton : public Button {
  public:
+  static constexpr int kFadeMs = 160;
   FadeButton() : Button(ControlKind::kFadeButton) {}
+
+  // The hot image's opacity now, 0 to 255.
+  int HotOpacity() const { return hotOpacity_; }
+  bool StepAnimation(int elapsedMs) override;
+  void FinishAnimation() override;
+
+ protected:
+  void StateChanged(unsigned old) override;
+  void PaintStatusImage(Graphics& graphics) override;
+
+ private:
+  int hotOpacity_ = 0;
+  int targetOpacity_ = 0;
 };
 
 // A check box, or a radio button when it has a group: selecting one option of a group deselects

@@ -72,6 +72,36 @@ TEST_F(GdiplusSurface, FillsAndBordersLandOnTheirPixels) {
   EXPECT_EQ(canvas.At(0, 40), 0xFFFFFFFFu);  // the rounded corner stays clear
 }
 
+// A rounded button: fill and frame with the same corner; no fill may show outside the frame at
+// any of the four corners.
+TEST_F(GdiplusSurface, RoundFrameCoversItsRoundFill) {
+  Canvas canvas(60, 40, images);
+  const Rect button{0, 0, 60, 40};
+  canvas.surface.FillRoundRect(button, {10, 10}, 0xFF00FF00);
+  canvas.surface.DrawBorder(button, 2, 0xFFFF0000, {10, 10});
+  // Each corner's curves centre 5 pixels in from both edges; the frame's inner curve has radius
+  // 3, so fill-coloured pixels farther out than 4 show past the frame.
+  int leaks = 0;
+  for (const int cx : {5, 55}) {
+    for (const int cy : {5, 35}) {
+      // The quarter of the box between the centre and the corner.
+      for (int y = cy < 20 ? 0 : cy; y < (cy < 20 ? cy : 40); ++y) {
+        for (int x = cx < 30 ? 0 : cx; x < (cx < 30 ? cx : 60); ++x) {
+          const uint32_t c = canvas.At(x, y);
+          const int green = (c >> 8) & 0xFF, red = (c >> 16) & 0xFF, blue = c & 0xFF;
+          const double dx = cx - (x + 0.5), dy = cy - (y + 0.5);
+          leaks += green > 128 && red < 128 && blue < 128 && dx * dx + dy * dy > 4.0 * 4.0;
+        }
+      }
+    }
+  }
+  EXPECT_EQ(leaks, 0);
+  EXPECT_EQ(canvas.At(30, 0), 0xFFFF0000u);  // the frame's straight edges
+  EXPECT_EQ(canvas.At(59, 20), 0xFFFF0000u);
+  EXPECT_EQ(canvas.At(30, 20), 0xFF00FF00u);  // the fill inside
+  EXPECT_EQ(canvas.At(0, 0), 0xFFFFFFFFu);    // outside the corner
+}
+
 TEST_F(GdiplusSurface, NineSliceKeepsCornersAndClipsNest) {
   // A 9 x 9 source: red 3-pixel corners, blue everything else.
   Gdiplus::Bitmap source(9, 9, PixelFormat32bppARGB);

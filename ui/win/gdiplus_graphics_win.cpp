@@ -63,18 +63,33 @@ void GdiplusGraphics::FillRoundRect(const Rect& rect, Size radius, Color color) 
 
 void GdiplusGraphics::DrawBorder(const Rect& rect, int width, Color color, Size radius) {
   if (width <= 0 || rect.IsEmpty()) return;
+  if (radius.cx > 0 && radius.cy > 0) {
+    // A rounded frame is filled as the ring between the outline FillRoundRect draws and the same
+    // outline shrunk by the width, so the background fill can never show outside the frame
+    // (a stroked pen is rasterised differently from a filled path).
+    const Gdiplus::RectF outer(rect.left, rect.top, rect.Width(), rect.Height());
+    const Gdiplus::RectF inner(rect.left + width, rect.top + width, rect.Width() - 2 * width,
+                               rect.Height() - 2 * width);
+    Gdiplus::GraphicsPath ring(Gdiplus::FillModeAlternate);
+    AddRoundRect(ring, outer, radius);
+    const Size innerRadius{radius.cx - 2 * width, radius.cy - 2 * width};
+    if (inner.Width > 0 && inner.Height > 0) {
+      if (innerRadius.cx > 0 && innerRadius.cy > 0) {
+        AddRoundRect(ring, inner, innerRadius);
+      } else {
+        ring.AddRectangle(inner);
+      }
+    }
+    Gdiplus::SolidBrush brush(ToColor(color));
+    g_.FillPath(&brush, &ring);
+    return;
+  }
   Gdiplus::Pen pen(ToColor(color), static_cast<Gdiplus::REAL>(width));
   // The pen is centred on the path and GDI+ centres pixels on whole coordinates: inset by
   // (width - 1) / 2 so a frame of any width covers exactly the outermost pixels of rect.
   const float half = (width - 1) / 2.0f;
-  const Gdiplus::RectF inner(rect.left + half, rect.top + half, rect.Width() - width, rect.Height() - width);
-  if (radius.cx <= 0 || radius.cy <= 0) {
-    g_.DrawRectangle(&pen, inner);
-    return;
-  }
-  Gdiplus::GraphicsPath path;
-  AddRoundRect(path, inner, radius);
-  g_.DrawPath(&pen, &path);
+  g_.DrawRectangle(
+      &pen, Gdiplus::RectF(rect.left + half, rect.top + half, rect.Width() - width, rect.Height() - width));
 }
 
 void GdiplusGraphics::FillPie(const Rect& rect, float startDegrees, float sweepDegrees, Color color) {
