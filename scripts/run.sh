@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the 32-bit exe and starts it under Wine: on $DISPLAY when set, otherwise on a private Xvfb,
-# where a screenshot of the window is saved under build/windows/screenshots.
+# where a screenshot of the window (with its shadow) is saved under build/windows/screenshots.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
@@ -28,11 +28,15 @@ export DISPLAY=:$display
 cleanup() {
   [ -n "${program:-}" ] && kill "$program" 2>/dev/null || true
   wineserver -k 2>/dev/null || true
+  [ -n "${compositor:-}" ] && kill "$compositor" 2>/dev/null || true
   kill "$xvfb" 2>/dev/null || true
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+# A compositor gives layered windows (the soft window shadow) their alpha, as Windows does.
+xcompmgr >/dev/null 2>&1 &
+compositor=$!
 
 wine "$exe" &
 program=$!
@@ -41,7 +45,7 @@ for _ in $(seq 60); do
   if ! kill -0 "$program" 2>/dev/null; then break; fi
   if xdotool search --onlyvisible --name "Label Printer Driver Wizard" >/dev/null 2>&1; then
     sleep 1
-    tests/wine/screenshot "$DISPLAY" "$shot" "Label Printer Driver Wizard" >/dev/null
+    tests/wine/screenshot "$DISPLAY" "$shot" "Label Printer Driver Wizard" 12 >/dev/null
     echo "Screenshot of the main window: $shot"
     break
   fi

@@ -114,6 +114,16 @@ ImageDraw WindowModel::ResolveImage(const ImageDesc& image, const Rect& control)
   return draw;
 }
 
+bool WindowModel::ShadowImage(Size windowSize, ImageDraw& draw) const {
+  const WindowAttributes& a = attributes_;
+  if (!a.showShadow || a.shadowImage.IsEmpty() || a.shadowSize <= 0) return false;
+  ImageDesc image = a.shadowImage;
+  image.corner = a.shadowCorner;
+  const int margin = ShadowMargin();
+  draw = ResolveImage(image, {0, 0, windowSize.cx + 2 * margin, windowSize.cy + 2 * margin});
+  return !draw.path.empty();
+}
+
 void WindowModel::SetDefaultFont(const std::wstring& face, int size, bool bold, bool underline, bool italic) {
   fonts_.SetDefault({-1, face, size, bold, underline, italic});
   hasOwnDefaultFont_ = true;
@@ -207,7 +217,30 @@ void WindowModel::Invalidate(const Rect& rect) {
   if (host_ != nullptr && !rect.IsEmpty()) host_->Invalidate(rect);
 }
 
+void WindowModel::StartAnimation(Control* control) {
+  if (control == nullptr) return;
+  if (host_ == nullptr || !host_->RequestAnimationFrames()) {
+    control->FinishAnimation();
+    return;
+  }
+  if (std::find(animating_.begin(), animating_.end(), control) == animating_.end())
+    animating_.push_back(control);
+}
+
+bool WindowModel::AdvanceAnimations(int elapsedMs) {
+  // A step may start or end other animations; step a copy and keep what still runs.
+  const std::vector<Control*> running = animating_;
+  for (Control* control : running) {
+    if (std::find(animating_.begin(), animating_.end(), control) == animating_.end()) continue;
+    if (!control->StepAnimation(elapsedMs)) {
+      animating_.erase(std::remove(animating_.begin(), animating_.end(), control), animating_.end());
+    }
+  }
+  return !animating_.empty();
+}
+
 void WindowModel::ControlDetached(Control* control) {
+  animating_.erase(std::remove(animating_.begin(), animating_.end(), control), animating_.end());
   for (auto& [name, members] : groups_) {
     members.erase(
         std::remove_if(members.begin(), members.end(),

@@ -52,6 +52,9 @@ class WindowHost {
  public:
   virtual ~WindowHost() = default;
   virtual void Invalidate(const Rect& rect) = 0;
+  // Asks for AdvanceAnimations calls until it returns false; false when this host draws no
+  // frames (an off-screen picture), and animations then jump to their end.
+  virtual bool RequestAnimationFrames() { return false; }
 };
 
 class WindowModel {
@@ -106,6 +109,11 @@ class WindowModel {
   int Px(int units) const { return units * scale_ / 100; }
   // The archive path and pixel rectangles for drawing an image description on a control.
   ImageDraw ResolveImage(const ImageDesc& image, const Rect& control) const;
+  // The soft shadow the layout asks for around a window of that outer size: the shadow image,
+  // nine-sliced by shadowcorner, filling a frame grown by the shadow margin on every side (dest
+  // starts at 0,0). False when the layout shows no shadow.
+  bool ShadowImage(Size windowSize, ImageDraw& draw) const;
+  int ShadowMargin() const { return Px(attributes_.shadowSize); }
 
   FontTable& Fonts() { return fonts_; }
   const FontTable& Fonts() const { return fonts_; }
@@ -162,6 +170,13 @@ class WindowModel {
   std::wstring TooltipAt(Point point) const;
   Control* ClickTarget(Point point) const;
 
+  // Animations: a control that changes over time (a fading button, a sliding tab page) starts one
+  // here and is stepped with the time elapsed until it reports that it has reached its end.
+  void StartAnimation(Control* control);
+  // False once no animation runs any more.
+  bool AdvanceAnimations(int elapsedMs);
+  bool IsAnimating() const { return !animating_.empty(); }
+
   void SetHost(WindowHost* host) { host_ = host; }
   void Invalidate(const Rect& rect);
   // Called as a control leaves the window so no pointer to it stays behind.
@@ -188,6 +203,7 @@ class WindowModel {
   bool hasOwnDefaultFont_ = false;
   Control* hot_ = nullptr;
   Control* pushed_ = nullptr;
+  std::vector<Control*> animating_;
   Container* dragBox_ = nullptr;  // whose scroll thumb the mouse is dragging
   int dragStartY_ = 0;
   int dragStartPos_ = 0;

@@ -111,6 +111,39 @@ TEST_F(SkinLayouts, RowTemplatesAndPopupsBuildFromThePackage) {
     ui::WindowModel window(resources_);
     EXPECT_TRUE(window.Load(popup)) << popup;
     EXPECT_NE(window.FindControl(L"closebtn"), nullptr) << popup;
+    ui::ImageDraw shadow;
+    EXPECT_TRUE(window.ShadowImage({430, 150}, shadow)) << popup;
+  }
+}
+
+TEST_F(SkinLayouts, ShadowFramesTheWindowAtEveryScale) {
+  const struct {
+    int scale;
+    const char* path;
+    int margin;
+    int corner;
+  } cases[] = {{100, "main/shadow.png", 6, 8},
+               {125, "main/shadow@125.png", 7, 10},
+               {150, "main/shadow@150.png", 9, 12}};
+  for (const auto& c : cases) {
+    main_.SetScale(c.scale);
+    ui::ImageDraw shadow;
+    ASSERT_TRUE(main_.ShadowImage({700, 500}, shadow)) << c.scale;
+    EXPECT_EQ(shadow.path, c.path);
+    EXPECT_EQ(main_.ShadowMargin(), c.margin);
+    EXPECT_EQ(ToString(shadow.dest), ToString({0, 0, 700 + 2 * c.margin, 500 + 2 * c.margin}));
+    EXPECT_EQ(shadow.corner.left, c.corner);
+    EXPECT_EQ(shadow.corner.bottom, c.corner);
+    EXPECT_NE(resources_.Archive().Find(shadow.path), nullptr) << shadow.path;
+  }
+  // A layout that asks for none, or names no image, gets none.
+  for (const char* markup :
+       {R"(<Window><Control/></Window>)", R"(<Window showshadow="true" shadowsize="6"><Control/></Window>)",
+        R"(<Window showshadow="false" shadowimage="main/shadow.png" shadowsize="6"><Control/></Window>)"}) {
+    ui::WindowModel window(resources_);
+    ASSERT_TRUE(window.Load(markup));
+    ui::ImageDraw shadow;
+    EXPECT_FALSE(window.ShadowImage({100, 100}, shadow)) << markup;
   }
 }
 

@@ -14,6 +14,8 @@ namespace {
 
 constexpr UINT_PTR kAnimationTimer = 0x4C44;
 constexpr UINT kAnimationTickMs = 80;
+constexpr UINT_PTR kFrameTimer = 0x4C46;
+constexpr UINT kFrameTickMs = 15;
 
 Rect ClientRect(HWND hwnd) {
   RECT r{};
@@ -127,8 +129,28 @@ void WindowImplBase::Invalidate(const Rect& rect) {
   InvalidateRect(hwnd_, rect.IsEmpty() ? nullptr : &r, FALSE);
 }
 
+bool WindowImplBase::RequestAnimationFrames() {
+  if (hwnd_ == nullptr || !IsWindowVisible(hwnd_)) return false;
+  if (!framesRunning_) {
+    framesRunning_ = SetTimer(hwnd_, kFrameTimer, kFrameTickMs, nullptr) != 0;
+    lastFrameTick_ = GetTickCount();
+  }
+  return framesRunning_;
+}
+
+void WindowImplBase::OnFrameTimer() {
+  const DWORD now = GetTickCount();
+  const int elapsed = static_cast<int>(now - lastFrameTick_);
+  lastFrameTick_ = now;
+  if (!model_.AdvanceAnimations(elapsed)) {
+    KillTimer(hwnd_, kFrameTimer);
+    framesRunning_ = false;
+  }
+}
+
 void WindowImplBase::SetDisplayScale(int percent) {
   images_.Clear();
+  shadow_.Redraw();
   model_.SetScale(percent);
   StartAnimations();
   Invalidate({});
@@ -142,6 +164,7 @@ LRESULT CALLBACK WindowImplBase::WindowProc(HWND hwnd, UINT message, WPARAM wPar
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
   if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
+  if (message == WM_DESTROY) self->shadow_.Destroy();
   if (message == WM_NCDESTROY) {
     const LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
@@ -187,6 +210,9 @@ LRESULT WindowImplBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       if (!trackingMouse_) {
         TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, hwnd_, 0};
         trackingMouse_ = TrackMouseEvent(&track);
+        // As the mouse enters, Wine can lift the shadow over the window without a message to
+        // either; put it back once per entry.
+        shadow_.KeepBehind();
       }
       EnsureLayout();  // input can arrive before the first paint has laid the tree out
       model_.OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
@@ -212,7 +238,14 @@ LRESULT WindowImplBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         OnAnimationTimer();
         return 0;
       }
+      if (wParam == kFrameTimer) {
+        OnFrameTimer();
+        return 0;
+      }
       break;
+    case WM_WINDOWPOSCHANGED:
+      shadow_.Follow();
+      break;  // DefWindowProc still sends WM_SIZE and WM_MOVE
     case WM_SYSCOMMAND: {
       bool sysHandled = false;
       const LRESULT result = OnSysCommand(wParam, lParam, sysHandled);
@@ -252,6 +285,7 @@ LRESULT WindowImplBase::OnCreate() {
   const Rect client = ClientRect(hwnd_);
   model_.SetClientSize({client.Width(), client.Height()});
   AttachNativeEdits();
+  shadow_.Create(hwnd_, model_, images_);
   CreateTooltip();
   InitWindow();
   StartAnimations();

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "ui/win/image_cache_win.h"
+#include "ui/win/shadow_window_win.h"
 #include "ui/window_model.h"
 
 namespace ui {
@@ -49,6 +50,8 @@ class WindowImplBase : public NotificationHandler, public CreateControlCallback,
   bool ProvideText(const std::wstring& key, std::wstring& text) override;
 
   void Invalidate(const Rect& rect) override;
+  // Animation frames come from a short timer while the window is visible.
+  bool RequestAnimationFrames() override;
   // Display scale in percent: the tree and the images follow it.
   void SetDisplayScale(int percent);
   ImageCache& Images() { return images_; }
@@ -71,6 +74,7 @@ class WindowImplBase : public NotificationHandler, public CreateControlCallback,
   void EnsureLayout();
   void SyncNativeEdits();
   void OnAnimationTimer();
+  void OnFrameTimer();
 
   HWND hwnd_ = nullptr;
   WindowModel model_;
@@ -79,6 +83,9 @@ class WindowImplBase : public NotificationHandler, public CreateControlCallback,
   bool trackingMouse_ = false;
   HWND tooltip_ = nullptr;
   std::wstring tooltipText_;
+  ShadowWindow shadow_;
+  bool framesRunning_ = false;
+  DWORD lastFrameTick_ = 0;
   UINT* modalResult_ = nullptr;  // where Close writes the code while a modal loop runs
 };
 

@@ -1,0 +1,166 @@
+// The window shadow under Wine's window manager: a layered, click-through popup that surrounds
+// its window by the shadow size, stays just behind it, follows it and goes with it.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "app/localisation.h"
+#include "app/skin_package.h"
+#include "app/windows_win.h"
+#include "ui/win/window_impl_base_win.h"
+
+namespace {
+
+struct Found {
+  HWND owner = nullptr;
+  HWND shadow = nullptr;
+};
+
+BOOL CALLBACK FindShadow(HWND hwnd, LPARAM param) {
+  wchar_t name[64] = {};
+  GetClassNameW(hwnd, name, 64);
+  if (std::wstring(name) == L"LdwWindowShadow") reinterpret_cast<Found*>(param)->shadow = hwnd;
+  return TRUE;
+}
+
+HWND ShadowOfThread() {
+  Found found;
+  EnumThreadWindows(GetCurrentThreadId(), FindShadow, reinterpret_cast<LPARAM>(&found));
+  return found.shadow;
+}
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+}
+
+// True when below comes after above in the Z order.
+bool IsBehind(HWND below, HWND above) {
+  for (HWND next = GetWindow(above, GW_HWNDNEXT); next != nullptr; next = GetWindow(next, GW_HWNDNEXT)) {
+    if (next == below) return true;
+  }
+  return false;
+}
+
+void ExpectAround(HWND shadow, HWND window, int margin) {
+  RECT s{}, w{};
+  GetWindowRect(shadow, &s);
+  GetWindowRect(window, &w);
+  EXPECT_EQ(s.left, w.left - margin);
+  EXPECT_EQ(s.top, w.top - margin);
+  EXPECT_EQ(s.right, w.right + margin);
+  EXPECT_EQ(s.bottom, w.bottom + margin);
+}
+
+class AboutLikePopup : public ui::WindowImplBase {
+ protected:
+  const wchar_t* GetWindowClassName() const override { return L"ShadowTestPopup"; }
+  std::string GetSkinFile() override { return "pop_about.xml"; }
+};
+
+class NoShadowWindow : public ui::WindowImplBase {
+ protected:
+  const wchar_t* GetWindowClassName() const override { return L"ShadowTestPlain"; }
+  std::string GetSkinFile() override {
+    return "<Window size=\"200,100\"><VerticalLayout bkcolor=\"#FF0000ff\"/></Window>";
+  }
+};
+
+class WindowShadow : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    module_ = LoadLibraryExW(LDW_EXE_PATH, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(AttachSkinPackage(module_, ui::Resources::Instance()));
+    RegisterLanguages(CAppContext::Instance());
+  }
+  static void TearDownTestSuite() {
+    ui::Resources::Instance().Shutdown();
+    FreeLibrary(module_);
+  }
+  static HMODULE module_;
+};
+
+HMODULE WindowShadow::module_ = nullptr;
+
+TEST_F(WindowShadow, SurroundsTheMainWindowBehindItAndFollowsIt) {
+  CMainWnd window;
+  HWND hwnd = window.Create(nullptr, L"printer driver", WS_OVERLAPPEDWINDOW, 0, 0, 0, 560, 400);
+  ASSERT_NE(hwnd, nullptr);
+  HWND shadow = ShadowOfThread();
+  ASSERT_NE(shadow, nullptr);
+  const LONG_PTR ex = GetWindowLongPtrW(shadow, GWL_EXSTYLE);
+  EXPECT_EQ(ex & (WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW),
+            WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW);
+  EXPECT_FALSE(IsWindowVisible(shadow));  // the window is not shown yet
+
+  window.CenterWindow();
+  ShowWindow(hwnd, SW_SHOWNORMAL);
+  Pump();
+  ASSERT_TRUE(IsWindowVisible(shadow));
+  ExpectAround(shadow, hwnd, 6);
+  EXPECT_TRUE(IsBehind(shadow, hwnd));
+  EXPECT_EQ(SendMessageW(shadow, WM_NCHITTEST, 0, 0), HTTRANSPARENT);
+
+  SetWindowPos(hwnd, nullptr, 40, 30, 640, 480, SWP_NOZORDER | SWP_NOACTIVATE);
+  Pump();
+  ExpectAround(shadow, hwnd, 6);
+
+  // Hidden while the window is minimised or maximised, back once it is restored.
+  ShowWindow(hwnd, SW_MINIMIZE);
+  Pump();
+  EXPECT_FALSE(IsWindowVisible(shadow));
+  ShowWindow(hwnd, SW_RESTORE);
+  Pump();
+  EXPECT_TRUE(IsWindowVisible(shadow));
+  ExpectAround(shadow, hwnd, 6);
+  ShowWindow(hwnd, SW_MAXIMIZE);
+  Pump();
+  EXPECT_FALSE(IsWindowVisible(shadow));
+  ShowWindow(hwnd, SW_RESTORE);
+  Pump();
+  EXPECT_TRUE(IsWindowVisible(shadow));
+
+  DestroyWindow(hwnd);
+  Pump();
+  EXPECT_FALSE(IsWindow(shadow));
+}
+
+TEST_F(WindowShadow, TopmostPopupGetsATopmostShadowBelowItAboveItsOwner) {
+  CMainWnd owner;
+  HWND main = owner.Create(nullptr, L"printer driver", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 0, 560, 400);
+  ASSERT_NE(main, nullptr);
+  AboutLikePopup popup;
+  HWND hwnd = popup.Create(main, L"", WS_POPUP | WS_VISIBLE, WS_EX_TOOLWINDOW | WS_EX_TOPMOST, 0, 0, 0, 0);
+  ASSERT_NE(hwnd, nullptr);
+  popup.CenterWindow();
+  Pump();
+  HWND shadow = nullptr;
+  for (HWND next = GetWindow(hwnd, GW_HWNDNEXT); next != nullptr; next = GetWindow(next, GW_HWNDNEXT)) {
+    wchar_t name[64] = {};
+    GetClassNameW(next, name, 64);
+    if (std::wstring(name) == L"LdwWindowShadow" && GetWindow(next, GW_OWNER) == main) shadow = next;
+  }
+  ASSERT_NE(shadow, nullptr) << "no shadow owned by the main window behind the popup";
+  EXPECT_TRUE(GetWindowLongPtrW(shadow, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_TRUE(IsWindowVisible(shadow));
+  ExpectAround(shadow, hwnd, 6);
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  EXPECT_EQ(r.right - r.left, 430);
+  DestroyWindow(hwnd);
+  DestroyWindow(main);
+  Pump();
+}
+
+TEST_F(WindowShadow, NoneForALayoutWithoutOne) {
+  NoShadowWindow window;
+  HWND hwnd = window.Create(nullptr, L"plain", WS_POPUP | WS_VISIBLE, 0, 0, 0, 0, 0);
+  ASSERT_NE(hwnd, nullptr);
+  Pump();
+  EXPECT_EQ(ShadowOfThread(), nullptr);
+  DestroyWindow(hwnd);
+  Pump();
+}
+
+}  // namespace
