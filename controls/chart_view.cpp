@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "ui/graphics.h"
+#include "ui/html_text_draw.h"
 #include "ui/window_model.h"
 
 namespace {
@@ -103,6 +104,15 @@ ui::TextStyle CChartViewUI::TextStyleFor(unsigned format) const {
   return style;
 }
 
+void CChartViewUI::DrawName(ui::Graphics& graphics, const std::wstring& name, const ui::Rect& rect,
+                            unsigned align) const {
+  const ui::TextStyle style = TextStyleFor(align);
+  // With showhtml a name may carry inline tags (ui/html_text.h). Outside a window there are no
+  // fonts to resolve them with, so the name is drawn as written.
+  if (showHtml_ && Manager() != nullptr) return ui::DrawHtmlText(graphics, *Manager(), name, rect, style);
+  graphics.DrawText(name, rect, style);
+}
+
 void CChartViewUI::Paint(ui::Graphics& graphics, const ui::Rect& dirty) {
   if (!rect_.Intersects(dirty)) return;
   Control::Paint(graphics, dirty);
@@ -126,8 +136,7 @@ void CChartViewUI::PaintPie(ui::Graphics& graphics) {
     const ui::Rect row{slice.legendSwatch.left, slice.legendSwatch.top, slice.legendText.right, slice.legendText.bottom};
     if (!row.Intersects(rect_)) continue;
     graphics.FillRect(slice.legendSwatch, slice.color);
-    // Names are drawn as plain text; the HTML flag is kept for layouts but no markup is interpreted.
-    graphics.DrawText(items_[i].name, slice.legendText, TextStyleFor(ui::kTextLeft));
+    DrawName(graphics, items_[i].name, slice.legendText, ui::kTextLeft);
   }
 }
 
@@ -140,6 +149,6 @@ void CChartViewUI::PaintHistogram(ui::Graphics& graphics) {
   const auto bars = LayoutHistogram(rect_, items_, pillarImageWidth_, showText_);
   for (size_t i = 0; i < bars.size(); ++i) {
     if (!pillarImage_.IsEmpty() && !DrawImage(graphics, pillarImage_, bars[i].pillar)) pillarImage_ = {};
-    if (showText_) graphics.DrawText(items_[i].name, bars[i].text, TextStyleFor(ui::kTextCenter));
+    if (showText_) DrawName(graphics, items_[i].name, bars[i].text, ui::kTextCenter);
   }
 }

@@ -62,6 +62,8 @@ class CChartViewUI : public ui::Control {
   void PaintPie(ui::Graphics& graphics);
   void PaintHistogram(ui::Graphics& graphics);
   ui::TextStyle TextStyleFor(unsigned format) const;
+  // An item name in a legend row or under a bar: markup when showhtml is set, else plain text.
+  void DrawName(ui::Graphics& graphics, const std::wstring& name, const ui::Rect& rect, unsigned align) const;
 
   std::vector<ChartItem> items_;
   View view_ = View::kPie;

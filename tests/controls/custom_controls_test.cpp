@@ -5,6 +5,8 @@
 #include "controls/circle_progress.h"
 #include "controls/custom_controls.h"
 #include "controls/wnd_ui.h"
+#include "tests/fakes/fake_graphics.h"
+#include "tests/ui/ui_test_support.h"
 #include "ui/control_factory.h"
 #include "ui/graphics.h"
 
@@ -119,6 +121,35 @@ TEST(ChartView, HistogramBarsAndAttributes) {
   EXPECT_EQ(g.pies[0].color, 0x1E1E1E1Eu);
   EXPECT_EQ(g.pies[3].sweep, 270);
   EXPECT_EQ(g.texts, (std::vector<std::wstring>{L"first", L"second"}));
+}
+
+TEST(ChartView, ShowHtmlDrawsLegendNamesAndBarLabelsAsMarkup) {
+  auto skin = MakeSkin({});
+  skin->window.Fonts().Add({1, L"Big", 20}, false);
+  skin->window.SetScale(150);
+  CChartViewUI chart;
+  chart.SetManager(&skin->window, nullptr);
+  chart.AddItem(L"<b>first</b>", 1);
+  chart.AddItem(L"<f 1>big</f>", 1);
+  chart.SetPos({0, 0, 310, 210});
+  FakeGraphics plain;
+  chart.Paint(plain, {0, 0, 310, 210});
+  EXPECT_EQ(plain.Texts(), (std::vector<std::wstring>{L"<b>first</b>", L"<f 1>big</f>"}));
+
+  chart.SetAttribute("showhtml", "true");
+  FakeGraphics pie;
+  chart.Paint(pie, {0, 0, 310, 210});
+  ASSERT_EQ(pie.Texts(), (std::vector<std::wstring>{L"first", L"big"}));
+  EXPECT_TRUE(pie.FindText(L"first")->style.font.bold);
+  EXPECT_EQ(pie.FindText(L"first")->rect.left,
+            LayoutPie(chart.GetRect(), chart.Items(), true).slices[0].legendText.left);
+  EXPECT_EQ(pie.FindText(L"big")->style.font.size, 30);  // the window's font at its scale
+
+  chart.SetAttribute("view", "histpgram");
+  chart.SetAttribute("pillarimagewidth", "20");
+  FakeGraphics bars;
+  chart.Paint(bars, {0, 0, 310, 210});
+  EXPECT_EQ(bars.Texts(), (std::vector<std::wstring>{L"first", L"big"}));
 }
 
 TEST(WndUI, HostedWindowFollowsPositionAndVisibility) {
