@@ -6,9 +6,8 @@
 
 #include <algorithm>
 
-#include "app/localisation.h"
-#include "app/skin_package.h"
 #include "app/windows_win.h"
+#include "tests/wine/real_skin.h"
 #include "ui/container.h"
 #include "ui/label.h"
 
@@ -28,21 +27,7 @@ void PumpFor(DWORD ms) {
   }
 }
 
-class WindowAnimation : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    module_ = LoadLibraryExW(LDW_EXE_PATH, nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_TRUE(AttachSkinPackage(module_, ui::Resources::Instance()));
-    RegisterLanguages(CAppContext::Instance());
-  }
-  static void TearDownTestSuite() {
-    ui::Resources::Instance().Shutdown();
-    FreeLibrary(module_);
-  }
-  static HMODULE module_;
-};
-
-HMODULE WindowAnimation::module_ = nullptr;
+using WindowAnimation = RealSkinSuite;
 
 TEST_F(WindowAnimation, TabPageSlidesInAndButtonFadesOnTheFrameTimer) {
   CMainWnd window;

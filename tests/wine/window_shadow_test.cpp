@@ -5,9 +5,8 @@
 
 #include <string>
 
-#include "app/localisation.h"
-#include "app/skin_package.h"
 #include "app/windows_win.h"
+#include "tests/wine/real_skin.h"
 #include "ui/win/window_impl_base_win.h"
 
 namespace {
@@ -67,21 +66,7 @@ class NoShadowWindow : public ui::WindowImplBase {
   }
 };
 
-class WindowShadow : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    module_ = LoadLibraryExW(LDW_EXE_PATH, nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_TRUE(AttachSkinPackage(module_, ui::Resources::Instance()));
-    RegisterLanguages(CAppContext::Instance());
-  }
-  static void TearDownTestSuite() {
-    ui::Resources::Instance().Shutdown();
-    FreeLibrary(module_);
-  }
-  static HMODULE module_;
-};
-
-HMODULE WindowShadow::module_ = nullptr;
+using WindowShadow = RealSkinSuite;
 
 TEST_F(WindowShadow, SurroundsTheMainWindowBehindItAndFollowsIt) {
   CMainWnd window;

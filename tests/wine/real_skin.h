@@ -1,0 +1,31 @@
+// A test suite over the real exe's skin package, attached once for the suite, with the program's
+// languages registered in the application context.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/localisation.h"
+#include "app/skin_package.h"
+#include "context/app_context.h"
+#include "ui/resources.h"
+
+class RealSkinSuite : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    Module() = LoadLibraryExW(LDW_EXE_PATH, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_TRUE(AttachSkinPackage(Module(), ui::Resources::Instance()));
+    RegisterLanguages(CAppContext::Instance());
+  }
+  static void TearDownTestSuite() {
+    ui::Resources::Instance().Shutdown();
+    FreeLibrary(Module());
+  }
+
+ private:
+  static HMODULE& Module() {
+    static HMODULE module = nullptr;
+    return module;
+  }
+};
