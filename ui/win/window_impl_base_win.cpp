@@ -222,6 +222,15 @@ LRESULT WindowImplBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       trackingMouse_ = false;
       model_.OnMouseLeave();
       return 0;
+    case WM_ENABLE:
+      // A modal popup disables this window: no tooltip of it may show meanwhile (one still
+      // waiting for its delay would appear over the popup), and no control stays hot.
+      // An empty text is what keeps a waiting tip from showing, under Wine as well.
+      if (!wParam) {
+        SetTooltipText(L"");
+        model_.OnMouseLeave();
+      }
+      break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       SetCapture(hwnd_);
@@ -308,9 +317,11 @@ void WindowImplBase::CreateTooltip() {
 }
 
 void WindowImplBase::UpdateTooltip(Point point) {
-  if (tooltip_ == nullptr) return;
-  const std::wstring text = model_.TooltipAt(point);
-  if (text == tooltipText_) return;
+  if (tooltip_ != nullptr) SetTooltipText(model_.TooltipAt(point));
+}
+
+void WindowImplBase::SetTooltipText(const std::wstring& text) {
+  if (tooltip_ == nullptr || text == tooltipText_) return;
   tooltipText_ = text;
   TTTOOLINFOW tool{};
   tool.cbSize = sizeof(tool);

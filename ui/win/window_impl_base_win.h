@@ -69,6 +69,7 @@ class WindowImplBase : public NotificationHandler, public CreateControlCallback,
   // One tool over the whole client area whose text follows the control under the mouse.
   void CreateTooltip();
   void UpdateTooltip(Point point);
+  void SetTooltipText(const std::wstring& text);
   // Edit and RichEdit controls get native child windows; their bounds follow every layout pass.
   void AttachNativeEdits();
   void EnsureLayout();
