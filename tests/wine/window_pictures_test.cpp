@@ -16,6 +16,8 @@
 #include "app/windows_win.h"
 #include "context/ui_messages.h"
 #include "context/system_error.h"
+#include "controls/chart_view.h"
+#include "controls/custom_controls.h"
 #include "ui/container.h"
 #include "ui/win/gdiplus_graphics_win.h"
 
@@ -138,6 +140,21 @@ TEST_F(WindowPictures, AboutAndLanguagePopups) {
   ASSERT_TRUE(language.Load("pop_language.xml"));
   FillLanguageList(language, context.m_languages, context.m_curLangId);
   EXPECT_TRUE(Save(language, L"pop_language", 500, 400));
+}
+
+// The chart control, no part of the package's layouts, drawn with inline-tag legend names.
+TEST_F(WindowPictures, ChartWithTaggedLegendNames) {
+  RegisterCustomControls();
+  ui::WindowModel chart;
+  ASSERT_TRUE(chart.Load(R"(<Window size="360,200"><Font id="5" name="宋体" size="16" bold="true"/>
+      <VerticalLayout bkcolor="#FFFFFFFF" inset="10,10,10,10"><ChartView name="pie" showhtml="true" textcolor="#FF333333"/>
+      </VerticalLayout></Window>)"));
+  auto* pie = chart.Find<CChartViewUI>(L"pie");
+  ASSERT_NE(pie, nullptr);
+  pie->AddItem(L"<b>USB</b> printers", 3);
+  pie->AddItem(L"<c #FF2a84d0>Network</c> <i>TCP/IP</i>", 2);
+  pie->AddItem(L"<f 5>Bluetooth</f> &amp; COM", 1);
+  EXPECT_TRUE(Save(chart, L"chart_html", 360, 200));
 }
 
 BOOL CALLBACK CollectRichEditTexts(HWND child, LPARAM list) {
