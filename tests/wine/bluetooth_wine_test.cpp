@@ -8,39 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/wine/doubles/shell_log.h"
+
 namespace {
 
-std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.rfind(L'\\') + 1); }
-
-std::wstring ThisExecutable() {
-  wchar_t path[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  return std::wstring(path, length < MAX_PATH ? length : 0);
-}
-
-std::vector<std::wstring> ReadLines(const std::wstring& path) {
-  std::vector<std::wstring> lines;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return lines;
-  std::vector<wchar_t> text(32768);
-  DWORD read = 0;
-  ReadFile(file, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &read, nullptr);
-  CloseHandle(file);
-  std::wstring line;
-  for (size_t i = 0; i < read / sizeof(wchar_t); ++i) {
-    if (text[i] != L'\n') {
-      line.push_back(text[i]);
-    } else {
-      lines.push_back(line);
-      line.clear();
-    }
-  }
-  return lines;
-}
-
 TEST(BluetoothStackWithDouble, CallsAndAnswersPassAsTheSystemDefinesThem) {
-  const std::wstring doubles = FolderOf(ThisExecutable()) + L"doubles\\";
+  const std::wstring doubles = DoublesFolder();
   // Wine reads per-program overrides from the registry; an environment override would not reach
   // a child started from here.
   const wchar_t kOverrideKey[] = L"Software\\Wine\\AppDefaults\\bluetooth_calls_child.exe\\DllOverrides";
@@ -91,7 +64,7 @@ TEST(BluetoothStackWithDouble, CallsAndAnswersPassAsTheSystemDefinesThem) {
       L"SetLocalServiceInfo|radio=0 service=00001101-0000-1000-8000 instance=1 enabled=1 address=1B350AFFC2 "
       L"name=SPP slave device=COM7",
   };
-  EXPECT_EQ(ReadLines(log), expected);
+  EXPECT_EQ(ReadShellLog(log), expected);
   DeleteFileW(log.c_str());
 }
 

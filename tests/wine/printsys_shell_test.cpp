@@ -9,18 +9,11 @@
 #include <vector>
 
 #include "printsys/shell_commands.h"
+#include "tests/wine/doubles/shell_log.h"
 
 namespace {
 
 const wchar_t* const kReplaced[] = {L"certutil.exe", L"rundll32.exe"};
-
-std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.rfind(L'\\') + 1); }
-
-std::wstring ThisExecutable() {
-  wchar_t path[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  return std::wstring(path, length < MAX_PATH ? length : 0);
-}
 
 std::wstring SystemFolder() {
   wchar_t path[MAX_PATH] = {};
@@ -31,7 +24,7 @@ std::wstring SystemFolder() {
 class ShellWithDoubles : public ::testing::Test {
  protected:
   void SetUp() override {
-    const std::wstring doubles = FolderOf(ThisExecutable()) + L"doubles\\";
+    const std::wstring doubles = DoublesFolder();
     for (const wchar_t* name : kReplaced) {
       const std::wstring target = SystemFolder() + name;
       const std::wstring backup = target + L".ldw-original";
@@ -63,26 +56,7 @@ class ShellWithDoubles : public ::testing::Test {
   }
 
   // The lines the stand-ins wrote so far, each "<tool>|<command line>".
-  std::vector<std::wstring> LogLines() const {
-    std::vector<std::wstring> lines;
-    HANDLE file = CreateFileW(log_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return lines;
-    std::vector<wchar_t> text(16384);
-    DWORD read = 0;
-    ReadFile(file, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &read, nullptr);
-    CloseHandle(file);
-    std::wstring line;
-    for (size_t i = 0; i < read / sizeof(wchar_t); ++i) {
-      if (text[i] == L'\n') {
-        lines.push_back(line);
-        line.clear();
-      } else {
-        line.push_back(text[i]);
-      }
-    }
-    return lines;
-  }
+  std::vector<std::wstring> LogLines() const { return ReadShellLog(log_); }
 
   std::vector<std::wstring> WaitForLogLines(size_t count) const {
     for (int i = 0; i < 100; ++i) {

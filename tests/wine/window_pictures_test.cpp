@@ -12,13 +12,13 @@
 #include "app/localisation.h"
 #include "app/main_window.h"
 #include "app/popups.h"
-#include "app/skin_package.h"
 #include "app/windows_win.h"
 #include "context/ui_messages.h"
 #include "context/system_error.h"
 #include "controls/chart_view.h"
 #include "controls/custom_controls.h"
 #include "ui/container.h"
+#include "tests/wine/real_skin.h"
 #include "ui/win/gdiplus_graphics_win.h"
 
 namespace {
@@ -43,16 +43,8 @@ class LoopbackSender : public MessageSender {
   }
 };
 
-class WindowPictures : public ::testing::Test {
+class WindowPictures : public RealSkinSuite {
  protected:
-  static void SetUpTestSuite() {
-    module_ = LoadLibraryExW(LDW_EXE_PATH, nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_TRUE(AttachSkinPackage(module_, ui::Resources::Instance()));
-  }
-  static void TearDownTestSuite() {
-    ui::Resources::Instance().Shutdown();
-    FreeLibrary(module_);
-  }
   void SetUp() override {
     RegisterLanguages(context);
     ASSERT_TRUE(model.Load("XML_MAIN"));
@@ -90,7 +82,6 @@ class WindowPictures : public ::testing::Test {
     return coloured > 50;
   }
 
-  static HMODULE module_;
   ui::GdiplusSession session;
   ui::ImageCache images{ui::Resources::Instance().Archive()};
   LoopbackSender sender;
@@ -100,8 +91,6 @@ class WindowPictures : public ::testing::Test {
   ui::WindowModel model;
   MainWindowController controller{model, context, host};
 };
-
-HMODULE WindowPictures::module_ = nullptr;
 
 TEST_F(WindowPictures, MainWindowInFourLanguages) {
   const struct {
@@ -170,7 +159,6 @@ BOOL CALLBACK CollectRichEditTexts(HWND child, LPARAM list) {
 
 // The real main window: log lines land in its native rich edit.
 TEST_F(WindowPictures, ProgressLogLinesReachTheNativeRichEdit) {
-  RegisterLanguages(CAppContext::Instance());
   CMainWnd window;
   HWND hwnd = window.Create(nullptr, L"printer driver", WS_OVERLAPPEDWINDOW, 0, 0, 0, 560, 400);
   ASSERT_NE(hwnd, nullptr);
