@@ -93,7 +93,7 @@ void CAppContext::DeleteSelectedPort() {
     FillPortList();
     return;
   }
-  const std::wstring reason = FormatSystemError(m_platform.system.LastError());
+  const std::wstring reason = FormatSystemError(m_platform.system, m_platform.system.LastError());
   ShowTipBox(GetTextWith(L"tip.deletefailreason", reason), kBoxIconInformation);
 }
 
