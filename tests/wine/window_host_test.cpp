@@ -123,6 +123,45 @@ TEST_F(NativeHost, HandCursorOverOptionsArrowElsewhere) {
   Pump();
 }
 
+BOOL CALLBACK FindPlainEdit(HWND child, LPARAM param) {
+  wchar_t name[16] = {};
+  GetClassNameW(child, name, 16);
+  if (lstrcmpiW(name, L"Edit") != 0) return TRUE;
+  *reinterpret_cast<HWND*>(param) = child;
+  return FALSE;
+}
+
+LONG FontHeight(HWND edit) {
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(edit, WM_GETFONT, 0, 0)), sizeof(font), &font);
+  return font.lfHeight;
+}
+
+// A move to a monitor of another scale: the window takes the suggested size and its layout, images
+// and native edit fonts the new scale.
+TEST_F(NativeHost, DpiChangeRescalesTheWindowAndItsEditFonts) {
+  CMainWnd window;
+  HWND hwnd = CreateMainWindow(window);
+  ASSERT_NE(hwnd, nullptr);
+  UpdateWindow(hwnd);
+  HWND edit = nullptr;
+  EnumChildWindows(hwnd, FindPlainEdit, reinterpret_cast<LPARAM>(&edit));
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(FontHeight(edit), -14);  // the layout's default font, 宋体 14
+
+  RECT suggested{100, 80, 1150, 830};
+  SendMessageW(hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  UpdateWindow(hwnd);
+  EXPECT_EQ(window.Model().Scale(), 150);
+  RECT now{};
+  GetWindowRect(hwnd, &now);
+  EXPECT_TRUE(EqualRect(&now, &suggested));
+  EXPECT_EQ(FontHeight(edit), -21);
+  EXPECT_EQ(window.Model().FindControl(L"title_lb")->GetRect().Height(), 45);  // the 30-pixel caption bar
+  DestroyWindow(hwnd);
+  Pump();
+}
+
 // A plain window for the lifetime cases; optionally fails in WM_CREATE, as a window whose set-up
 // goes wrong after WM_NCCREATE does.
 class TestWindow : public ui::WindowImplBase {
