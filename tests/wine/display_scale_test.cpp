@@ -2,10 +2,14 @@
 // window opens at 125 % and 150 % of its layout, drawn with the @125 and @150 images. The pictures
 // are saved to be looked at. This suite runs alone: any process started meanwhile would see the
 // changed DPI.
-#include <gdiplus.h>
-#include <gtest/gtest.h>
-#include <objidl.h>
+// windows.h first: the headers after it need its types.
+// clang-format off
 #include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+// clang-format on
+
+#include <gtest/gtest.h>
 
 #include <string>
 

@@ -1,10 +1,14 @@
 // The Win32 host around a window model, on real windows: the main window cannot be maximised, the
 // wheel and the cursor reach the model, a modal popup gives its owner back before it goes, a window
 // whose creation fails stays its creator's, and the log's rich edit writes where it should.
-#include <commdlg.h>  // FR_DOWN
-#include <gtest/gtest.h>
-#include <richedit.h>
+// windows.h first: the headers after it need its types.
+// clang-format off
 #include <windows.h>
+#include <commdlg.h>  // FR_DOWN
+#include <richedit.h>
+// clang-format on
+
+#include <gtest/gtest.h>
 
 #include <string>
 
