@@ -1,5 +1,6 @@
 // Process entry: COM and OLE, the skin package, the languages, the main window and its message loop,
-// then the orderly end. Running workers are not waited for.
+// then the orderly end. Running workers are not waited for. Exit code 0, or 1 when the main window
+// cannot be created (or, from the framework, when its layout cannot be loaded).
 #include <objbase.h>
 #include <ole2.h>
 #include <windows.h>
