@@ -1,5 +1,6 @@
 // Process entry: COM and OLE, the skin package, the languages, the main window and its message loop,
-// then the orderly end. Running workers are not waited for.
+// then the orderly end. Running workers are not waited for. Exit code 0, or 1 when the main window
+// cannot be created (or, from the framework, when its layout cannot be loaded).
 #include <objbase.h>
 #include <ole2.h>
 #include <windows.h>
@@ -15,6 +16,7 @@
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   if (FAILED(CoInitialize(nullptr))) return 0;
   OleInitialize(nullptr);
+  int exitCode = 0;
   {
     ui::GdiplusSession gdiplus;
     ui::Resources& resources = ui::Resources::Instance();
@@ -24,17 +26,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     RegisterLanguages(CAppContext::Instance());
 
     auto* mainWindow = new CMainWnd;
-    mainWindow->Create(nullptr, L"printer driver", WS_VISIBLE | WS_OVERLAPPEDWINDOW, 0, 0, 0, 560, 400);
-    mainWindow->CenterWindow();
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
+    exitCode = RunMainWindow(*mainWindow, ShowNoMainWindowBox);
     delete mainWindow;
     resources.Shutdown();
   }
   OleUninitialize();
   CoUninitialize();
-  return 0;
+  return exitCode;
 }

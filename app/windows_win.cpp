@@ -1,6 +1,7 @@
 #include "app/windows_win.h"
 
 #include "app/popups.h"
+#include "context/system_error.h"
 #include "context/text_util.h"
 #include "controls/custom_controls.h"
 
@@ -60,6 +61,27 @@ LocalTime CMainWnd::Now() const {
   SYSTEMTIME t;
   GetLocalTime(&t);
   return {t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
+}
+
+int RunMainWindow(ui::WindowImplBase& window, const std::function<void(unsigned long error)>& reportFailure) {
+  if (window.Create(nullptr, L"printer driver", WS_VISIBLE | WS_OVERLAPPEDWINDOW, 0, 0, 0, 560, 400) ==
+      nullptr) {
+    const DWORD error = GetLastError();
+    if (reportFailure) reportFailure(error);
+    return kExitNoMainWindow;
+  }
+  window.CenterWindow();
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return 0;
+}
+
+void ShowNoMainWindowBox(unsigned long error) {
+  const std::wstring text = L"The main window could not be created.\r\n" + FormatSystemError(error);
+  MessageBoxW(nullptr, text.c_str(), L"Error", MB_OK | MB_ICONERROR);
 }
 
 LRESULT CPopupBase::OnSysCommand(WPARAM wParam, LPARAM, bool& handled) {

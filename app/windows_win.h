@@ -1,6 +1,8 @@
 // The program's native windows: the main window and its two popups.
 #pragma once
 
+#include <functional>
+
 #include "app/main_window.h"
 #include "ui/win/window_impl_base_win.h"
 
@@ -11,6 +13,8 @@ class CMainWnd : public ui::WindowImplBase, private MainWindowHost {
  protected:
   const wchar_t* GetWindowClassName() const override { return L"MainWnd"; }
   UINT GetClassStyle() const override { return CS_DBLCLKS; }
+  // The layout fits one size: maximised, it would only stretch the pages' white space.
+  bool CanMaximize() const override { return false; }
   std::string GetSkinFile() override { return "XML_MAIN"; }
   void InitWindow() override;
   bool HandleNotification(const ui::Notification& notification) override;
@@ -29,6 +33,18 @@ class CMainWnd : public ui::WindowImplBase, private MainWindowHost {
   CMainPage mainPage_;
   MainWindowController controller_;
 };
+
+// Exit code of a start that could not create its main window (as for a layout that cannot load).
+constexpr int kExitNoMainWindow = 1;
+
+// Creates the main window (title "printer driver", 560 x 400 until its layout sizes it), centres it
+// and runs the message loop until the window is gone: 0. When the native window cannot be created,
+// reportFailure gets the system's error code and the run ends at once with kExitNoMainWindow,
+// rather than waiting in a message loop for a window that never came.
+int RunMainWindow(ui::WindowImplBase& window, const std::function<void(unsigned long error)>& reportFailure);
+
+// The box that tells the user the main window could not be created.
+void ShowNoMainWindowBox(unsigned long error);
 
 // Both popups: modal, owned by the main window, deleting themselves when their window is gone.
 class CPopupBase : public ui::WindowImplBase {

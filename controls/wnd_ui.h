@@ -16,6 +16,8 @@ class CWndUI : public ui::Control {
 
   void SetPos(const ui::Rect& rect) override;
   void SetVisible(bool visible) override;
+  // An ancestor shown or hidden reaches the hosted window here.
+  void SyncNativeWindow() override { Place(); }
 
  private:
   void Place();

@@ -146,6 +146,10 @@ class Control {
   // Jumps to the animation's end state (when no frames are drawn).
   virtual void FinishAnimation() {}
 
+  // After every layout pass of the window: a control that places a native window moves it and
+  // shows it only while this control and all its ancestors are visible.
+  virtual void SyncNativeWindow() {}
+
   // Draws this control and, for containers, its children, where they meet dirty.
   virtual void Paint(Graphics& graphics, const Rect& dirty);
 

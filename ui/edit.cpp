@@ -13,7 +13,9 @@ void Edit::AttachView(std::unique_ptr<NativeView> view) {
 }
 
 void Edit::SyncView() {
-  if (view_) view_->SetBounds(rect_, IsVisibleInTree());
+  if (!view_) return;
+  if (const WindowModel* window = Manager()) view_->SetScale(window->Scale(), window->ScaledFont(FontId()));
+  view_->SetBounds(rect_, IsVisibleInTree());
 }
 
 void Edit::SetText(std::wstring text) {

@@ -32,6 +32,8 @@ class NativeView {
   // Called after every layout pass: the control's rectangle and whether it shows (it and all its
   // ancestors visible).
   virtual void SetBounds(const Rect& rect, bool visible) = 0;
+  // Called before every SetBounds: the display scale in percent and the control's font at it.
+  virtual void SetScale(int percent, const FontSpec& scaledFont) { (void)percent, (void)scaledFont; }
   virtual void SetEnabled(bool enabled) = 0;
   virtual void SetText(const std::wstring& text) = 0;
   virtual void Focus() = 0;
@@ -49,8 +51,9 @@ class Edit : public Label {
 
   void AttachView(std::unique_ptr<NativeView> view);
   NativeView* View() const { return view_.get(); }
-  // Pushes the rectangle and visibility to the native view; the window calls it after layout.
+  // Pushes the scale, font, rectangle and visibility to the native view; runs after every layout.
   void SyncView();
+  void SyncNativeWindow() override { SyncView(); }
 
   void SetText(std::wstring text) override;
   void SetEnabled(bool enabled) override;

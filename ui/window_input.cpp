@@ -1,8 +1,9 @@
-// Mouse input of a window: hover and press states, clicks, tooltips, scrolling.
+// Mouse input of a window: hover and press states, clicks, tooltips, cursors, scrolling.
 #include <algorithm>
 
 #include "ui/container.h"
 #include "ui/list.h"
+#include "ui/utf.h"
 #include "ui/window_model.h"
 
 namespace ui {
@@ -35,6 +36,15 @@ std::wstring WindowModel::TooltipAt(Point point) const {
     if (!control->Tooltip().empty()) return control->DisplayTooltip();
   }
   return {};
+}
+
+Cursor WindowModel::CursorAt(Point point) const {
+  for (const Control* control = FindControlAt(point); control != nullptr; control = control->Parent()) {
+    const std::string* cursor = control->Attribute("cursor");
+    if (cursor == nullptr) continue;
+    return control->IsEnabled() && AsciiLowerCopy(*cursor) == "hand" ? Cursor::kHand : Cursor::kArrow;
+  }
+  return Cursor::kArrow;
 }
 
 void WindowModel::OnMouseMove(Point point) {

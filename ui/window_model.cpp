@@ -76,9 +76,7 @@ void WindowModel::Layout() {
   needsLayout_ = false;
   if (!root_) return;
   root_->SetPos({0, 0, clientSize_.cx, clientSize_.cy});
-  ForEachControl([](Control& control) {
-    if (auto* edit = dynamic_cast<Edit*>(&control)) edit->SyncView();
-  });
+  ForEachControl([](Control& control) { control.SyncNativeWindow(); });
 }
 
 void WindowModel::Paint(Graphics& graphics, const Rect& dirty) {

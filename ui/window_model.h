@@ -47,6 +47,9 @@ class CreateControlCallback {
   virtual std::unique_ptr<Control> CreateControl(std::string_view tag) = 0;
 };
 
+// The mouse cursor a window shows over a control ("cursor" attribute).
+enum class Cursor { kArrow, kHand };
+
 // What the native window does for the model.
 class WindowHost {
  public:
@@ -168,6 +171,9 @@ class WindowModel {
   // The tooltip to show at a point: the display tooltip of the control there or of its nearest
   // ancestor that has one; empty when none has.
   std::wstring TooltipAt(Point point) const;
+  // The cursor at a point: the "cursor" of the control there or of its nearest ancestor that names
+  // one ("hand"; anything else is the arrow); a disabled control shows the arrow.
+  Cursor CursorAt(Point point) const;
   Control* ClickTarget(Point point) const;
 
   // Animations: a control that changes over time (a fading button, a sliding tab page) starts one

@@ -7,6 +7,7 @@
 #include "controls/wnd_ui.h"
 #include "tests/fakes/fake_graphics.h"
 #include "tests/ui/ui_test_support.h"
+#include "ui/container.h"
 #include "ui/control_factory.h"
 #include "ui/graphics.h"
 
@@ -166,6 +167,29 @@ TEST(WndUI, HostedWindowFollowsPositionAndVisibility) {
   EXPECT_EQ(placed[1].first, (ui::Rect{1, 2, 30, 40}));
   EXPECT_TRUE(placed[1].second);
   EXPECT_FALSE(placed[2].second);
+}
+
+// A tab page switched away hides the page's hosted window although the control itself stays visible.
+TEST(WndUI, HostedWindowHidesWithAnAncestor) {
+  ui::ControlRegistry::Instance().Clear();
+  RegisterCustomControls();
+  auto skin = LayoutMarkup(R"(<Window><AnimationTabLayout name="tabs"><VerticalLayout>
+      <Wnd name="hosted" height="30"/></VerticalLayout><VerticalLayout/></AnimationTabLayout></Window>)",
+                           100, 100);
+  ui::ControlRegistry::Instance().Clear();
+  auto* host = skin->window.Find<CWndUI>(L"hosted");
+  ASSERT_NE(host, nullptr);
+  int window = 0;
+  std::vector<bool> shown;
+  host->Attach(&window, [&](void*, const ui::Rect&, bool visible) { shown.push_back(visible); });
+  auto* tabs = skin->window.Find<ui::TabLayout>(L"tabs");
+  tabs->SelectItem(1);
+  skin->window.Layout();
+  ASSERT_FALSE(shown.empty());
+  EXPECT_FALSE(shown.back());
+  tabs->SelectItem(0);
+  skin->window.Layout();
+  EXPECT_TRUE(shown.back());
 }
 
 }  // namespace

@@ -283,6 +283,33 @@ TEST(List, TooltipsOfRowLabels) {
   EXPECT_EQ(skin->window.TooltipAt(inOption), L"");
 }
 
+// The skin asks for the hand through a style; a container's cursor covers its children.
+TEST(Window, CursorComesFromTheControlOrItsNearestAncestorThatNamesOne) {
+  auto skin =
+      LayoutMarkup(R"(<Window><Style name="option_style" value="cursor=&quot;HAND&quot;"/><VerticalLayout>
+      <Option name="option" height="20" style="option_style"/>
+      <Option name="disabled" height="20" style="option_style" enabled="false"/>
+      <HorizontalLayout height="20" cursor="hand"><Label name="inside"/></HorizontalLayout>
+      <Button name="plain" height="20"/>
+      <HorizontalLayout height="20" cursor="hand"><Button name="own" cursor="arrow"/></HorizontalLayout>
+      </VerticalLayout></Window>)",
+                   100, 200);
+  const struct {
+    const wchar_t* name;
+    ui::Cursor cursor;
+  } cases[] = {{L"option", ui::Cursor::kHand},
+               {L"disabled", ui::Cursor::kArrow},
+               {L"inside", ui::Cursor::kHand},
+               {L"plain", ui::Cursor::kArrow},
+               {L"own", ui::Cursor::kArrow}};
+  for (const auto& c : cases) {
+    const ui::Rect r = RectOf(skin->window, c.name);
+    EXPECT_EQ(skin->window.CursorAt({r.left + 2, r.top + 2}), c.cursor)
+        << std::string(c.name, c.name + wcslen(c.name));
+  }
+  EXPECT_EQ(skin->window.CursorAt({50, 150}), ui::Cursor::kArrow);  // below every control
+}
+
 TEST(List, TextRowsReportCheckBoxClicksBeforeTheRowClick) {
   auto skin = LayoutMarkup(kListLayout, 200, 200);
   auto* list = skin->window.Find<ui::List>(L"list");

@@ -32,3 +32,33 @@ HWND FindProcessWindow(DWORD processId, const wchar_t* className, const wchar_t*
   EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
+
+RunningProgram::RunningProgram(const std::wstring& exe) {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  std::wstring commandLine = L"\"" + exe + L"\"";
+  started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                           &startup, &process);
+}
+
+RunningProgram::~RunningProgram() {
+  if (!started) return;
+  if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process.hProcess, 99);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+}
+
+HWND RunningProgram::WaitForWindow(const wchar_t* className, const wchar_t* title) const {
+  for (int i = 0; i < 300; ++i) {
+    if (HWND window = FindProcessWindow(process.dwProcessId, className, title)) return window;
+    Sleep(100);
+  }
+  return nullptr;
+}
+
+DWORD RunningProgram::ExitCode() const {
+  if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) return 1234;
+  DWORD code = 1234;
+  GetExitCodeProcess(process.hProcess, &code);
+  return code;
+}

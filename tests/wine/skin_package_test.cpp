@@ -96,38 +96,6 @@ TEST_F(RealExecutable, ExtractSkinFileWritesAPackageFileIntoThePrefix) {
   RemoveDirectoryW(folder.c_str());
 }
 
-// Starts a copy of the exe's command line and waits for a top-level window of that class to show.
-struct RunningProgram {
-  explicit RunningProgram(const std::wstring& exe) {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    std::wstring commandLine = L"\"" + exe + L"\"";
-    started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                             &process);
-  }
-  ~RunningProgram() {
-    if (!started) return;
-    if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process.hProcess, 99);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-  }
-  HWND WaitForWindow(const wchar_t* className, const wchar_t* title) const {
-    for (int i = 0; i < 300; ++i) {
-      if (HWND window = FindProcessWindow(process.dwProcessId, className, title)) return window;
-      Sleep(100);
-    }
-    return nullptr;
-  }
-  DWORD ExitCode() const {
-    if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) return 1234;
-    DWORD code = 1234;
-    GetExitCodeProcess(process.hProcess, &code);
-    return code;
-  }
-  bool started = false;
-  PROCESS_INFORMATION process{};
-};
-
 std::wstring WindowText(HWND window) {
   wchar_t text[256] = {};
   GetWindowTextW(window, text, 256);

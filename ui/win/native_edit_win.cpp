@@ -17,12 +17,30 @@ bool LoadRichEditLibrary() {
 // Text and padding come from the control; the native window owns caret, selection and input.
 class NativeEditView final : public NativeView {
  public:
-  NativeEditView(HWND window, Edit& edit, int scale) : window_(window), edit_(edit), scale_(scale) {
+  NativeEditView(HWND window, Edit& edit, bool rich) : window_(window), edit_(edit), rich_(rich) {
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
   }
-  ~NativeEditView() override { DestroyWindow(window_); }
+  ~NativeEditView() override {
+    DestroyWindow(window_);
+    if (font_ != nullptr) DeleteObject(font_);
+  }
 
+  void SetScale(int percent, const FontSpec& scaledFont) override {
+    scale_ = percent;
+    // A rich edit keeps its own font: its lines carry their sizes in points, which already
+    // follow the system's DPI, and WM_SETFONT would reformat every line written so far.
+    if (rich_ || (font_ != nullptr && scaledFont == fontSpec_)) return;
+    HFONT font =
+        CreateFontW(-scaledFont.size, 0, 0, 0, scaledFont.bold ? FW_BOLD : FW_NORMAL, scaledFont.italic,
+                    scaledFont.underline, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                    DEFAULT_QUALITY, DEFAULT_PITCH, scaledFont.face.c_str());
+    if (font == nullptr) return;
+    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    if (font_ != nullptr) DeleteObject(font_);
+    font_ = font;
+    fontSpec_ = scaledFont;
+  }
   void SetBounds(const Rect& rect, bool visible) override {
     // Leave the control's own border visible around the native window.
     const int inset = std::max(1, 2 * scale_ / 100);
@@ -35,28 +53,25 @@ class NativeEditView final : public NativeView {
     updating_ = true;
     SetWindowTextW(window_, text.c_str());
     updating_ = false;
+    hasFormat_ = false;  // the model starts over in the default format too
   }
   void Focus() override { SetFocus(window_); }
   void SetSelection(size_t start, size_t end) override {
     SendMessageW(window_, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
   }
 
+  // The format applies at the end, where the next text is appended, never at a selection the user
+  // made by clicking into the box.
   void SetSelectionFormat(const CharFormat& format) override {
-    CHARFORMAT2W cf{};
-    cf.cbSize = sizeof(cf);  // 116 bytes: the extended record
-    cf.dwMask = CFM_SIZE | CFM_COLOR | CFM_FACE | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE;
-    cf.yHeight = format.heightTwips;
-    const Color c = format.color;
-    cf.crTextColor = RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
-    if (format.bold) cf.dwEffects |= CFE_BOLD;
-    if (format.italic) cf.dwEffects |= CFE_ITALIC;
-    if (format.underline) cf.dwEffects |= CFE_UNDERLINE;
-    lstrcpynW(cf.szFaceName, format.face.c_str(), LF_FACESIZE);
-    SendMessageW(window_, EM_SETCHARFORMAT, SCF_SELECTION | SCF_WORD, reinterpret_cast<LPARAM>(&cf));
+    format_ = format;
+    hasFormat_ = true;
+    SendMessageW(window_, EM_SETSEL, static_cast<WPARAM>(-1), -1);
+    ApplyFormat();
   }
   void AppendText(const std::wstring& text) override {
     updating_ = true;
     SendMessageW(window_, EM_SETSEL, static_cast<WPARAM>(-1), -1);
+    if (hasFormat_) ApplyFormat();  // moving the caret may have taken the format of other text
     SendMessageW(window_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
     updating_ = false;
   }
@@ -72,15 +87,34 @@ class NativeEditView final : public NativeView {
   }
 
  private:
+  void ApplyFormat() {
+    CHARFORMAT2W cf{};
+    cf.cbSize = sizeof(cf);  // 116 bytes: the extended record
+    cf.dwMask = CFM_SIZE | CFM_COLOR | CFM_FACE | CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE;
+    cf.yHeight = format_.heightTwips;
+    const Color c = format_.color;
+    cf.crTextColor = RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
+    if (format_.bold) cf.dwEffects |= CFE_BOLD;
+    if (format_.italic) cf.dwEffects |= CFE_ITALIC;
+    if (format_.underline) cf.dwEffects |= CFE_UNDERLINE;
+    lstrcpynW(cf.szFaceName, format_.face.c_str(), LF_FACESIZE);
+    SendMessageW(window_, EM_SETCHARFORMAT, SCF_SELECTION | SCF_WORD, reinterpret_cast<LPARAM>(&cf));
+  }
+
   HWND window_;
   Edit& edit_;
-  int scale_;
+  bool rich_;
+  int scale_ = 100;
+  HFONT font_ = nullptr;  // plain edits: the control's font at the display scale
+  FontSpec fontSpec_;
+  CharFormat format_;
+  bool hasFormat_ = false;
   bool updating_ = false;
 };
 
 }  // namespace
 
-std::unique_ptr<NativeView> CreateNativeEditView(HWND parent, Edit& edit, int scalePercent) {
+std::unique_ptr<NativeView> CreateNativeEditView(HWND parent, Edit& edit) {
   const bool rich = edit.Kind() == ControlKind::kRichEdit;
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | ES_AUTOHSCROLL;
   if (rich) {
@@ -92,8 +126,13 @@ std::unique_ptr<NativeView> CreateNativeEditView(HWND parent, Edit& edit, int sc
   HWND window = CreateWindowExW(0, rich ? MSFTEDIT_CLASS : L"EDIT", L"", style, 0, 0, 0, 0, parent,
                                 reinterpret_cast<HMENU>(kEditId), GetModuleHandleW(nullptr), nullptr);
   if (window == nullptr) return nullptr;
-  if (!rich) SendMessageW(window, EM_LIMITTEXT, edit.MaxChars(), 0);
-  return std::make_unique<NativeEditView>(window, edit, scalePercent);
+  if (rich) {
+    // The rich edit's own limit is 32,767 characters; the log may hold as many as the model allows.
+    SendMessageW(window, EM_EXLIMITTEXT, 0, edit.MaxChars());
+  } else {
+    SendMessageW(window, EM_LIMITTEXT, edit.MaxChars(), 0);
+  }
+  return std::make_unique<NativeEditView>(window, edit, rich);
 }
 
 bool OnNativeEditCommand(WPARAM wParam, LPARAM lParam) {

@@ -9,8 +9,9 @@
 
 namespace ui {
 
-// Creates the native view for an edit control inside the parent window; null when it fails.
-std::unique_ptr<NativeView> CreateNativeEditView(HWND parent, Edit& edit, int scalePercent);
+// Creates the native view for an edit control inside the parent window; null when it fails. The
+// display scale and the font arrive with the control's first SyncView.
+std::unique_ptr<NativeView> CreateNativeEditView(HWND parent, Edit& edit);
 
 // Routes a WM_COMMAND from a native edit (EN_CHANGE) back to its control; false when not one of ours.
 bool OnNativeEditCommand(WPARAM wParam, LPARAM lParam);

@@ -6,6 +6,7 @@
 #include "ui/edit.h"
 #include "ui/gif_anim.h"
 #include "ui/utf.h"
+#include "ui/win/display_scale_win.h"
 #include "ui/win/gdiplus_graphics_win.h"
 #include "ui/win/native_edit_win.h"
 
@@ -50,8 +51,13 @@ bool WindowImplBase::RegisterWindowClass() {
 HWND WindowImplBase::Create(HWND parent, const wchar_t* title, DWORD style, DWORD exStyle, int x, int y, int cx,
                             int cy) {
   if (!RegisterWindowClass()) return nullptr;
-  return CreateWindowExW(exStyle, GetWindowClassName(), title, style, x, y, cx, cy, parent, nullptr,
-                         GetModuleHandleW(nullptr), this);
+  if (!CanMaximize()) style &= ~WS_MAXIMIZEBOX;
+  HWND hwnd = CreateWindowExW(exStyle, GetWindowClassName(), title, style, x, y, cx, cy, parent, nullptr,
+                              GetModuleHandleW(nullptr), this);
+  // A window that failed after WM_NCCREATE has had its WM_NCDESTROY without OnFinalMessage, so this
+  // object is still whole and still the caller's.
+  created_ = hwnd != nullptr;
+  return hwnd;
 }
 
 void WindowImplBase::CenterWindow() {
@@ -75,19 +81,32 @@ UINT WindowImplBase::ShowModal() {
   HWND owner = GetWindow(hwnd, GW_OWNER);
   UINT result = IDCANCEL;
   modalResult_ = &result;  // the object may delete itself before the loop ends; the code lives here
-  if (owner != nullptr) EnableWindow(owner, FALSE);
+  if (owner != nullptr) {
+    modalOwner_ = owner;
+    EnableWindow(owner, FALSE);
+  }
   ShowWindow(hwnd, SW_SHOWNORMAL);
-  MSG msg;
+  MSG msg{};
   while (IsWindow(hwnd) && GetMessageW(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
   if (msg.message == WM_QUIT) PostQuitMessage(static_cast<int>(msg.wParam));
-  if (owner != nullptr) {
+  // Normally the owner was enabled as this window closed; a quit message ends the loop with this
+  // window still there (and this object maybe gone), so only locals are used here.
+  if (owner != nullptr && IsWindow(owner)) {
     EnableWindow(owner, TRUE);
     SetFocus(owner);
   }
   return result;
+}
+
+void WindowImplBase::EndModal() {
+  // Enabled before the popup is hidden, the owner is the window the system activates next; enabled
+  // afterwards, another program's window may take the foreground.
+  if (modalOwner_ == nullptr) return;
+  EnableWindow(modalOwner_, TRUE);
+  modalOwner_ = nullptr;
 }
 
 void WindowImplBase::Close(UINT code) {
@@ -164,12 +183,17 @@ LRESULT CALLBACK WindowImplBase::WindowProc(HWND hwnd, UINT message, WPARAM wPar
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
   }
   if (self == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
-  if (message == WM_DESTROY) self->shadow_.Destroy();
+  if (message == WM_DESTROY) {
+    self->EndModal();  // destroyed without WM_CLOSE: late, but the owner must not stay disabled
+    self->shadow_.Destroy();
+  }
   if (message == WM_NCDESTROY) {
     const LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
     SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;
-    self->OnFinalMessage(hwnd);  // may delete self
+    const bool created = self->created_;
+    self->created_ = false;
+    if (created) self->OnFinalMessage(hwnd);  // may delete self
     return result;
   }
   return self->HandleMessage(message, wParam, lParam);
@@ -242,6 +266,15 @@ LRESULT WindowImplBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       EnsureLayout();
       model_.OnMouseUp({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       return 0;
+    case WM_MOUSEWHEEL:
+      OnMouseWheel(wParam, lParam);
+      return 0;
+    case WM_SETCURSOR:
+      if (OnSetCursor(wParam, lParam)) return TRUE;
+      break;
+    case WM_NCLBUTTONDBLCLK:
+      if (wParam == HTCAPTION && !CanMaximize()) return 0;
+      break;
     case WM_TIMER:
       if (wParam == kAnimationTimer) {
         OnAnimationTimer();
@@ -256,6 +289,7 @@ LRESULT WindowImplBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       shadow_.Follow();
       break;  // DefWindowProc still sends WM_SIZE and WM_MOVE
     case WM_SYSCOMMAND: {
+      if ((wParam & 0xFFF0) == SC_MAXIMIZE && !CanMaximize()) return 0;
       bool sysHandled = false;
       const LRESULT result = OnSysCommand(wParam, lParam, sysHandled);
       if (sysHandled) return result;
@@ -267,6 +301,7 @@ LRESULT WindowImplBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_CLOSE:
       if (modalResult_ != nullptr) *modalResult_ = static_cast<UINT>(wParam);
       modalResult_ = nullptr;
+      EndModal();
       DestroyWindow(hwnd_);
       return 0;
     default:
@@ -282,6 +317,8 @@ LRESULT WindowImplBase::OnCreate() {
   model_.SetNotificationHandler(this);
   model_.SetTextCallback(this);
   model_.OwnHandlers().On(L"click", [this](const Notification& n) { OnClick(n); });
+  // The system's scale first: the layout's sizes, fonts and image names all follow it.
+  model_.SetScale(ScalePercentForDpi(WindowDpi(hwnd_)));
   const std::string layout = GetSkinFile();
   if (!model_.Load(layout, this)) {
     MessageBoxW(nullptr, LayoutErrorText(layout).c_str(), L"Error", MB_OK);
@@ -341,7 +378,7 @@ void WindowImplBase::EnsureLayout() {
 void WindowImplBase::AttachNativeEdits() {
   model_.ForEachControl([this](Control& control) {
     auto* edit = dynamic_cast<Edit*>(&control);
-    if (edit != nullptr && edit->View() == nullptr) edit->AttachView(CreateNativeEditView(hwnd_, *edit, model_.Scale()));
+    if (edit != nullptr && edit->View() == nullptr) edit->AttachView(CreateNativeEditView(hwnd_, *edit));
   });
 }
 
@@ -406,6 +443,38 @@ void WindowImplBase::OnMinMaxInfo(MINMAXINFO* info) {
   const WindowAttributes& a = model_.Attributes();
   if (a.minInfo.cx > 0) info->ptMinTrackSize = {model_.Px(a.minInfo.cx), model_.Px(a.minInfo.cy)};
   if (a.maxInfo.cx > 0) info->ptMaxTrackSize = {model_.Px(a.maxInfo.cx), model_.Px(a.maxInfo.cy)};
+  // Without a system frame the default maximised size (the monitor plus the frame) would overhang
+  // the screen and hide the task bar: a maximised window covers the work area exactly.
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  if (GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    const RECT& work = monitor.rcWork;
+    info->ptMaxPosition = {work.left - monitor.rcMonitor.left, work.top - monitor.rcMonitor.top};
+    info->ptMaxSize = {work.right - work.left, work.bottom - work.top};
+  }
+}
+
+void WindowImplBase::OnMouseWheel(WPARAM wParam, LPARAM lParam) {
+  POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};  // the wheel reports screen coordinates
+  ScreenToClient(hwnd_, &pt);
+  EnsureLayout();
+  if (model_.OnMouseWheel({pt.x, pt.y}, GET_WHEEL_DELTA_WPARAM(wParam))) {
+    // Other rows now lie under the mouse.
+    model_.OnMouseMove({pt.x, pt.y});
+    UpdateTooltip({pt.x, pt.y});
+  }
+}
+
+bool WindowImplBase::OnSetCursor(WPARAM wParam, LPARAM lParam) {
+  // Only over our own client area; the borders keep their sizing cursors, child windows their own.
+  if (reinterpret_cast<HWND>(wParam) != hwnd_ || LOWORD(lParam) != HTCLIENT) return false;
+  POINT pt{};
+  GetCursorPos(&pt);
+  ScreenToClient(hwnd_, &pt);
+  EnsureLayout();
+  if (model_.CursorAt({pt.x, pt.y}) != Cursor::kHand) return false;
+  SetCursor(LoadCursorW(nullptr, IDC_HAND));
+  return true;
 }
 
 void WindowImplBase::StartAnimations() {

@@ -20,9 +20,12 @@ class WindowImplBase : public NotificationHandler, public CreateControlCallback,
   WindowImplBase();
   ~WindowImplBase() override;
 
+  // Null when the native window cannot be made; the caller then still owns this object (OnFinalMessage
+  // runs only for a window that Create returned).
   HWND Create(HWND parent, const wchar_t* title, DWORD style, DWORD exStyle, int x, int y, int cx, int cy);
   void CenterWindow();
   // Disables the owner and runs a message loop until this window is gone; returns Close's code.
+  // The owner is enabled again before this window goes, so it takes the activation back.
   UINT ShowModal();
   void Close(UINT code = IDOK);
   HWND GetHWND() const { return hwnd_; }
@@ -34,6 +37,9 @@ class WindowImplBase : public NotificationHandler, public CreateControlCallback,
  protected:
   virtual const wchar_t* GetWindowClassName() const = 0;
   virtual UINT GetClassStyle() const { return 0; }
+  // False keeps the window from being maximised: no maximise box, no SC_MAXIMIZE, no double click on
+  // the caption area.
+  virtual bool CanMaximize() const { return true; }
   virtual std::string GetSkinFile() = 0;
   // Runs once the controls exist.
   virtual void InitWindow() {}
@@ -65,6 +71,11 @@ class WindowImplBase : public NotificationHandler, public CreateControlCallback,
   void OnPaint();
   LRESULT OnHitTest(LPARAM lParam);
   void OnMinMaxInfo(MINMAXINFO* info);
+  void OnMouseWheel(WPARAM wParam, LPARAM lParam);
+  // True when the cursor was set for a control under the mouse.
+  bool OnSetCursor(WPARAM wParam, LPARAM lParam);
+  // Enables the owner of a running modal loop; called before the window is destroyed.
+  void EndModal();
   void StartAnimations();
   // One tool over the whole client area whose text follows the control under the mouse.
   void CreateTooltip();
@@ -88,6 +99,8 @@ class WindowImplBase : public NotificationHandler, public CreateControlCallback,
   bool framesRunning_ = false;
   DWORD lastFrameTick_ = 0;
   UINT* modalResult_ = nullptr;  // where Close writes the code while a modal loop runs
+  HWND modalOwner_ = nullptr;    // disabled while a modal loop runs
+  bool created_ = false;         // Create returned this window
 };
 
 }  // namespace ui
