@@ -52,6 +52,9 @@ class Edit : public Label {
 
   void SetText(std::wstring text) override;
   void SetEnabled(bool enabled) override;
+  // A removed edit hides its native window at once, though it may live on to the end of the
+  // notification being dispatched.
+  void SetManager(WindowModel* manager, Control* parent) override;
   void Focus();
   // The native window's text changed under the user: keep it and send "textchanged".
   void OnNativeTextChanged(std::wstring text);

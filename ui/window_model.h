@@ -152,6 +152,10 @@ class WindowModel {
   void AddVirtualWnd(const std::wstring& name, NotifyPump* target);
   void RemoveVirtualWnd(const std::wstring& name);
   void SendNotify(Notification& notification);
+  // A control a container gave up. While a notification is being dispatched it stays alive,
+  // detached, until the outermost dispatch ends, so every handler and the routing after them may
+  // still read the sender; otherwise it goes at once.
+  void Dispose(std::unique_ptr<Control> control);
 
   // Mouse input from the host, in client pixels. The control that takes the click is the one
   // under the point or its nearest ancestor that wants clicks; it turns hot on hover and pushed on
@@ -198,6 +202,8 @@ class WindowModel {
   NotificationHandler* handler_ = nullptr;
   NotifyPump ownHandlers_;
   std::map<std::wstring, NotifyPump*> virtualWnds_;
+  int dispatchDepth_ = 0;
+  std::vector<std::unique_ptr<Control>> disposedDuringDispatch_;
   WindowHost* host_ = nullptr;
   CreateControlCallback* createCallback_ = nullptr;
   bool hasOwnDefaultFont_ = false;
@@ -208,6 +214,7 @@ class WindowModel {
   int dragStartY_ = 0;
   int dragStartPos_ = 0;
 
+  void Route(Notification& notification);
   // A press on a scroll bar: the thumb starts a drag, the track moves a page. False elsewhere.
   bool PressScrollBar(Point point);
   void DragThumb(Point point);
