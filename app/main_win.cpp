@@ -1,10 +1,11 @@
 // Process entry: COM and OLE, the skin package, the languages, the main window and its message loop,
-// then the orderly end. Running workers are not waited for.
+// then the orderly end, or an immediate one while a worker still runs. Workers are not waited for.
 #include <objbase.h>
 #include <ole2.h>
 #include <windows.h>
 
 #include "app/localisation.h"
+#include "app/process_end_win.h"
 #include "app/skin_package.h"
 #include "app/windows_win.h"
 #include "context/app_context.h"
@@ -31,6 +32,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }
+    EndAtOnceIfWorkersRun(0);  // closed during a run: the worker keeps what it reads
     delete mainWindow;
     resources.Shutdown();
   }
