@@ -101,7 +101,7 @@ void GdiplusGraphics::FillPie(const Rect& rect, float startDegrees, float sweepD
 bool GdiplusGraphics::DrawImage(const ImageDraw& image) {
   Gdiplus::Bitmap* bitmap = images_.Get(image.path);
   if (bitmap == nullptr || image.dest.IsEmpty()) return false;
-  if (image.frame > 0) bitmap->SelectActiveFrame(&Gdiplus::FrameDimensionTime, image.frame);
+  if (image.frame >= 0) bitmap->SelectActiveFrame(&Gdiplus::FrameDimensionTime, image.frame);
   Rect source = image.source;
   if (source.IsEmpty()) source = {0, 0, static_cast<int>(bitmap->GetWidth()), static_cast<int>(bitmap->GetHeight())};
 
