@@ -173,6 +173,12 @@ std::wstring WindowModel::LookupText(const std::wstring& key) const {
 
 void WindowModel::ReloadTexts() { resources_.Texts().Reload(textCallback_); }
 
+void WindowModel::SetTextMetrics(const TextMetrics* metrics) {
+  if (metrics == metrics_) return;
+  metrics_ = metrics;
+  needsLayout_ = true;
+}
+
 Size WindowModel::MeasureText(std::wstring_view text, const FontSpec& font) const {
   if (metrics_ != nullptr) return metrics_->MeasureText(text, font);
   // Without a measuring surface: half the font height per character.

@@ -136,7 +136,10 @@ class WindowModel {
   void ReloadTexts();
   Resources& GetResources() const { return resources_; }
 
-  void SetTextMetrics(const TextMetrics* metrics) { metrics_ = metrics; }
+  // Text measuring for autocalcwidth, given once as the window is created so that every layout
+  // pass, whether input or a paint runs it, measures alike; painting never changes it. Without
+  // one, half the font height per character. A change lays the tree out again.
+  void SetTextMetrics(const TextMetrics* metrics);
   Size MeasureText(std::wstring_view text, const FontSpec& font) const;
 
   // Option groups: selecting one option of a group deselects the others.

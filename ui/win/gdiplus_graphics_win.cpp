@@ -41,11 +41,24 @@ void SetFormat(Gdiplus::StringFormat& format, unsigned flags) {
   format.SetTrimming((flags & kTextEndEllipsis) ? Gdiplus::StringTrimmingEllipsisCharacter : Gdiplus::StringTrimmingNone);
 }
 
+// Drawing and measuring surfaces are set up alike, so measured text fits what is drawn.
+void PrepareSurface(Gdiplus::Graphics& g) {
+  g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+  g.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAliasGridFit);
+}
+
+Size Measure(Gdiplus::Graphics& g, std::wstring_view text, const FontSpec& font) {
+  if (text.empty()) return {};
+  const auto gdiFont = MakeFont(font);
+  Gdiplus::RectF bounds;
+  g.MeasureString(text.data(), static_cast<INT>(text.size()), gdiFont.get(), Gdiplus::PointF(0, 0), &bounds);
+  return {static_cast<int>(bounds.Width + 0.5f), static_cast<int>(bounds.Height + 0.5f)};
+}
+
 }  // namespace
 
 GdiplusGraphics::GdiplusGraphics(Gdiplus::Graphics& target, ImageCache& images) : g_(target), images_(images) {
-  g_.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-  g_.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAliasGridFit);
+  PrepareSurface(g_);
 }
 
 void GdiplusGraphics::FillRect(const Rect& rect, Color color) {
@@ -150,11 +163,16 @@ void GdiplusGraphics::DrawText(std::wstring_view text, const Rect& rect, const T
 }
 
 Size GdiplusGraphics::MeasureText(std::wstring_view text, const FontSpec& font) const {
-  if (text.empty()) return {};
-  const auto gdiFont = MakeFont(font);
-  Gdiplus::RectF bounds;
-  g_.MeasureString(text.data(), static_cast<INT>(text.size()), gdiFont.get(), Gdiplus::PointF(0, 0), &bounds);
-  return {static_cast<int>(bounds.Width + 0.5f), static_cast<int>(bounds.Height + 0.5f)};
+  return Measure(g_, text, font);
+}
+
+GdiplusTextMeasurer::GdiplusTextMeasurer() : bitmap_(1, 1, PixelFormat32bppPARGB), graphics_(&bitmap_) {
+  ok_ = bitmap_.GetLastStatus() == Gdiplus::Ok && graphics_.GetLastStatus() == Gdiplus::Ok;
+  PrepareSurface(graphics_);
+}
+
+Size GdiplusTextMeasurer::MeasureText(std::wstring_view text, const FontSpec& font) const {
+  return Measure(graphics_, text, font);
 }
 
 void GdiplusGraphics::PushClip(const Rect& rect) {
