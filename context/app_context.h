@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -60,6 +61,36 @@ class CAppContext {
   void OnWizardClick(ui::Control* control);
   void SetBackButton(bool visible);
   void SetNextButton(bool visible, bool enabled, const std::wstring& textKey);
+  // Page entry: the page's tab already shows the page.
+  void EnterInstallPage(int32_t page);
+  void EnterDeletePage(int32_t page);
+
+  // Install pages: kind choice and device lists.
+  void StartSearchPage();
+  void FillUsbList();
+  void FillBluetoothList();
+  void FilterPinEdit(ui::Control* edit);
+  bool ValidateBluetoothPin();
+  // The adapter's state in the adapter line; with showBox, a box asks the user to check it when no
+  // radio is on. True when a radio is on.
+  bool CheckBluetoothAdapter(bool showBox);
+  void TestUsbPort();
+  // Port list and network pages.
+  void FillPortList();
+  void AddPortByPopup();
+  void DeleteSelectedPort();
+  void ConfigureSelectedPort();
+  void ShowLanPage();
+  bool ValidateLanPort();
+  // Driver model, printer name and summary pages.
+  void FillDriverModelList();
+  void ShowPrinterNamePage();
+  // Red line and false when the name is taken or the spooler cannot take it.
+  bool CheckPrinterNameOnNext();
+  void ReportPrinterNameCheck();
+  void ShowInstallSummary();
+  // A message box owned by the main window with the text of a key under "tip.dlgtitle".
+  int ShowTipBox(const std::wstring& text, uint32_t flags);
 
   // Text lines to the main window, each a synchronous send with a UiNotice on this stack.
   void PostInstallLog(const std::wstring& text, bool alert, bool clear);
@@ -109,6 +140,10 @@ class CAppContext {
  private:
   void SendNotice(uint32_t message, uintptr_t wParam, const UiNotice* notice);
   void Send(uint32_t message, uintptr_t wParam) { SendNotice(message, wParam, nullptr); }
+  // Starts a worker and closes its handle at once; the field is left null. False without a thread.
+  bool StartWorker(SystemHandle& field, std::function<void()> body);
+  // A named control of the install tab, or null.
+  ui::Control* InstallControl(const wchar_t* name) const;
 
   Platform& m_platform;
 };

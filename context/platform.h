@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 using WindowHandle = void*;
@@ -55,12 +56,42 @@ class MessageSender {
   virtual intptr_t Send(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) = 0;
 };
 
+// Starts the wizard's workers. Nobody joins a worker: the caller closes the handle at once.
+class ThreadStarter {
+ public:
+  virtual ~ThreadStarter() = default;
+  // The new thread's handle, or null when no thread could be made (the body then never runs).
+  virtual SystemHandle Start(std::function<void()> body) = 0;
+};
+
+// Message-box flags and answers, with the values MessageBoxW uses.
+constexpr uint32_t kBoxOk = 0x0;
+constexpr uint32_t kBoxOkCancel = 0x1;
+constexpr uint32_t kBoxIconInformation = 0x40;
+constexpr int kAnswerOk = 1;
+constexpr int kAnswerCancel = 2;
+
+// What the wizard shows the user modally, owned by a window of the program.
+class UserDialogs {
+ public:
+  virtual ~UserDialogs() = default;
+  // The button the user pressed (kAnswerOk, kAnswerCancel, ...).
+  virtual int ShowMessageBox(WindowHandle owner, const std::wstring& text, const std::wstring& caption,
+                             uint32_t flags) = 0;
+  // The add-port popup; returns when the user has closed it.
+  virtual void OpenAddPortPopup(WindowHandle owner) = 0;
+};
+
 struct Platform {
   SystemInfo& system;
   FileSystem& files;
   MessageSender& messages;
+  ThreadStarter& threads;
+  UserDialogs& dialogs;
 };
 
 // The platform the process runs on: Win32 in the product, fakes in the host tests. Each target
 // links exactly one definition.
 Platform& DefaultPlatform();
+// The program's message boxes and popups, defined with its windows.
+UserDialogs& DefaultUserDialogs();

@@ -4,6 +4,8 @@
 
 #include "context/platform.h"
 
+#include <memory>
+
 namespace {
 
 class Win32SystemInfo final : public SystemInfo {
@@ -95,12 +97,30 @@ class Win32MessageSender final : public MessageSender {
   }
 };
 
+class Win32ThreadStarter final : public ThreadStarter {
+ public:
+  SystemHandle Start(std::function<void()> body) override {
+    auto* owned = new std::function<void()>(std::move(body));
+    HANDLE thread = CreateThread(nullptr, 0, &Run, owned, 0, nullptr);
+    if (thread == nullptr) delete owned;
+    return thread;
+  }
+
+ private:
+  static DWORD WINAPI Run(void* argument) {
+    std::unique_ptr<std::function<void()>> body(static_cast<std::function<void()>*>(argument));
+    (*body)();
+    return 0;
+  }
+};
+
 }  // namespace
 
 Platform& DefaultPlatform() {
   static Win32SystemInfo system;
   static Win32FileSystem files;
   static Win32MessageSender messages;
-  static Platform platform{system, files, messages};
+  static Win32ThreadStarter threads;
+  static Platform platform{system, files, messages, threads, DefaultUserDialogs()};
   return platform;
 }

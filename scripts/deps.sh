@@ -6,6 +6,7 @@ packages=(
   cmake ninja-build g++ clang zip
   googletest libgtest-dev libbenchmark-dev zlib1g-dev librapidxml-dev
   mingw-w64 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix libz-mingw-w64-dev
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   wine wine64 wine32:i386 xvfb xcompmgr xdotool imagemagick x11-utils
   fonts-wqy-zenhei fonts-tlwg-loma-ttf
 )

@@ -1,21 +1,23 @@
 #!/usr/bin/env bash
 # Builds the 32-bit exe and starts it under Wine: on $DISPLAY when set, otherwise on a private Xvfb,
-# where a screenshot of the window (with its shadow) is saved under build/windows/screenshots.
+# where a screenshot of the window (with its shadow) is saved under build/<preset>/screenshots.
+# On a machine that cannot execute 32-bit code the 64-bit build of the same program runs instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
-cmake --preset windows >/dev/null
-cmake --build --preset windows --target LabelDriverWizard
-
 . tests/wine/wine-common.sh
-root=$PWD/build/windows/wine
+preset=$LDW_WINE_PRESET
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" --target LabelDriverWizard
+
+root=$PWD/build/$preset/wine
 make_template_prefix "$root"
 export WINEPREFIX=$root/run
 [ -d "$WINEPREFIX" ] || cp -a "$root/template" "$WINEPREFIX"
-exe=build/windows/LabelDriverWizard.exe
+exe=build/$preset/LabelDriverWizard.exe
 
 if [ -n "${DISPLAY:-}" ]; then
-  exec wine "$exe"
+  exec "$LDW_WINE" "$exe"
 fi
 
 display=
@@ -38,9 +40,9 @@ for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; do
 xcompmgr >/dev/null 2>&1 &
 compositor=$!
 
-wine "$exe" &
+"$LDW_WINE" "$exe" &
 program=$!
-shot=build/windows/screenshots/run.png
+shot=build/$preset/screenshots/run.png
 for _ in $(seq 60); do
   if ! kill -0 "$program" 2>/dev/null; then break; fi
   if xdotool search --onlyvisible --name "Label Printer Driver Wizard" >/dev/null 2>&1; then

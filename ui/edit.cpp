@@ -35,6 +35,10 @@ void Edit::Focus() {
   if (view_) view_->Focus();
 }
 
+void Edit::SetSelection(size_t start, size_t end) {
+  if (view_) view_->SetSelection(start, end);
+}
+
 void Edit::OnNativeTextChanged(std::wstring text) {
   if (text == Text()) return;
   Label::SetText(std::move(text));

@@ -35,6 +35,8 @@ class NativeView {
   virtual void SetEnabled(bool enabled) = 0;
   virtual void SetText(const std::wstring& text) = 0;
   virtual void Focus() = 0;
+  // Plain edits: the selected characters (start == end places the caret).
+  virtual void SetSelection(size_t start, size_t end) { (void)start, (void)end; }
   // Rich edits only; plain edits ignore them.
   virtual void SetSelectionFormat(const CharFormat& format) { (void)format; }
   virtual void AppendText(const std::wstring& text) { (void)text; }
@@ -56,6 +58,7 @@ class Edit : public Label {
   // notification being dispatched.
   void SetManager(WindowModel* manager, Control* parent) override;
   void Focus();
+  void SetSelection(size_t start, size_t end);
   // The native window's text changed under the user: keep it and send "textchanged".
   void OnNativeTextChanged(std::wstring text);
 

@@ -76,7 +76,9 @@ class MainWindowTest : public ::testing::Test {
   FakeSystemInfo system;
   FakeFileSystem files{system};
   DispatchingSender sender;
-  Platform platform{system, files, sender};
+  FakeThreadStarter threads;
+  FakeUserDialogs dialogs;
+  Platform platform{system, files, sender, threads, dialogs};
   CAppContext context{platform};
   FakeMainWindowHost host;
   MainWindowController controller{model, context, host};

@@ -80,9 +80,38 @@ intptr_t RecordingMessageSender::Send(WindowHandle window, uint32_t message, uin
   return 0;
 }
 
+SystemHandle FakeThreadStarter::Start(std::function<void()> body) {
+  if (startFails) return nullptr;
+  pending.push_back(std::move(body));
+  return reinterpret_cast<SystemHandle>(static_cast<uintptr_t>(++started));
+}
+
+int FakeThreadStarter::RunPending() {
+  int run = 0;
+  while (!pending.empty()) {
+    std::function<void()> body = std::move(pending.front());
+    pending.erase(pending.begin());
+    body();
+    ++run;
+  }
+  return run;
+}
+
+int FakeUserDialogs::ShowMessageBox(WindowHandle owner, const std::wstring& text, const std::wstring& caption,
+                                    uint32_t flags) {
+  boxes.push_back({owner, text, caption, flags});
+  return answer;
+}
+
+void FakeUserDialogs::OpenAddPortPopup(WindowHandle owner) {
+  addPortPopups.push_back(owner);
+  if (whileAddPortPopupOpen) whileAddPortPopupOpen();
+}
+
 FakePlatform& DefaultFakePlatform() {
   static FakePlatform platform;
   return platform;
 }
 
 Platform& DefaultPlatform() { return DefaultFakePlatform().platform; }
+UserDialogs& DefaultUserDialogs() { return DefaultFakePlatform().dialogs; }

@@ -1,6 +1,7 @@
 // In-memory stand-ins for the system services, with a setter for each failure the callers look at.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -68,12 +69,46 @@ class RecordingMessageSender : public MessageSender {
   intptr_t Send(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
 };
 
+// Holds each started body until the test runs it, so a worker finishes exactly when the test says:
+// after the page that started it has returned, as a real thread's message would arrive.
+class FakeThreadStarter : public ThreadStarter {
+ public:
+  bool startFails = false;
+  int started = 0;
+  std::vector<std::function<void()>> pending;
+
+  SystemHandle Start(std::function<void()> body) override;
+  // Runs the bodies waiting now (and any they start) in start order; the number run.
+  int RunPending();
+};
+
+struct ShownMessageBox {
+  WindowHandle owner;
+  std::wstring text;
+  std::wstring caption;
+  uint32_t flags;
+};
+
+class FakeUserDialogs : public UserDialogs {
+ public:
+  std::vector<ShownMessageBox> boxes;
+  int answer = kAnswerOk;  // what the user presses in every box
+  std::vector<WindowHandle> addPortPopups;
+  std::function<void()> whileAddPortPopupOpen;  // what the user does in the popup
+
+  int ShowMessageBox(WindowHandle owner, const std::wstring& text, const std::wstring& caption,
+                     uint32_t flags) override;
+  void OpenAddPortPopup(WindowHandle owner) override;
+};
+
 // A complete fake platform for one test.
 struct FakePlatform {
   FakeSystemInfo system;
   FakeFileSystem files{system};
   RecordingMessageSender messages;
-  Platform platform{system, files, messages};
+  FakeThreadStarter threads;
+  FakeUserDialogs dialogs;
+  Platform platform{system, files, messages, threads, dialogs};
 };
 
 // The fake platform behind DefaultPlatform() in the host tests.

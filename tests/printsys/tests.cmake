@@ -4,7 +4,7 @@ list(APPEND HOST_TEST_SOURCES
   fakes/fake_spooler.cpp fakes/fake_print_system.cpp fakes/fake_bluetooth.cpp
   printsys/contract_target_host.cpp
   printsys/spooler_queries_test.cpp printsys/spooler_changes_test.cpp printsys/tcpip_port_test.cpp
-  printsys/shell_commands_test.cpp printsys/usb_port_scan_test.cpp)
+  printsys/shell_commands_test.cpp printsys/usb_port_scan_test.cpp printsys/add_port_popup_test.cpp)
 list(APPEND WINE_TEST_SOURCES wine/printsys_contract_target_wine.cpp wine/printsys_wine_test.cpp
   wine/printsys_shell_test.cpp)
 list(APPEND CONTRACT_TEST_SOURCES printsys/spooler_contract_test.cpp)

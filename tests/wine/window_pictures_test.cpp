@@ -85,7 +85,8 @@ class WindowPictures : public RealSkinSuite {
   ui::GdiplusSession session;
   ui::ImageCache images{ui::Resources::Instance().Archive()};
   LoopbackSender sender;
-  Platform platform{DefaultPlatform().system, DefaultPlatform().files, sender};
+  Platform platform{DefaultPlatform().system, DefaultPlatform().files, sender, DefaultPlatform().threads,
+                    DefaultPlatform().dialogs};
   CAppContext context{platform};
   PictureHost host;
   ui::WindowModel model;

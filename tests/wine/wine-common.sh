@@ -5,6 +5,20 @@ export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko installers: they would stop prefix creation with a dialog.
 export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 
+# Wine's loader for this machine. Where 32-bit code cannot execute at all (some virtual machines
+# lack the 32-bit mode), the Wine tier runs the 64-bit build of the same code under the 64-bit
+# loader; /usr/bin/wine would always pick the 32-bit one.
+if /usr/lib/wine/wine --version >/dev/null 2>&1 || [ ! -x /usr/lib/wine/wine64 ]; then
+  LDW_WINE=wine
+  LDW_WINE_PRESET=windows
+else
+  LDW_WINE=/usr/lib/wine/wine64
+  LDW_WINE_PRESET=windows64
+  export WINELOADER=$LDW_WINE
+fi
+wine() { "$LDW_WINE" "$@"; }
+wineboot() { "$LDW_WINE" wineboot "$@"; }
+
 wine_reg_add() {  # key value-name type data
   wine reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1
 }

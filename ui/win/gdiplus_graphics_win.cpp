@@ -1,6 +1,7 @@
 #include "ui/win/gdiplus_graphics_win.h"
 
 #include <memory>
+#include <string>
 
 namespace ui {
 namespace {
@@ -18,14 +19,34 @@ void AddRoundRect(Gdiplus::GraphicsPath& path, const Gdiplus::RectF& r, Size rad
   path.CloseFigure();
 }
 
+// The face of the system's message font: what a system without the layout's face draws dialogs in.
+const std::wstring& MessageFontFace() {
+  static const std::wstring face = [] {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    return SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)
+               ? std::wstring(metrics.lfMessageFont.lfFaceName)
+               : std::wstring();
+  }();
+  return face;
+}
+
+// The layout's face, else the message font's, else GDI+'s generic sans serif: a trimmed font set
+// must not leave every label blank.
 std::unique_ptr<Gdiplus::Font> MakeFont(const FontSpec& spec) {
   int style = Gdiplus::FontStyleRegular;
   if (spec.bold) style |= Gdiplus::FontStyleBold;
   if (spec.italic) style |= Gdiplus::FontStyleItalic;
   if (spec.underline) style |= Gdiplus::FontStyleUnderline;
-  Gdiplus::FontFamily family(spec.face.c_str());
-  const Gdiplus::FontFamily* use = family.GetLastStatus() == Gdiplus::Ok ? &family : Gdiplus::FontFamily::GenericSansSerif();
-  return std::make_unique<Gdiplus::Font>(use, static_cast<Gdiplus::REAL>(spec.size), style, Gdiplus::UnitPixel);
+  const auto size = static_cast<Gdiplus::REAL>(spec.size);
+  for (const std::wstring* face : {&spec.face, &MessageFontFace()}) {
+    if (face->empty()) continue;
+    Gdiplus::FontFamily family(face->c_str());
+    if (family.GetLastStatus() != Gdiplus::Ok) continue;
+    auto font = std::make_unique<Gdiplus::Font>(&family, size, style, Gdiplus::UnitPixel);
+    if (font->GetLastStatus() == Gdiplus::Ok) return font;
+  }
+  return std::make_unique<Gdiplus::Font>(Gdiplus::FontFamily::GenericSansSerif(), size, style, Gdiplus::UnitPixel);
 }
 
 void SetFormat(Gdiplus::StringFormat& format, unsigned flags) {

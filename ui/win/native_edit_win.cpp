@@ -37,6 +37,9 @@ class NativeEditView final : public NativeView {
     updating_ = false;
   }
   void Focus() override { SetFocus(window_); }
+  void SetSelection(size_t start, size_t end) override {
+    SendMessageW(window_, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
+  }
 
   void SetSelectionFormat(const CharFormat& format) override {
     CHARFORMAT2W cf{};

@@ -1,0 +1,453 @@
+// The install wizard walked on the package's real layouts, as a user clicks it: the main window's
+// controller handles every message synchronously, the print system and Bluetooth stack are fakes,
+// and a search thread's body runs only when the test says, after the page that started it returned.
+#include <gtest/gtest.h>
+
+#include "app/localisation.h"
+#include "app/main_window.h"
+#include "bluetooth/bluetooth_printers.h"
+#include "context/system_error.h"
+#include "printsys/usb_port_scan.h"
+#include "tests/fakes/fake_bluetooth.h"
+#include "tests/fakes/fake_platform.h"
+#include "tests/fakes/fake_print_system.h"
+#include "tests/test_paths.h"
+#include "ui/container.h"
+#include "ui/edit.h"
+#include "ui/label.h"
+#include "ui/list.h"
+#include "wizard/port_pages.h"
+#include "wizard/printer_name.h"
+
+namespace {
+
+class NullHost : public MainWindowHost {
+  void SetNativeTitle(const std::wstring&) override {}
+  void DestroyNative() override {}
+  void Minimize() override {}
+  void OpenAboutPopup() override {}
+  void OpenLanguagePopup() override {}
+  void RepaintAll() override {}
+  LocalTime Now() const override { return {}; }
+};
+
+class LoopbackSender : public RecordingMessageSender {
+ public:
+  MainWindowController* target = nullptr;
+  intptr_t Send(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override {
+    RecordingMessageSender::Send(window, message, wParam, lParam);
+    if (target != nullptr) target->OnUiMessage(message, wParam, lParam);
+    return 0;
+  }
+};
+
+// The main window's handler, as the native window installs it.
+class ControllerHandler : public ui::NotificationHandler {
+ public:
+  explicit ControllerHandler(MainWindowController& controller) : controller_(controller) {}
+  bool HandleNotification(const ui::Notification& notification) override {
+    return controller_.OnNotification(notification);
+  }
+
+ private:
+  MainWindowController& controller_;
+};
+
+class WizardTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    static const std::vector<uint8_t> skin = PackedSkin();
+    ASSERT_TRUE(resources.AttachArchive(skin.data(), skin.size()));
+    ASSERT_TRUE(resources.LoadResourceMap("res.xml"));
+    RegisterLanguages(context);
+    ASSERT_TRUE(model.Load("XML_MAIN"));
+    model.SetClientSize({700, 500});
+    sender.target = &controller;
+    model.SetNotificationHandler(&handler);
+    controller.Initialise(&window);
+  }
+
+  ui::Control* Find(const wchar_t* name) const { return model.FindControl(name); }
+  ui::List* List(const wchar_t* name) const { return model.Find<ui::List>(name); }
+  int InstallPage() const { return dynamic_cast<ui::TabLayout*>(Find(L"tab_switch_install"))->CurrentIndex(); }
+  int OuterPage() const { return dynamic_cast<ui::TabLayout*>(Find(L"tab_switch"))->CurrentIndex(); }
+  bool BackShown() const { return Find(L"btn_setup_previous")->IsVisible(); }
+  bool NextShown() const { return Find(L"btn_setup_next")->IsVisible() && Find(L"btn_setup_next")->IsEnabled(); }
+
+  // A click as the window delivers it: the control activates and its notifications run through
+  // the main window's handler.
+  void Click(const wchar_t* name) {
+    ui::Control* control = Find(name);
+    ASSERT_NE(control, nullptr);
+    control->Activate();
+  }
+  void Next() { Click(L"btn_setup_next"); }
+  void Back() { Click(L"btn_setup_previous"); }
+  void Type(const wchar_t* edit, const std::wstring& text) {
+    auto* control = model.Find<ui::Edit>(edit);
+    ASSERT_NE(control, nullptr);
+    control->OnNativeTextChanged(text);
+  }
+  void ClickRow(const wchar_t* list, int index) {
+    ui::Control* row = List(list)->RowAt(index);
+    ASSERT_NE(row, nullptr);
+    row->Activate();
+  }
+  std::vector<std::wstring> Column(const wchar_t* list, int column) const {
+    std::vector<std::wstring> texts;
+    ui::List* rows = List(list);
+    for (int i = 0; i < rows->RowCount(); ++i) {
+      texts.push_back(rows->RowAt(i)->FindByName(L"label" + std::to_wstring(column))->Text());
+    }
+    return texts;
+  }
+  // From the index page through the kind choice to the first page after it.
+  void ChooseKind(const wchar_t* option) {
+    Next();
+    Click(option);
+    Next();
+  }
+  void AddUsbPrinter(const std::wstring& instanceId, uint32_t portNumber) {
+    print.devices.AddInterface(kUsbPrintInterfaceClass, {L"\\\\?\\usb#" + instanceId, true, instanceId, true, L""});
+    print.registry.values[{UsbDeviceParametersKey(UsbInterfaceKeyName(instanceId)), L"Port Number"}] = portNumber;
+  }
+
+  FakePrintSystem& print = ResetDefaultFakePrintSystem();
+  FakeBluetoothStack& bluetooth = ResetDefaultFakeBluetoothStack();
+  ui::Resources& resources = ui::Resources::Instance();
+  ui::WindowModel model{resources};
+  // The fake spooler reports its errors on the default fake system, so the context shares it.
+  FakeSystemInfo& system = DefaultFakePlatform().system;
+  FakeFileSystem files{system};
+  LoopbackSender sender;
+  FakeThreadStarter threads;
+  FakeUserDialogs dialogs;
+  Platform platform{system, files, sender, threads, dialogs};
+  CAppContext context{platform};
+  NullHost host;
+  MainWindowController controller{model, context, host};
+  ControllerHandler handler{controller};
+  int window = 0;
+};
+
+// The install page and whether Back and Next show after every press, for each kind with the
+// inputs the fakes give: the kind's whole road to the installing page.
+TEST_F(WizardTest, EveryKindWalksItsPageSequenceWithItsButtonStates) {
+  struct Walk {
+    const wchar_t* option;
+    std::vector<int> pages;
+  };
+  const Walk walks[] = {
+      {L"option_port_usb", {2, 4, 7, 8, 9}},  {L"option_port_net", {4, 6, 7, 8, 9}},
+      {L"option_port_bluetooth", {3, 4, 7, 8, 9}}, {L"option_port_lpt", {4, 5, 7, 8, 9}},
+      {L"option_port_com", {4, 5, 7, 8, 9}},  {L"option_port_custom", {4, 5, 7, 8, 9}},
+  };
+  AddUsbPrinter(L"USB\\VID_0483&PID_5720\\00A1", 1);
+  print.devices.presentSetupClasses.push_back(kBluetoothSetupClass);
+  bluetooth.devices.push_back({0x001B350AFFC2, 0x40680, false, true, true, L"Label BT"});
+
+  for (const Walk& walk : walks) {
+    SCOPED_TRACE(testing::Message() << "kind option " << (&walk - walks));
+    context.m_portName.clear();  // a port chosen for one kind is not in the next kind's list
+    Click(L"btn_setup_index");
+    Next();
+    EXPECT_EQ(OuterPage(), 1);
+    EXPECT_EQ(InstallPage(), 0);
+    EXPECT_TRUE(BackShown() && NextShown());
+    Click(walk.option);
+    for (size_t i = 0; i < walk.pages.size(); ++i) {
+      Next();
+      const bool searches = i == 0 && (walk.pages[0] == 2 || walk.pages[0] == 3);
+      if (searches) {
+        EXPECT_EQ(InstallPage(), 1);
+        EXPECT_FALSE(BackShown() || Find(L"btn_setup_next")->IsVisible());
+        EXPECT_EQ(threads.RunPending(), 1);
+        ClickRow(walk.pages[0] == 2 ? L"listex_install_show_usb" : L"listex_install_show_blue", 0);
+      }
+      EXPECT_EQ(InstallPage(), walk.pages[i]) << "after press " << i;
+      if (walk.pages[i] == 9) {
+        EXPECT_FALSE(Find(L"hor_btn_h2")->IsVisible());
+        EXPECT_FALSE(Find(L"hor_btn_h1")->IsVisible());
+      } else {
+        EXPECT_TRUE(BackShown() && NextShown()) << "page " << walk.pages[i];
+      }
+    }
+    EXPECT_EQ(context.m_printerName, L"LABEL");
+  }
+  EXPECT_EQ(threads.started, 2);
+}
+
+TEST_F(WizardTest, BackSkipsTheSearchAndLeavesTheBranchFromItsFirstPage) {
+  ChooseKind(L"option_port_usb");
+  EXPECT_EQ(threads.RunPending(), 1);
+  EXPECT_EQ(InstallPage(), 2);
+  Back();
+  EXPECT_EQ(InstallPage(), 0);
+  EXPECT_EQ(context.m_step, 0);
+  Back();
+  EXPECT_EQ(OuterPage(), 0);
+  EXPECT_FALSE(BackShown());
+  EXPECT_TRUE(NextShown());
+  // The kind chosen earlier stays chosen on the next run.
+  Next();
+  EXPECT_EQ(context.m_portKind, kPortUsb);
+  EXPECT_TRUE(dynamic_cast<ui::Option*>(Find(L"option_port_usb"))->IsSelected());
+}
+
+TEST_F(WizardTest, UsbListSelectsTheFirstPrinterAndAnEmptyScanKeepsNextHidden) {
+  ChooseKind(L"option_port_usb");
+  threads.RunPending();
+  EXPECT_EQ(List(L"listex_install_show_usb")->RowCount(), 0);
+  EXPECT_FALSE(Find(L"btn_setup_next")->IsVisible());
+
+  Back();
+  AddUsbPrinter(L"USB\\VID_0483&PID_5720\\00A1", 1);
+  AddUsbPrinter(L"USB\\VID_1111&PID_2222&MI_00\\7", 12);
+  Next();
+  threads.RunPending();
+  EXPECT_EQ(Column(L"listex_install_show_usb", 1), (std::vector<std::wstring>{L"USB001", L"USB012"}));
+  EXPECT_EQ(Column(L"listex_install_show_usb", 2),
+            (std::vector<std::wstring>{L"VID_0483 PID_5720", L"VID_1111 PID_2222 MI_00"}));
+  EXPECT_EQ(List(L"listex_install_show_usb")->SelectedIndex(), 0);
+  EXPECT_EQ(context.m_portName, L"USB001");
+  EXPECT_TRUE(NextShown());
+  ClickRow(L"listex_install_show_usb", 1);
+  EXPECT_EQ(context.m_usbPortIndex, 1);
+  EXPECT_EQ(context.m_portName, L"USB012");
+  Next();
+  Back();
+  threads.RunPending();  // nothing: Back does not search again
+  EXPECT_EQ(InstallPage(), 2);
+  EXPECT_EQ(List(L"listex_install_show_usb")->SelectedIndex(), 1);
+}
+
+TEST_F(WizardTest, SearchThatCannotStartGivesBackTheWayOut) {
+  threads.startFails = true;
+  ChooseKind(L"option_port_usb");
+  EXPECT_EQ(InstallPage(), 1);
+  EXPECT_TRUE(BackShown());
+  Back();
+  EXPECT_EQ(InstallPage(), 0);
+}
+
+TEST_F(WizardTest, PortListFiltersByKindAndSelectsTheDefaultOrTheRememberedPort) {
+  struct Case {
+    const wchar_t* option;
+    std::vector<std::wstring> ports;
+    const wchar_t* selected;
+  };
+  const Case cases[] = {
+      {L"option_port_com", {L"COM1:", L"COM2:", L"COM3:", L"COM4:"}, L"COM1:"},
+      {L"option_port_lpt", {L"LPT1:", L"LPT2:", L"LPT3:"}, L"LPT1:"},
+      {L"option_port_custom", {L"COM1:", L"COM2:", L"COM3:", L"COM4:", L"FILE:", L"LPT1:", L"LPT2:", L"LPT3:"}, L"COM1:"},
+  };
+  for (const Case& c : cases) {
+    context.m_portName.clear();
+    Click(L"btn_setup_index");
+    ChooseKind(c.option);
+    Next();
+    EXPECT_EQ(InstallPage(), 5);
+    std::vector<std::wstring> listed = Column(L"listex_install_driver_port", 1);
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, c.ports);
+    const int selected = List(L"listex_install_driver_port")->SelectedIndex();
+    ASSERT_GE(selected, 0);
+    EXPECT_EQ(Column(L"listex_install_driver_port", 1)[selected], c.selected);
+    EXPECT_EQ(context.m_portName, c.selected);
+  }
+  // A port chosen by hand is chosen again on the way back, and goes into the summary.
+  Click(L"btn_setup_index");
+  ChooseKind(L"option_port_com");
+  Next();
+  ClickRow(L"listex_install_driver_port", 1);
+  EXPECT_EQ(context.m_portName, L"COM2:");
+  Next();
+  Next();
+  EXPECT_EQ(Find(L"label_ready_portName")->Text(), L"COM2:");
+  EXPECT_EQ(Find(L"label_ready_driverName")->Text(), L"LABEL");
+  EXPECT_EQ(Find(L"label_ready_printerName")->Text(), L"LABEL");
+  EXPECT_EQ(Find(L"label_ready_prinerDefault")->Text(), L"Yes");
+  Back();
+  Back();
+  EXPECT_EQ(Column(L"listex_install_driver_port", 1)[List(L"listex_install_driver_port")->SelectedIndex()], L"COM2:");
+}
+
+TEST_F(WizardTest, PortButtonsAskBeforeDeletingAndRefillAfterTheAddPortPopup) {
+  ChooseKind(L"option_port_com");
+  Next();
+  dialogs.answer = kAnswerCancel;
+  Click(L"btn_port_delete");
+  ASSERT_EQ(dialogs.boxes.size(), 1u);
+  EXPECT_EQ(dialogs.boxes[0].caption, GetText(L"tip.dlgtitle"));
+  EXPECT_EQ(dialogs.boxes[0].text, GetTextWith(L"tip.isdeleteport", L"COM1:"));
+  EXPECT_EQ(dialogs.boxes[0].flags, kBoxOkCancel | kBoxIconInformation);
+  EXPECT_TRUE(print.spooler.deletePortCalls.empty());
+
+  // Refused by the spooler: the reason is shown and the choice stays.
+  dialogs.answer = kAnswerOk;
+  print.spooler.removePortErrors[L"COM1:"] = 5;
+  system.messages[{5, ErrorTextLanguage()}] = L"Access is denied.";
+  Click(L"btn_port_delete");
+  ASSERT_EQ(dialogs.boxes.size(), 3u);
+  EXPECT_EQ(dialogs.boxes[2].text, GetTextWith(L"tip.deletefailreason", L"Access is denied."));
+  EXPECT_EQ(context.m_portName, L"COM1:");
+
+  // Deleted: the default is gone, so nothing is chosen and Next waits for a row.
+  print.spooler.removePortErrors.clear();
+  Click(L"btn_port_delete");
+  EXPECT_EQ(Column(L"listex_install_driver_port", 1), (std::vector<std::wstring>{L"COM2:", L"COM3:", L"COM4:"}));
+  EXPECT_TRUE(context.m_portName.empty());
+  EXPECT_FALSE(Find(L"btn_setup_next")->IsVisible());
+
+  dialogs.whileAddPortPopupOpen = [&] { print.spooler.AddPortThroughMonitor(&window, L"Local Port"); };
+  print.spooler.portAddedByDialog[L"Local Port"] = L"COM9:";
+  Click(L"btn_port_add");
+  EXPECT_EQ(dialogs.addPortPopups, std::vector<WindowHandle>{&window});
+  EXPECT_EQ(Column(L"listex_install_driver_port", 1).back(), L"COM9:");
+
+  Click(L"btn_port_configure");
+  EXPECT_EQ(print.spooler.configurePortCalls.size(), 1u);
+}
+
+TEST_F(WizardTest, NetworkPageProposesAFreePortAndRefusesBadInput) {
+  print.spooler.ports.push_back({L"192.168.1.100", L"", L"Standard TCP/IP Port"});
+  print.spooler.ports.push_back({L"192.168.1.100_1", L"", L"Standard TCP/IP Port"});
+  ChooseKind(L"option_port_net");
+  Next();
+  EXPECT_EQ(InstallPage(), 6);
+  EXPECT_EQ(Find(L"edit_install_lan_ip")->Text(), L"192.168.1.100");
+  EXPECT_EQ(Find(L"edit_install_lan_portName")->Text(), L"192.168.1.100_2");
+
+  Type(L"edit_install_lan_ip", L"192.168.1");
+  Next();
+  EXPECT_EQ(InstallPage(), 6);
+  EXPECT_EQ(Find(L"label_show_lanPort_info")->Text(), L"IP\u5730\u5740\u65e0\u6548");
+  Type(L"edit_install_lan_ip", L"10.0.0.7");
+  Type(L"edit_install_lan_portName", L"192.168.1.100_1");
+  Next();
+  EXPECT_EQ(InstallPage(), 6);
+  EXPECT_EQ(Find(L"label_show_lanPort_info")->Text(), L"\u7aef\u53e3\u5df2\u5b58\u5728\uff0c\u8bf7\u91cd\u65b0\u8f93\u5165");
+  Type(L"edit_install_lan_portName", L"office");
+  Next();
+  EXPECT_EQ(InstallPage(), 7);
+  EXPECT_EQ(Find(L"label_show_lanPort_info")->Text(), L"");
+  EXPECT_EQ(context.m_lanAddress, L"10.0.0.7");
+  EXPECT_EQ(context.m_portName, L"office");
+}
+
+TEST(Ipv4Text, ReadsEachPartAsTheCLibraryReadsANumber) {
+  const std::pair<const wchar_t*, bool> cases[] = {
+      {L"192.168.1.100", true}, {L" 10.0.0.1", true},  {L"10.0.0.1.", true},     {L"0.0.0.0", true},
+      {L"+1.2.3.4", true},      {L"1.2.3.4x", true},   {L"192.168.1.256", false}, {L"10.0.0", false},
+      {L"10..0.1", false},      {L"1.2.3.4.5", false}, {L"-1.2.3.4", false},      {L"a.b.c.d", false},
+      {L"", false},             {L"1.2.3.99999999999999999999", false},
+  };
+  for (const auto& [text, valid] : cases) EXPECT_EQ(IsValidIPv4(text), valid) << std::wstring(text).size();
+}
+
+TEST_F(WizardTest, PrinterNameIsProposedFreeAndRefusedOnNextWhenTakenOrUnusable) {
+  print.spooler.printers.push_back({L"LABEL", L"LABEL", L"COM1:", L"WinPrint", L"RAW", 0});
+  print.spooler.printers.push_back({L"LABEL (1)", L"LABEL", L"COM1:", L"WinPrint", L"RAW", 0});
+  print.spooler.printers.push_back({L"label (2)", L"LABEL", L"COM1:", L"WinPrint", L"RAW", 0});
+  ChooseKind(L"option_port_com");
+  Next();
+  Next();
+  EXPECT_EQ(InstallPage(), 7);
+  EXPECT_EQ(Find(L"edit_install_printer_name")->Text(), L"LABEL (2)");
+
+  const std::wstring refused[] = {L"LABEL (1)", L"", L"a\"b", L"a\\b", L"a,b", std::wstring(221, L'x')};
+  for (const std::wstring& name : refused) {
+    Type(L"edit_install_printer_name", name);
+    Next();
+    EXPECT_EQ(InstallPage(), 7) << name.size();
+    EXPECT_EQ(Find(L"label_show_printername_info")->Text(),
+              L"*\u6253\u5370\u673a\u540d\u79f0:" + name + L" \u4e0d\u53ef\u4ee5\u4f7f\u7528\uff0c\u8bf7\u66f4\u6362\u540d\u79f0");
+    EXPECT_EQ(*Find(L"label_show_printername_info")->Attribute("textcolor"), "ffff0000");
+  }
+  Type(L"edit_install_printer_name", std::wstring(220, L'x'));
+  Click(L"option_selected_defaultPrinter");
+  Next();
+  EXPECT_EQ(InstallPage(), 8);
+  EXPECT_EQ(Find(L"label_ready_prinerDefault")->Text(), L"No");
+  // Back proposes afresh but keeps the default choice.
+  Back();
+  EXPECT_EQ(Find(L"edit_install_printer_name")->Text(), L"LABEL (2)");
+  EXPECT_FALSE(dynamic_cast<ui::Option*>(Find(L"option_selected_defaultPrinter"))->IsSelected());
+  EXPECT_EQ(context.m_setDefault, 0);
+}
+
+TEST_F(WizardTest, BluetoothStopsForTheAdapterAndForABadPin) {
+  // No adapter: the line says so, a box asks to check it and the wizard stays.
+  Next();
+  Click(L"option_port_bluetooth");
+  EXPECT_TRUE(Find(L"hor_bluetooth_adapter")->IsVisible());
+  EXPECT_EQ(Find(L"label_bluetooth_adapter_info")->Text(), L"tip.btadapter.none");
+  Next();
+  EXPECT_EQ(InstallPage(), 0);
+  ASSERT_EQ(dialogs.boxes.size(), 1u);
+  EXPECT_EQ(dialogs.boxes[0].text, GetText(L"tip.btadapter.pleasechecked"));
+  EXPECT_EQ(dialogs.boxes[0].flags, kBoxIconInformation);
+  print.devices.presentSetupClasses.push_back(kBluetoothSetupClass);
+  bluetooth.radioOn = false;
+  Next();
+  EXPECT_EQ(Find(L"label_bluetooth_adapter_info")->Text(), L"tip.btadapter.off");
+  EXPECT_EQ(dialogs.boxes.size(), 2u);
+  Click(L"option_port_lpt");
+  EXPECT_FALSE(Find(L"hor_bluetooth_adapter")->IsVisible());
+
+  // Radio on but nobody there: an empty list and no way forward but Back.
+  bluetooth.radioOn = true;
+  Click(L"option_port_bluetooth");
+  Next();
+  threads.RunPending();
+  EXPECT_EQ(InstallPage(), 3);
+  EXPECT_FALSE(Find(L"btn_setup_next")->IsVisible());
+
+  Back();
+  bluetooth.devices.push_back({0x001B350AFFC2, 0x40680, false, true, true, L"Label BT"});
+  bluetooth.devices.push_back({0x0000000000AB, 0x680, false, false, false, L"Headset"});
+  Next();
+  threads.RunPending();
+  EXPECT_EQ(Column(L"listex_install_show_blue", 1), std::vector<std::wstring>{L"Label BT"});
+  EXPECT_EQ(Column(L"listex_install_show_blue", 2), std::vector<std::wstring>{L"00-1B-35-0A-FF-C2"});
+  EXPECT_TRUE(List(L"listex_install_show_blue")->RowAt(0)->FindByName(L"label1_icon")->IsVisible());
+  EXPECT_FALSE(Find(L"btn_setup_next")->IsVisible());
+  ClickRow(L"listex_install_show_blue", 0);
+  EXPECT_EQ(context.m_btDeviceIndex, 0);
+
+  // The filter strips what is not a letter or digit; an empty PIN is refused on Next.
+  Type(L"edit_usecustom_pin", L"12 -3\u00e44");
+  EXPECT_EQ(Find(L"edit_usecustom_pin")->Text(), L"1234");
+  EXPECT_EQ(context.m_btPin, L"1234");
+  Type(L"edit_usecustom_pin", L"--");
+  Next();
+  EXPECT_EQ(InstallPage(), 3);
+  EXPECT_EQ(dialogs.boxes.back().text, GetText(L"tip.pinerror"));
+  Type(L"edit_usecustom_pin", L"0000");
+  Next();
+  EXPECT_EQ(InstallPage(), 4);
+}
+
+TEST_F(WizardTest, UsbPortTestWritesTheTextThePortAndTheFeedCommand) {
+  Click(L"btn_setup_index");
+  context.TestUsbPort();
+  ASSERT_EQ(dialogs.boxes.size(), 1u);
+  EXPECT_EQ(dialogs.boxes[0].text, GetText(L"tip.notselectusbport"));
+
+  AddUsbPrinter(L"USB\\VID_0483&PID_5720\\00A1", 3);
+  print.devices.writableDevices.insert(L"\\\\?\\usb#USB\\VID_0483&PID_5720\\00A1");
+  ChooseKind(L"option_port_usb");
+  threads.RunPending();
+  context.TestUsbPort();
+  ASSERT_EQ(print.devices.writes.size(), 1u);
+  const std::string text = files.ToAnsi(GetText(L"tip.currentportis")) + "USB003\x1b\x4a\x78";
+  EXPECT_EQ(print.devices.writes[0].second, std::vector<uint8_t>(text.begin(), text.end()));
+}
+
+TEST(PrinterNames, ProposalsCountUpFromTheModelName) {
+  const std::set<std::wstring> taken = {L"LABEL", L"LABEL (1)", L"LABEL (3)"};
+  EXPECT_EQ(ProposePrinterName(L"LABEL", [&](const std::wstring& n) { return taken.count(n) != 0; }), L"LABEL (2)");
+  EXPECT_EQ(ProposePrinterName(L"Other", [&](const std::wstring& n) { return taken.count(n) != 0; }), L"Other");
+}
+
+}  // namespace
