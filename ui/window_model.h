@@ -14,6 +14,7 @@
 #include "ui/control.h"
 #include "ui/font_table.h"
 #include "ui/graphics.h"
+#include "ui/layout_budget.h"
 #include "ui/notification.h"
 #include "ui/resources.h"
 
@@ -122,6 +123,24 @@ class WindowModel {
   // A font by id with its size at the display scale, for drawing.
   FontSpec ScaledFont(int id) const;
 
+  // While a layout is built, every style applied in this window counts against its budget.
+  class BudgetScope {
+   public:
+    BudgetScope(WindowModel& window, LayoutBudget& budget) : window_(window), previous_(window.budget_) {
+      window.budget_ = &budget;
+    }
+    ~BudgetScope() { window_.budget_ = previous_; }
+    BudgetScope(const BudgetScope&) = delete;
+    BudgetScope& operator=(const BudgetScope&) = delete;
+
+   private:
+    WindowModel& window_;
+    LayoutBudget* previous_;
+  };
+  // Records one style application of that many bytes; false once the build's budget is spent
+  // (always true outside a build).
+  bool ChargeStyle(size_t valueBytes) { return budget_ == nullptr || budget_->ApplyStyle(valueBytes); }
+
   void AddStyle(std::string name, std::string attributeList) {
     styles_[std::move(name)] = std::move(attributeList);
   }
@@ -209,6 +228,7 @@ class WindowModel {
   std::vector<std::unique_ptr<Control>> disposedDuringDispatch_;
   WindowHost* host_ = nullptr;
   CreateControlCallback* createCallback_ = nullptr;
+  LayoutBudget* budget_ = nullptr;  // the budget of the layout being built, if any
   bool hasOwnDefaultFont_ = false;
   Control* hot_ = nullptr;
   Control* pushed_ = nullptr;
