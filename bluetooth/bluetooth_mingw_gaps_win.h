@@ -21,4 +21,6 @@ using BluetoothAuthenticateDeviceFn = DWORD(WINAPI*)(HWND hwndParent, HANDLE hRa
                                                      ULONG ulPasskeyLength);
 
 static_assert(sizeof(BLUETOOTH_DEVICE_INFO) == 560, "the search and pairing calls expect 560 bytes");
+#ifndef _WIN64  // the product's build; the Wine tier's 64-bit build has 8-byte handles
 static_assert(sizeof(BLUETOOTH_DEVICE_SEARCH_PARAMS) == 32, "the search expects 32 bytes");
+#endif
