@@ -68,11 +68,10 @@ void PrepareSurface(Gdiplus::Graphics& g) {
   g.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAliasGridFit);
 }
 
-Size Measure(Gdiplus::Graphics& g, std::wstring_view text, const FontSpec& font) {
+Size Measure(Gdiplus::Graphics& g, std::wstring_view text, const Gdiplus::Font& font) {
   if (text.empty()) return {};
-  const auto gdiFont = MakeFont(font);
   Gdiplus::RectF bounds;
-  g.MeasureString(text.data(), static_cast<INT>(text.size()), gdiFont.get(), Gdiplus::PointF(0, 0), &bounds);
+  g.MeasureString(text.data(), static_cast<INT>(text.size()), &font, Gdiplus::PointF(0, 0), &bounds);
   return {static_cast<int>(bounds.Width + 0.5f), static_cast<int>(bounds.Height + 0.5f)};
 }
 
@@ -184,7 +183,8 @@ void GdiplusGraphics::DrawText(std::wstring_view text, const Rect& rect, const T
 }
 
 Size GdiplusGraphics::MeasureText(std::wstring_view text, const FontSpec& font) const {
-  return Measure(g_, text, font);
+  if (text.empty()) return {};
+  return Measure(g_, text, *MakeFont(font));
 }
 
 GdiplusTextMeasurer::GdiplusTextMeasurer() : bitmap_(1, 1, PixelFormat32bppPARGB), graphics_(&bitmap_) {
@@ -193,7 +193,11 @@ GdiplusTextMeasurer::GdiplusTextMeasurer() : bitmap_(1, 1, PixelFormat32bppPARGB
 }
 
 Size GdiplusTextMeasurer::MeasureText(std::wstring_view text, const FontSpec& font) const {
-  return Measure(graphics_, text, font);
+  if (text.empty()) return {};
+  // Every layout pass measures every text-sized control; looking a face up is the slow part.
+  auto& cached = fonts_[{font.face, font.size, font.bold, font.underline, font.italic}];
+  if (!cached) cached = MakeFont(font);
+  return Measure(graphics_, text, *cached);
 }
 
 void GdiplusGraphics::PushClip(const Rect& rect) {

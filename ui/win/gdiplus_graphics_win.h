@@ -5,7 +5,10 @@
 #include <objidl.h>  // GDI+ needs it and WIN32_LEAN_AND_MEAN leaves it out
 #include <gdiplus.h>
 
+#include <map>
 #include <memory>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "ui/graphics.h"
@@ -47,6 +50,7 @@ class GdiplusTextMeasurer final : public TextMetrics {
   Gdiplus::Bitmap bitmap_;  // one pixel in the back buffer's format
   mutable Gdiplus::Graphics graphics_;
   bool ok_ = false;
+  mutable std::map<std::tuple<std::wstring, int, bool, bool, bool>, std::unique_ptr<Gdiplus::Font>> fonts_;
 };
 
 // GDI+ must be started once per process before any drawing and shut down after the last.
