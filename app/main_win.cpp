@@ -1,11 +1,13 @@
 // Process entry: COM and OLE, the skin package, the languages, the main window and its message loop,
-// then the orderly end. Running workers are not waited for. Exit code 0, or 1 when the main window
-// cannot be created (or, from the framework, when its layout cannot be loaded).
+// then the orderly end, or an immediate one while a worker still runs. Workers are not waited for.
+// Exit code 0, or 1 when the main window cannot be created (or, from the framework, when its layout
+// cannot be loaded).
 #include <objbase.h>
 #include <ole2.h>
 #include <windows.h>
 
 #include "app/localisation.h"
+#include "app/process_end_win.h"
 #include "app/skin_package.h"
 #include "app/windows_win.h"
 #include "context/app_context.h"
@@ -27,6 +29,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
 
     auto* mainWindow = new CMainWnd;
     exitCode = RunMainWindow(*mainWindow, ShowNoMainWindowBox);
+    EndAtOnceIfWorkersRun(exitCode);  // closed during a run: the worker keeps what it reads
     delete mainWindow;
     resources.Shutdown();
   }

@@ -210,9 +210,9 @@ bool MainWindowController::OnNotification(const ui::Notification& notification) 
 }
 
 void MainWindowController::OnClick(const ui::Notification& notification) {
+  // The wizard may refill the list that holds the sender: the name is read first.
+  const std::wstring name = notification.sender != nullptr ? notification.sender->Name() : L"";
   context_.OnWizardClick(notification.sender);
-  if (notification.sender == nullptr) return;
-  const std::wstring& name = notification.sender->Name();
   if (SameName(name, L"btnAbout")) {
     host_.OpenAboutPopup();
   } else if (SameName(name, L"btnLan")) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the host tier (GoogleTest with ASan and UBSan, brief fuzz runs) and the
-# Wine tier (the cross-built code and the real exe under Wine). Ends with one line counting both.
+# Builds and runs every test: the host tier (GoogleTest with ASan and UBSan, brief fuzz runs), the
+# Wine tier (the cross-built code and the real exe under Wine) and the threaded host tests under
+# ThreadSanitizer. Ends with one line counting all three.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh || exit 1
@@ -35,8 +36,21 @@ for tier in "${tiers[@]}"; do
   fi
 done
 
+# The tests that run real threads, again under ThreadSanitizer (no preset: a build folder of its own).
+echo "== thread sanitizer"
+if cmake -S . -B build/host-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLDW_SANITIZE=thread >"$logs/tsan-configure.log" 2>&1 &&
+   cmake --build build/host-tsan -j 2 >"$logs/tsan-build.log" 2>&1; then
+  ctest --test-dir build/host-tsan -j 2 --output-on-failure 2>&1 | tee "$logs/tsan-ctest.log" |
+    grep -E "tests passed|Failed|Not Run|Timeout|\*\*\*" || true
+  [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+else
+  echo "thread-sanitizer build failed; see $logs/tsan-configure.log and $logs/tsan-build.log"
+  tail -n 30 "$logs/tsan-build.log" 2>/dev/null || tail -n 30 "$logs/tsan-configure.log"
+  status=1
+fi
+
 passed=0 failed=0
-for tier in "${tiers[@]}"; do
+for tier in "${tiers[@]}" tsan; do
   line=$(grep -E "tests passed, [0-9]+ tests failed out of [0-9]+" "$logs/$tier-ctest.log" 2>/dev/null | tail -n 1)
   if [ -n "$line" ]; then
     f=$(echo "$line" | sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/')

@@ -40,14 +40,22 @@ Control* Container::AddAt(std::unique_ptr<Control> child, int index) {
 }
 
 bool Container::Remove(Control* child) {
+  WindowModel* window = Manager();
   std::unique_ptr<Control> released = Release(child);
-  return released != nullptr;
+  if (!released) return false;
+  if (window != nullptr) window->Dispose(std::move(released));
+  return true;
 }
 
 void Container::RemoveAll() {
   if (children_.empty()) return;
   std::vector<std::unique_ptr<Control>> old;
   old.swap(children_);
+  WindowModel* window = Manager();
+  for (std::unique_ptr<Control>& child : old) {
+    child->SetManager(nullptr, nullptr);
+    if (window != nullptr) window->Dispose(std::move(child));
+  }
   old.clear();
   scrollPos_ = 0;
   NeedParentUpdate();

@@ -22,7 +22,8 @@ class Container : public Control {
   // Takes the child and returns it; null children are refused.
   Control* Add(std::unique_ptr<Control> child);
   Control* AddAt(std::unique_ptr<Control> child, int index);
-  // Destroys the child; false when it is not a child of this container.
+  // Destroys the child (after the notification being dispatched, when there is one); false when
+  // it is not a child of this container.
   bool Remove(Control* child);
   void RemoveAll();
   // Hands the child back to the caller instead of destroying it.

@@ -8,6 +8,11 @@ namespace ui {
 namespace {
 
 constexpr int kMaxStyleDepth = 8;
+// One style attribute, with the styles it names, applies at most this many styles and this much
+// style text; the rest is ignored. Styles naming themselves several times would otherwise multiply
+// at every depth.
+constexpr int kMaxStylesPerAttribute = 256;
+constexpr size_t kMaxStyleTextPerAttribute = 1u << 20;
 
 }  // namespace
 
@@ -87,8 +92,11 @@ void Control::SetAttribute(std::string_view name, std::string_view value) {
   if (!replaced) attributes_.emplace_back(key, std::string(value));
 
   if (key == "style") {
+    if (styleDepth_ == 0) stylesApplied_ = styleTextApplied_ = 0;
     const std::string* style = manager_ != nullptr ? manager_->FindStyle(value) : nullptr;
-    if (style != nullptr && styleDepth_ < kMaxStyleDepth) {
+    if (style != nullptr && styleDepth_ < kMaxStyleDepth && ++stylesApplied_ <= kMaxStylesPerAttribute &&
+        (styleTextApplied_ += style->size()) <= kMaxStyleTextPerAttribute &&
+        manager_->ChargeStyle(style->size())) {
       ++styleDepth_;
       const std::string list = *style;  // the style table may change while it is applied
       ApplyAttributeList(list);

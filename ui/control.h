@@ -213,7 +213,9 @@ class Control {
   Rect floatPos_;
   std::array<double, 4> floatAnchors_{0, 0, 0, 0};
   std::vector<std::pair<std::string, std::string>> attributes_;
-  int styleDepth_ = 0;  // guards against styles that name each other
+  int styleDepth_ = 0;     // guards against styles that name each other
+  int stylesApplied_ = 0;  // by the outermost style attribute being applied, and their text
+  size_t styleTextApplied_ = 0;
   Control* parent_ = nullptr;
   WindowModel* manager_ = nullptr;
   std::shared_ptr<char> lifetime_ = std::make_shared<char>(0);

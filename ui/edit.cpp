@@ -28,6 +28,11 @@ void Edit::SetEnabled(bool enabled) {
   if (view_) view_->SetEnabled(enabled);
 }
 
+void Edit::SetManager(WindowModel* manager, Control* parent) {
+  Label::SetManager(manager, parent);
+  if (manager == nullptr && view_) view_->SetBounds(rect_, false);
+}
+
 void Edit::Focus() {
   if (view_) view_->Focus();
 }

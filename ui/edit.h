@@ -57,6 +57,9 @@ class Edit : public Label {
 
   void SetText(std::wstring text) override;
   void SetEnabled(bool enabled) override;
+  // A removed edit hides its native window at once, though it may live on to the end of the
+  // notification being dispatched.
+  void SetManager(WindowModel* manager, Control* parent) override;
   void Focus();
   void SetSelection(size_t start, size_t end);
   // The native window's text changed under the user: keep it and send "textchanged".

@@ -8,6 +8,7 @@ namespace ui {
 void GifAnim::Play() {
   if (playing_) return;
   playing_ = true;
+  frame_ = 0;
   Invalidate();
 }
 
@@ -32,6 +33,11 @@ bool GifAnim::AdvanceFrame() {
 bool GifAnim::ApplyAttribute(std::string_view name, std::string_view value) {
   if (name == "autoplay") {
     autoPlay_ = ParseBool(value);
+    if (autoPlay_) {
+      Play();
+    } else {
+      Stop();
+    }
     return true;
   }
   return Control::ApplyAttribute(name, value);
@@ -41,7 +47,7 @@ void GifAnim::PaintBackground(Graphics& graphics) {
   if (bkColor_ != 0) graphics.FillRect(rect_, bkColor_);
   if (bkImage_.IsEmpty() || Manager() == nullptr) return;
   ImageDraw draw = Manager()->ResolveImage(bkImage_, rect_);
-  draw.frame = frame_;
+  draw.frame = frame_;  // always named: the image's bitmap is shared and keeps the last frame chosen
   graphics.DrawImage(draw);
 }
 

@@ -11,8 +11,11 @@ class GifAnim : public Control {
   GifAnim() : Control(ControlKind::kGifAnim) {}
 
   const ImageDesc& Image() const { return bkImage_; }
+  // autoplay (the default) runs the animation from the start; the host moves only the frames of
+  // images that are shown, so it plays whenever it is on screen.
   bool AutoPlay() const { return autoPlay_; }
   bool IsPlaying() const { return playing_; }
+  // Starts a stopped animation from the first frame; a running one goes on.
   void Play();
   // Stops and returns to the first frame.
   void Stop();
@@ -30,7 +33,7 @@ class GifAnim : public Control {
 
  private:
   bool autoPlay_ = true;
-  bool playing_ = false;
+  bool playing_ = true;
   int frameCount_ = 1;
   int frame_ = 0;
 };

@@ -40,7 +40,7 @@ struct ImageDraw {
   int fade = 255;
   bool xtiled = false;
   bool ytiled = false;
-  int frame = 0;  // frame of an animated image
+  int frame = -1;  // frame of an animated image to select; -1 leaves the image's frame as it is
 };
 
 class Graphics {

@@ -16,28 +16,42 @@ std::string_view AsText(const std::vector<uint8_t>& bytes) {
 
 }  // namespace
 
-std::optional<MarkupNode> ReadLayout(const Resources& resources, std::string_view layoutName) {
-  if (!layoutName.empty() && layoutName.front() == '<') return ParseMarkup(layoutName);
+std::optional<MarkupNode> ReadLayout(const Resources& resources, std::string_view layoutName,
+                                     size_t* bytesRead) {
+  if (bytesRead != nullptr) *bytesRead = 0;
+  if (!layoutName.empty() && layoutName.front() == '<') {
+    if (bytesRead != nullptr) *bytesRead = layoutName.size();
+    return ParseMarkup(layoutName);
+  }
   std::vector<uint8_t> bytes;
   if (layoutName.empty() || !resources.ReadFile(resources.Map().LayoutPath(layoutName), bytes))
     return std::nullopt;
+  if (bytesRead != nullptr) *bytesRead = bytes.size();
   return ParseMarkup(AsText(bytes));
 }
 
 std::unique_ptr<Control> LayoutBuilder::Build(const MarkupNode& root, bool readWindowAttributes) {
   failed_ = false;
   built_ = 0;
-  if (!root.NameIs("Window")) {
-    std::unique_ptr<Control> control = BuildControl(root, 0);
-    return failed_ ? nullptr : std::move(control);
-  }
+  budget_ = LayoutBudget{};
+  // Style applications anywhere in the tree count against this build's budget.
+  WindowModel::BudgetScope scope(window_, budget_);
+  std::unique_ptr<Control> tree = BuildTree(root, readWindowAttributes);
+  return failed_ || budget_.Exceeded() ? nullptr : std::move(tree);
+}
+
+std::unique_ptr<Control> LayoutBuilder::BuildTree(const MarkupNode& root, bool readWindowAttributes) {
+  if (!root.NameIs("Window")) return BuildControl(root, 0);
   if (readWindowAttributes) ReadWindowAttributes(root);
-  for (const MarkupNode& child : root.children) ReadResource(child);
+  for (const MarkupNode& child : root.children) {
+    if (!budget_.VisitElement()) return nullptr;
+    ReadResource(child);
+  }
   for (const MarkupNode& child : root.children) {
     if (child.NameIs("Font") || child.NameIs("Default") || child.NameIs("Style") || child.NameIs("Image"))
       continue;
     std::unique_ptr<Control> control = BuildControl(child, 0);
-    if (failed_) return nullptr;
+    if (failed_ || budget_.Exceeded()) return nullptr;
     if (control) return control;  // later top-level controls are not part of the tree
   }
   return nullptr;
@@ -115,7 +129,7 @@ bool LayoutBuilder::ReadResource(const MarkupNode& node) {
 }
 
 std::unique_ptr<Control> LayoutBuilder::BuildControl(const MarkupNode& node, int depth) {
-  if (++built_ > kMaxLayoutControls) {
+  if (++built_ > kMaxLayoutControls || !budget_.VisitElement()) {
     failed_ = true;
     return nullptr;
   }
@@ -125,6 +139,10 @@ std::unique_ptr<Control> LayoutBuilder::BuildControl(const MarkupNode& node, int
   if (const std::string* defaults = window_.DefaultAttributes(node.name))
     control->ApplyAttributeList(*defaults);
   for (const auto& [name, value] : node.attributes) control->SetAttribute(name, value);
+  if (budget_.Exceeded()) {  // its styles went past the budget
+    failed_ = true;
+    return nullptr;
+  }
   if (Container* container = control->AsContainer()) {
     if (!BuildChildren(node, *container, depth)) failed_ = true;
   }
@@ -133,23 +151,35 @@ std::unique_ptr<Control> LayoutBuilder::BuildControl(const MarkupNode& node, int
 
 bool LayoutBuilder::BuildChildren(const MarkupNode& node, Container& parent, int depth) {
   for (const MarkupNode& child : node.children) {
-    if (child.NameIs("Include")) {
+    // Controls count in BuildControl; Includes and resources here, each time they are visited.
+    const bool include = child.NameIs("Include");
+    if (!include && ReadResource(child)) {
+      if (!budget_.VisitElement()) break;
+      continue;
+    }
+    if (include) {
+      if (!budget_.VisitElement()) break;
       if (!BuildInclude(child, parent, depth + 1)) return false;
       continue;
     }
-    if (ReadResource(child)) continue;
     std::unique_ptr<Control> control = BuildControl(child, depth);
     if (failed_) return false;
     if (control) parent.Add(std::move(control));
   }
-  return true;
+  if (budget_.Exceeded()) failed_ = true;
+  return !failed_;
 }
 
 bool LayoutBuilder::BuildInclude(const MarkupNode& include, Container& parent, int depth) {
   if (depth > kMaxIncludeDepth) return false;
   const std::string* source = include.Attribute("source");
   if (source == nullptr) return false;
-  const std::optional<MarkupNode> root = ReadLayout(window_.GetResources(), *source);
+  size_t bytes = 0;
+  const std::optional<MarkupNode> root = ReadLayout(window_.GetResources(), *source, &bytes);
+  if (!budget_.ReadFile(bytes)) {
+    failed_ = true;
+    return false;
+  }
   if (!root) return false;
   const int count = std::clamp(ParseInt(include.AttributeOr("count", "1"), 1), 1, 100);
   for (int i = 0; i < count; ++i) {

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "ui/control.h"
+#include "ui/layout_budget.h"
 #include "ui/markup.h"
 
 namespace ui {
@@ -24,8 +25,9 @@ constexpr int kMaxLayoutControls = 20000;
 
 // The parsed markup of a layout: markup itself when the name begins with "<", else the archive
 // file the resource map gives for the name (or the name as a path). Nothing when it is missing
-// or malformed.
-std::optional<MarkupNode> ReadLayout(const Resources& resources, std::string_view layoutName);
+// or malformed. bytesRead, when given, receives the size of the text parsed.
+std::optional<MarkupNode> ReadLayout(const Resources& resources, std::string_view layoutName,
+                                     size_t* bytesRead = nullptr);
 
 class LayoutBuilder {
  public:
@@ -34,11 +36,12 @@ class LayoutBuilder {
 
   // From a root Window element: its attributes and resources go to the window, and its first
   // control element becomes the tree. A root that is itself a control is built as the tree.
-  // Null when there is no control, an Include cannot be read or the tree grows past
-  // kMaxLayoutControls.
+  // Null when there is no control, an Include cannot be read, the tree grows past
+  // kMaxLayoutControls or the work passes a LayoutBudget cap.
   std::unique_ptr<Control> Build(const MarkupNode& root, bool readWindowAttributes);
 
  private:
+  std::unique_ptr<Control> BuildTree(const MarkupNode& root, bool readWindowAttributes);
   void ReadWindowAttributes(const MarkupNode& window);
   // Font, Default and Style elements; true when the element was one of them.
   bool ReadResource(const MarkupNode& node);
@@ -52,6 +55,7 @@ class LayoutBuilder {
   CreateControlCallback* callback_;
   bool failed_ = false;
   int built_ = 0;
+  LayoutBudget budget_;
 };
 
 }  // namespace ui

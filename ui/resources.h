@@ -1,5 +1,7 @@
 // Process-wide resources of the UI framework: the attached skin archive, its resource map and the
-// text table. Owned by the UI thread; workers only read the archive.
+// text table. The UI thread sets them up and changes them; workers read texts and archive entries
+// from their own threads. The text table is safe for that by itself; the archive is attached before
+// any worker starts and detached only by Shutdown, which must not run while a worker may read.
 #pragma once
 
 #include <cstddef>
@@ -41,7 +43,7 @@ class Resources {
   const TextTable& Texts() const { return texts_; }
 
   // Releases the map, the texts, the archive, the registered control classes and the shared
-  // fonts and styles of the layouts.
+  // fonts and styles of the layouts. Only once no worker runs (see LiveWorkerCount).
   void Shutdown();
 
  private:

@@ -22,6 +22,7 @@ WindowModel::WindowModel(Resources& resources) : resources_(resources) {}
 WindowModel::~WindowModel() {
   // The tree goes while the groups and tables its controls detach from still exist.
   root_.reset();
+  disposedDuringDispatch_.clear();
 }
 
 bool WindowModel::Load(std::string_view layoutName, CreateControlCallback* callback) {
@@ -170,6 +171,12 @@ std::wstring WindowModel::LookupText(const std::wstring& key) const {
 
 void WindowModel::ReloadTexts() { resources_.Texts().Reload(textCallback_); }
 
+void WindowModel::SetTextMetrics(const TextMetrics* metrics) {
+  if (metrics == metrics_) return;
+  metrics_ = metrics;
+  needsLayout_ = true;
+}
+
 Size WindowModel::MeasureText(std::wstring_view text, const FontSpec& font) const {
   if (metrics_ != nullptr) return metrics_->MeasureText(text, font);
   // Without a measuring surface: half the font height per character.
@@ -200,6 +207,19 @@ void WindowModel::AddVirtualWnd(const std::wstring& name, NotifyPump* target) {
 void WindowModel::RemoveVirtualWnd(const std::wstring& name) { virtualWnds_.erase(name); }
 
 void WindowModel::SendNotify(Notification& notification) {
+  ++dispatchDepth_;
+  Route(notification);
+  if (--dispatchDepth_ > 0) return;
+  // Taken out first: a destructor must not find the list half destroyed.
+  std::vector<std::unique_ptr<Control>> disposed;
+  disposed.swap(disposedDuringDispatch_);
+}
+
+void WindowModel::Dispose(std::unique_ptr<Control> control) {
+  if (control && dispatchDepth_ > 0) disposedDuringDispatch_.push_back(std::move(control));
+}
+
+void WindowModel::Route(Notification& notification) {
   if (handler_ != nullptr && handler_->HandleNotification(notification)) return;
   if (!notification.virtualWnd.empty()) {
     const auto target = virtualWnds_.find(notification.virtualWnd);

@@ -14,6 +14,7 @@
 #include "ui/control.h"
 #include "ui/font_table.h"
 #include "ui/graphics.h"
+#include "ui/layout_budget.h"
 #include "ui/notification.h"
 #include "ui/resources.h"
 
@@ -125,6 +126,24 @@ class WindowModel {
   // A font by id with its size at the display scale, for drawing.
   FontSpec ScaledFont(int id) const;
 
+  // While a layout is built, every style applied in this window counts against its budget.
+  class BudgetScope {
+   public:
+    BudgetScope(WindowModel& window, LayoutBudget& budget) : window_(window), previous_(window.budget_) {
+      window.budget_ = &budget;
+    }
+    ~BudgetScope() { window_.budget_ = previous_; }
+    BudgetScope(const BudgetScope&) = delete;
+    BudgetScope& operator=(const BudgetScope&) = delete;
+
+   private:
+    WindowModel& window_;
+    LayoutBudget* previous_;
+  };
+  // Records one style application of that many bytes; false once the build's budget is spent
+  // (always true outside a build).
+  bool ChargeStyle(size_t valueBytes) { return budget_ == nullptr || budget_->ApplyStyle(valueBytes); }
+
   void AddStyle(std::string name, std::string attributeList) {
     styles_[std::move(name)] = std::move(attributeList);
   }
@@ -139,7 +158,10 @@ class WindowModel {
   void ReloadTexts();
   Resources& GetResources() const { return resources_; }
 
-  void SetTextMetrics(const TextMetrics* metrics) { metrics_ = metrics; }
+  // Text measuring for autocalcwidth, given once as the window is created so that every layout
+  // pass, whether input or a paint runs it, measures alike; painting never changes it. Without
+  // one, half the font height per character. A change lays the tree out again.
+  void SetTextMetrics(const TextMetrics* metrics);
   Size MeasureText(std::wstring_view text, const FontSpec& font) const;
 
   // Option groups: selecting one option of a group deselects the others.
@@ -155,6 +177,10 @@ class WindowModel {
   void AddVirtualWnd(const std::wstring& name, NotifyPump* target);
   void RemoveVirtualWnd(const std::wstring& name);
   void SendNotify(Notification& notification);
+  // A control a container gave up. While a notification is being dispatched it stays alive,
+  // detached, until the outermost dispatch ends, so every handler and the routing after them may
+  // still read the sender; otherwise it goes at once.
+  void Dispose(std::unique_ptr<Control> control);
 
   // Mouse input from the host, in client pixels. The control that takes the click is the one
   // under the point or its nearest ancestor that wants clicks; it turns hot on hover and pushed on
@@ -204,8 +230,11 @@ class WindowModel {
   NotificationHandler* handler_ = nullptr;
   NotifyPump ownHandlers_;
   std::map<std::wstring, NotifyPump*> virtualWnds_;
+  int dispatchDepth_ = 0;
+  std::vector<std::unique_ptr<Control>> disposedDuringDispatch_;
   WindowHost* host_ = nullptr;
   CreateControlCallback* createCallback_ = nullptr;
+  LayoutBudget* budget_ = nullptr;  // the budget of the layout being built, if any
   bool hasOwnDefaultFont_ = false;
   Control* hot_ = nullptr;
   Control* pushed_ = nullptr;
@@ -214,6 +243,7 @@ class WindowModel {
   int dragStartY_ = 0;
   int dragStartPos_ = 0;
 
+  void Route(Notification& notification);
   // A press on a scroll bar: the thumb starts a drag, the track moves a page. False elsewhere.
   bool PressScrollBar(Point point);
   void DragThumb(Point point);

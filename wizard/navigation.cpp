@@ -1,6 +1,7 @@
 // The wizard's spine: the index page, Next, Back and Home, what each page does when it is entered
 // and the checks that may keep Next on a page.
 #include "context/app_context.h"
+#include "context/live_workers.h"
 #include "context/ui_messages.h"
 #include "bluetooth/bluetooth_printers.h"
 #include "printsys/spooler_queries.h"
@@ -45,7 +46,8 @@ void CAppContext::SetNextButton(bool visible, bool enabled, const std::wstring& 
 }
 
 bool CAppContext::StartWorker(SystemHandle& field, std::function<void()> body) {
-  field = m_platform.threads.Start(std::move(body));
+  // Counted as live until the body returns, so closing the window meanwhile skips the teardown.
+  field = m_platform.threads.Start(TrackWorker(std::move(body)));
   const bool started = field != nullptr;
   if (started) m_platform.system.CloseHandle(field);
   field = nullptr;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "tests/fakes/fake_graphics.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/container.h"
 #include "ui/edit.h"
@@ -131,6 +132,7 @@ TEST(TabLayout, ShowsOnePageByIndex) {
 
 TEST(GifAnim, StopReturnsToTheFirstFrame) {
   ui::GifAnim gif;
+  gif.SetAttribute("autoplay", "false");
   gif.SetFrameCount(3);
   EXPECT_FALSE(gif.AdvanceFrame());  // not playing
   gif.Play();
@@ -143,6 +145,48 @@ TEST(GifAnim, StopReturnsToTheFirstFrame) {
   gif.Stop();
   EXPECT_FALSE(gif.IsPlaying());
   EXPECT_EQ(gif.CurrentFrame(), 0);
+}
+
+// The search page's spinner (autoplay) moves once shown; the busy animations (autoplay="false")
+// wait for Play. Every paint names its frame, so a restart shows frame 0 again on the image that
+// all animations of that file share.
+TEST(GifAnim, AutoplayAndRestartsPaintTheFrameTheyShow) {
+  struct Case {
+    const char* autoplay;  // null: the attribute is left out
+    bool playsAtOnce;
+  };
+  for (const Case& c : {Case{nullptr, true}, Case{"true", true}, Case{"false", false}}) {
+    SCOPED_TRACE(c.autoplay != nullptr ? c.autoplay : "default");
+    const std::string attribute =
+        c.autoplay != nullptr ? std::string(" autoplay=\"") + c.autoplay + "\"" : "";
+    auto skin = LayoutMarkup("<Window><VerticalLayout><GifAnim name=\"g\" bkimage=\"other/loading3.gif\"" +
+                                 attribute + "/></VerticalLayout></Window>",
+                             40, 40);
+    auto* gif = skin->window.Find<ui::GifAnim>(L"g");
+    gif->SetFrameCount(4);
+    auto paintedFrame = [&] {
+      FakeGraphics graphics;
+      skin->window.Paint(graphics, {0, 0, 40, 40});
+      const std::vector<DrawCall> images = graphics.Of(DrawCall::kImage);
+      return images.empty() ? -2 : images.back().image.frame;
+    };
+
+    EXPECT_EQ(gif->IsPlaying(), c.playsAtOnce);
+    EXPECT_EQ(gif->AdvanceFrame(), c.playsAtOnce);
+    gif->Play();
+    gif->AdvanceFrame();
+    gif->AdvanceFrame();
+    EXPECT_EQ(paintedFrame(), c.playsAtOnce ? 3 : 2);
+    gif->Stop();
+    EXPECT_EQ(paintedFrame(), 0);
+    EXPECT_FALSE(gif->AdvanceFrame());
+    gif->Play();  // from the first frame, not where it stood
+    EXPECT_EQ(paintedFrame(), 0);
+    EXPECT_TRUE(gif->AdvanceFrame());
+    EXPECT_EQ(paintedFrame(), 1);
+    gif->Play();  // already running: goes on
+    EXPECT_EQ(gif->CurrentFrame(), 1);
+  }
 }
 
 class FakeView : public ui::NativeView {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "tests/fakes/fake_graphics.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/container.h"
@@ -215,6 +217,55 @@ TEST(LayoutBuilder, LayoutsThatCannotBeBuiltFail) {
   // Markup given as text instead of a file name.
   EXPECT_TRUE(skin->window.Load("<Window><HorizontalLayout name=\"inline\"/></Window>"));
   EXPECT_NE(skin->window.FindControl(L"inline"), nullptr);
+}
+
+// Packages that multiply a few small files into endless work: the total is capped, not only the
+// depth and the number of controls, so each load ends quickly, failing or with its styles cut short.
+TEST(LayoutBuilder, HostilePackagesFinishFastAndFailOrTruncate) {
+  // Eight levels of Windows that hold only an Include and a font: 100^8 parses without a cap.
+  std::map<std::string, std::string> includes{
+      {"main.xml",
+       R"(<Window><VerticalLayout><Include source="l1.xml" count="100"/></VerticalLayout></Window>)"}};
+  for (int level = 1; level <= 8; ++level) {
+    const std::string next =
+        level < 8 ? R"(<Include source="l)" + std::to_string(level + 1) + R"(.xml" count="100"/>)" : "";
+    includes["l" + std::to_string(level) + ".xml"] =
+        R"(<Window><Font id="1" name="a" size="9"/>)" + next + "</Window>";
+  }
+  // A style that names itself ten times: 10^8 applications without a cap.
+  std::string selfNaming;
+  for (int i = 0; i < 10; ++i) selfNaming += "style=&quot;s&quot; ";
+  const std::string style = R"(<Style name="s" value=")" + selfNaming + R"(bkcolor=&quot;#FF000000&quot;"/>)";
+  std::string manyButtons;
+  for (int i = 0; i < 5000; ++i) manyButtons += R"(<Button style="s"/>)";
+
+  struct Case {
+    const char* what;
+    std::map<std::string, std::string> files;
+    bool loads;
+  };
+  const Case cases[] = {
+      {"nested includes", includes, false},
+      {"one control naming the style",
+       {{"main.xml", "<Window>" + style + R"(<VerticalLayout><Button name="b" style="s"/>
+          </VerticalLayout></Window>)"}},
+       true},
+      {"many controls naming it",
+       {{"main.xml", "<Window>" + style + "<VerticalLayout>" + manyButtons + "</VerticalLayout></Window>"}},
+       false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    auto skin = MakeSkin(c.files);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(skin->window.Load("main.xml"), c.loads);
+    EXPECT_EQ(skin->window.Root() != nullptr, c.loads);
+    if (ui::Control* button = skin->window.FindControl(L"b")) {
+      EXPECT_NE(button->Attribute("bkcolor"), nullptr);  // the style applied, only cut short
+      button->SetAttribute("style", "s");                // and again later, as code may
+    }
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 3.0);
+  }
 }
 
 class CircleProgress : public ui::Control {

@@ -187,4 +187,37 @@ TEST(Layout, TheScrollBarTakesItsWidthAndThumbFromTheVScrollBarDefault) {
   EXPECT_EQ(g.Of(DrawCall::kImage)[0].image.source, (ui::Rect{0, 0, 8, 32}));
 }
 
+// A measurer unlike both the model's fallback and the recording surface: a full font size a character.
+class FullWidthMetrics : public ui::TextMetrics {
+ public:
+  ui::Size MeasureText(std::wstring_view text, const ui::FontSpec& font) const override {
+    return {static_cast<int>(text.size()) * font.size, font.size};
+  }
+};
+
+// Mouse input may lay the tree out before the first paint; a button sized to its text must come
+// out as wide either way, so layout measures only with what the window was given at creation.
+TEST(TextMetricsTest, SizesToTextAlikeBeforeAndAfterTheFirstPaint) {
+  auto skin = MakeSkin({{"main.xml", R"(<Window size="400,40"><HorizontalLayout>
+      <Button name="next" text="Start deleting" autocalcwidth="true" textpadding="6,0,6,0"/><Control/>
+      </HorizontalLayout></Window>)"}});
+  FullWidthMetrics metrics;
+  skin->window.SetTextMetrics(&metrics);
+  ASSERT_TRUE(skin->window.Load("main.xml"));
+  skin->window.LayoutIfNeeded();  // what input does before any paint
+  const int beforePaint = RectOf(skin->window, L"next").Width();
+  EXPECT_EQ(beforePaint, 14 * 12 + 12);  // the default font is 12 pixels
+
+  FakeGraphics surface;  // measures half as wide
+  skin->window.MarkForLayout();
+  skin->window.Paint(surface, {0, 0, 400, 40});
+  EXPECT_EQ(RectOf(skin->window, L"next").Width(), beforePaint);
+
+  // A measurer that arrives late lays the tree out again instead of keeping stale widths.
+  skin->window.SetTextMetrics(nullptr);
+  EXPECT_TRUE(skin->window.NeedsLayout());
+  skin->window.LayoutIfNeeded();
+  EXPECT_EQ(RectOf(skin->window, L"next").Width(), 14 * 6 + 12);
+}
+
 }  // namespace

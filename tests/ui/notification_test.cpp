@@ -2,6 +2,7 @@
 
 #include "tests/ui/ui_test_support.h"
 #include "ui/label.h"
+#include "ui/list.h"
 
 namespace {
 
@@ -78,6 +79,72 @@ TEST_F(Routing, NotificationsCarryTheirParameters) {
   EXPECT_EQ(last.wParam, 3u);
   EXPECT_EQ(last.lParam, -1);
   EXPECT_EQ(last.type, L"listitemchecked");
+}
+
+// A click handler that refills the list holding the clicked row: every later stage of the dispatch
+// still reads the sender, and the row is gone once the dispatch is over.
+TEST(DispatchTest, HandlersMayDestroyTheSenderAtEveryStage) {
+  auto skin = LayoutMarkup(R"(<Window><VerticalLayout><ListEx name="ports" virtualwnd="page">
+      <ListHeader height="20"/></ListEx></VerticalLayout></Window>)",
+                           200, 200);
+  ui::WindowModel& window = skin->window;
+  auto* list = window.Find<ui::List>(L"ports");
+  auto refill = [list] {
+    list->RemoveAllRows();
+    for (const wchar_t* name : {L"USB001", L"USB002"}) {
+      auto row = std::make_unique<ui::ListTextElement>();
+      row->SetName(name);
+      list->AddRow(std::move(row));
+    }
+  };
+  refill();
+
+  struct Stage {
+    const char* destroyer;  // which stage refills the list
+    bool virtualWindow;     // the page is registered, so the table stage is the page's
+  };
+  for (const Stage& stage : {Stage{"handler", true}, Stage{"handler", false}, Stage{"table", true}}) {
+    SCOPED_TRACE(std::string(stage.destroyer) + (stage.virtualWindow ? " page" : " own"));
+    std::vector<std::wstring> seen;
+    struct Handler : ui::NotificationHandler {
+      std::function<void(const ui::Notification&)> run;
+      bool HandleNotification(const ui::Notification& n) override {
+        run(n);
+        return false;
+      }
+    } handler;
+    const bool handlerRefills = std::string(stage.destroyer) == "handler";
+    handler.run = [&](const ui::Notification& n) {
+      if (n.type != L"itemclick") return;
+      seen.push_back(L"handler:" + n.sender->Name());
+      if (handlerRefills) refill();
+      seen.push_back(L"after:" + n.sender->Name());
+    };
+    window.SetNotificationHandler(&handler);
+    ui::NotifyPump page;
+    auto table = [&](const ui::Notification& n) {
+      seen.push_back(L"table:" + n.sender->Name() + L"@" + n.sender->EffectiveVirtualWnd());
+      if (!handlerRefills) refill();
+    };
+    page.On(L"itemclick", table);
+    window.OwnHandlers().On(L"itemclick", table);
+    if (stage.virtualWindow) {
+      window.AddVirtualWnd(L"page", &page);
+    } else {
+      window.RemoveVirtualWnd(L"page");
+    }
+
+    ui::Control* clicked = list->RowAt(0);
+    const std::weak_ptr<void> alive = clicked->Liveness();
+    clicked->Activate();
+    EXPECT_TRUE(alive.expired());  // freed once the dispatch ended
+    // A detached sender no longer inherits the list's virtual window.
+    const std::wstring where = handlerRefills ? L"@" : L"@page";
+    EXPECT_EQ(seen, (std::vector<std::wstring>{L"handler:USB001", L"after:USB001", L"table:USB001" + where}));
+    EXPECT_EQ(list->RowCount(), 2);
+    EXPECT_NE(list->RowAt(0), nullptr);
+    window.SetNotificationHandler(nullptr);
+  }
 }
 
 }  // namespace

@@ -17,3 +17,8 @@ if(NOT WIN32)
     add_dependencies(ui_layout_benchmark skin_package)
   endif()
 endif()
+
+# The same behaviour on the Win32 host, under Wine.
+if(WIN32)
+  list(APPEND WINE_TEST_SOURCES ui/wine/animated_image_test.cpp ui/wine/first_paint_layout_test.cpp)
+endif()

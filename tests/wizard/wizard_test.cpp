@@ -6,6 +6,7 @@
 #include "app/localisation.h"
 #include "app/main_window.h"
 #include "bluetooth/bluetooth_printers.h"
+#include "context/live_workers.h"
 #include "context/system_error.h"
 #include "printsys/usb_port_scan.h"
 #include "tests/fakes/fake_bluetooth.h"
@@ -179,7 +180,9 @@ TEST_F(WizardTest, EveryKindWalksItsPageSequenceWithItsButtonStates) {
 
 TEST_F(WizardTest, BackSkipsTheSearchAndLeavesTheBranchFromItsFirstPage) {
   ChooseKind(L"option_port_usb");
+  EXPECT_EQ(LiveWorkerCount(), 1);  // the exit path leaves its texts alone until it returns
   EXPECT_EQ(threads.RunPending(), 1);
+  EXPECT_EQ(LiveWorkerCount(), 0);
   EXPECT_EQ(InstallPage(), 2);
   Back();
   EXPECT_EQ(InstallPage(), 0);
@@ -224,6 +227,7 @@ TEST_F(WizardTest, UsbListSelectsTheFirstPrinterAndAnEmptyScanKeepsNextHidden) {
 TEST_F(WizardTest, SearchThatCannotStartGivesBackTheWayOut) {
   threads.startFails = true;
   ChooseKind(L"option_port_usb");
+  EXPECT_EQ(LiveWorkerCount(), 0);  // the body that never ran is not waited on
   EXPECT_EQ(InstallPage(), 1);
   EXPECT_TRUE(BackShown());
   Back();

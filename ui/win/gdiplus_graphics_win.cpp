@@ -62,11 +62,23 @@ void SetFormat(Gdiplus::StringFormat& format, unsigned flags) {
   format.SetTrimming((flags & kTextEndEllipsis) ? Gdiplus::StringTrimmingEllipsisCharacter : Gdiplus::StringTrimmingNone);
 }
 
+// Drawing and measuring surfaces are set up alike, so measured text fits what is drawn.
+void PrepareSurface(Gdiplus::Graphics& g) {
+  g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+  g.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAliasGridFit);
+}
+
+Size Measure(Gdiplus::Graphics& g, std::wstring_view text, const Gdiplus::Font& font) {
+  if (text.empty()) return {};
+  Gdiplus::RectF bounds;
+  g.MeasureString(text.data(), static_cast<INT>(text.size()), &font, Gdiplus::PointF(0, 0), &bounds);
+  return {static_cast<int>(bounds.Width + 0.5f), static_cast<int>(bounds.Height + 0.5f)};
+}
+
 }  // namespace
 
 GdiplusGraphics::GdiplusGraphics(Gdiplus::Graphics& target, ImageCache& images) : g_(target), images_(images) {
-  g_.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-  g_.SetTextRenderingHint(Gdiplus::TextRenderingHintAntiAliasGridFit);
+  PrepareSurface(g_);
 }
 
 void GdiplusGraphics::FillRect(const Rect& rect, Color color) {
@@ -122,7 +134,7 @@ void GdiplusGraphics::FillPie(const Rect& rect, float startDegrees, float sweepD
 bool GdiplusGraphics::DrawImage(const ImageDraw& image) {
   Gdiplus::Bitmap* bitmap = images_.Get(image.path);
   if (bitmap == nullptr || image.dest.IsEmpty()) return false;
-  if (image.frame > 0) bitmap->SelectActiveFrame(&Gdiplus::FrameDimensionTime, image.frame);
+  if (image.frame >= 0) bitmap->SelectActiveFrame(&Gdiplus::FrameDimensionTime, image.frame);
   Rect source = image.source;
   if (source.IsEmpty()) source = {0, 0, static_cast<int>(bitmap->GetWidth()), static_cast<int>(bitmap->GetHeight())};
 
@@ -172,10 +184,20 @@ void GdiplusGraphics::DrawText(std::wstring_view text, const Rect& rect, const T
 
 Size GdiplusGraphics::MeasureText(std::wstring_view text, const FontSpec& font) const {
   if (text.empty()) return {};
-  const auto gdiFont = MakeFont(font);
-  Gdiplus::RectF bounds;
-  g_.MeasureString(text.data(), static_cast<INT>(text.size()), gdiFont.get(), Gdiplus::PointF(0, 0), &bounds);
-  return {static_cast<int>(bounds.Width + 0.5f), static_cast<int>(bounds.Height + 0.5f)};
+  return Measure(g_, text, *MakeFont(font));
+}
+
+GdiplusTextMeasurer::GdiplusTextMeasurer() : bitmap_(1, 1, PixelFormat32bppPARGB), graphics_(&bitmap_) {
+  ok_ = bitmap_.GetLastStatus() == Gdiplus::Ok && graphics_.GetLastStatus() == Gdiplus::Ok;
+  PrepareSurface(graphics_);
+}
+
+Size GdiplusTextMeasurer::MeasureText(std::wstring_view text, const FontSpec& font) const {
+  if (text.empty()) return {};
+  // Every layout pass measures every text-sized control; looking a face up is the slow part.
+  auto& cached = fonts_[{font.face, font.size, font.bold, font.underline, font.italic}];
+  if (!cached) cached = MakeFont(font);
+  return Measure(graphics_, text, *cached);
 }
 
 void GdiplusGraphics::PushClip(const Rect& rect) {

@@ -5,7 +5,10 @@
 #include <objidl.h>  // GDI+ needs it and WIN32_LEAN_AND_MEAN leaves it out
 #include <gdiplus.h>
 
+#include <map>
 #include <memory>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "ui/graphics.h"
@@ -31,6 +34,23 @@ class GdiplusGraphics final : public Graphics, public TextMetrics {
   Gdiplus::Graphics& g_;
   ImageCache& images_;
   std::vector<std::unique_ptr<Gdiplus::Region>> clips_;
+};
+
+// Measures text exactly as GdiplusGraphics does, with no paint in progress: a window's layout uses
+// it from creation on, so text laid out for mouse input before the first paint gets the same
+// widths as text laid out while painting.
+class GdiplusTextMeasurer final : public TextMetrics {
+ public:
+  GdiplusTextMeasurer();
+  // False when GDI+ could not give a surface (not started); the window then keeps its fallback.
+  bool ok() const { return ok_; }
+  Size MeasureText(std::wstring_view text, const FontSpec& font) const override;
+
+ private:
+  Gdiplus::Bitmap bitmap_;  // one pixel in the back buffer's format
+  mutable Gdiplus::Graphics graphics_;
+  bool ok_ = false;
+  mutable std::map<std::tuple<std::wstring, int, bool, bool, bool>, std::unique_ptr<Gdiplus::Font>> fonts_;
 };
 
 // GDI+ must be started once per process before any drawing and shut down after the last.

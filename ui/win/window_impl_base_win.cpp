@@ -313,6 +313,9 @@ LRESULT WindowImplBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
 LRESULT WindowImplBase::OnCreate() {
   // Native edit windows paint themselves; the back buffer must not cover them.
   SetWindowLongPtrW(hwnd_, GWL_STYLE, GetWindowLongPtrW(hwnd_, GWL_STYLE) | WS_CLIPCHILDREN);
+  // Text is measured one way from the start, whether input or a paint lays the tree out first.
+  measurer_ = std::make_unique<GdiplusTextMeasurer>();
+  if (measurer_->ok()) model_.SetTextMetrics(measurer_.get());
   model_.SetHost(this);
   model_.SetNotificationHandler(this);
   model_.SetTextCallback(this);
@@ -404,10 +407,8 @@ void WindowImplBase::OnPaint() {
       buffer.SetClip(Gdiplus::Rect(dirty.left, dirty.top, dirty.Width(), dirty.Height()));
       buffer.Clear(Gdiplus::Color(background));
       GdiplusGraphics surface(buffer, images_);
-      model_.SetTextMetrics(&surface);
       EnsureLayout();
       model_.Paint(surface, dirty);
-      model_.SetTextMetrics(nullptr);
     }
     Gdiplus::Graphics screen(dc);
     screen.DrawImage(backBuffer_.get(), dirty.left, dirty.top, dirty.left, dirty.top, dirty.Width(), dirty.Height(),

@@ -15,6 +15,8 @@
 
 namespace ui {
 
+class GdiplusTextMeasurer;
+
 class WindowImplBase : public NotificationHandler, public CreateControlCallback, public TextCallback, public WindowHost {
  public:
   WindowImplBase();
@@ -89,6 +91,7 @@ class WindowImplBase : public NotificationHandler, public CreateControlCallback,
   void OnFrameTimer();
 
   HWND hwnd_ = nullptr;
+  std::unique_ptr<GdiplusTextMeasurer> measurer_;  // the model's from creation on
   WindowModel model_;
   ImageCache images_;
   std::unique_ptr<Gdiplus::Bitmap> backBuffer_;
