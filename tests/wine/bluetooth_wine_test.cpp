@@ -13,6 +13,9 @@
 namespace {
 
 TEST(BluetoothStackWithDouble, CallsAndAnswersPassAsTheSystemDefinesThem) {
+#ifdef _WIN64
+  GTEST_SKIP() << "the stand-in checks the 32-bit records (a 32-byte search record)";
+#endif
   const std::wstring doubles = DoublesFolder();
   // Wine reads per-program overrides from the registry; an environment override would not reach
   // a child started from here.
