@@ -6,6 +6,7 @@
 
 #include "app/localisation.h"
 #include "app/popups.h"
+#include "tests/app/main_window_doubles.h"
 #include "context/system_error.h"
 #include "context/ui_messages.h"
 #include "tests/fakes/fake_platform.h"
@@ -17,31 +18,6 @@
 #include "ui/label.h"
 
 namespace {
-
-class FakeMainWindowHost : public MainWindowHost {
- public:
-  std::wstring nativeTitle;
-  int destroyed = 0, minimised = 0, aboutOpened = 0, languageOpened = 0, repaints = 0;
-  LocalTime now{12, 3, 4, 5};
-  void SetNativeTitle(const std::wstring& title) override { nativeTitle = title; }
-  void DestroyNative() override { ++destroyed; }
-  void Minimize() override { ++minimised; }
-  void OpenAboutPopup() override { ++aboutOpened; }
-  void OpenLanguagePopup() override { ++languageOpened; }
-  void RepaintAll() override { ++repaints; }
-  LocalTime Now() const override { return now; }
-};
-
-// The "window" of the host tests: each send is handled by the controller before it returns.
-class DispatchingSender : public RecordingMessageSender {
- public:
-  MainWindowController* target = nullptr;
-  intptr_t Send(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override {
-    RecordingMessageSender::Send(window, message, wParam, lParam);
-    if (target != nullptr) target->OnUiMessage(message, wParam, lParam);
-    return 0;
-  }
-};
 
 class MainWindowTest : public ::testing::Test {
  protected:

@@ -142,6 +142,8 @@ TEST(RealExecutableRun, CloseButtonCancelAndAltF4InAPopupEndWithZero) {
     if (way.popupClass != nullptr) {
       HWND popup = program.WaitForWindow(way.popupClass, nullptr);
       ASSERT_NE(popup, nullptr) << way.how;
+      // The popup shows as it is created, a moment before its modal loop disables the owner.
+      for (int wait = 0; wait < 40 && IsWindowEnabled(window); ++wait) Sleep(50);
       EXPECT_FALSE(IsWindowEnabled(window)) << way.how << ": the popup is modal";
       PostMessageW(popup, WM_SYSCOMMAND, SC_CLOSE, 0);
     }

@@ -5,6 +5,7 @@
 
 #include "app/localisation.h"
 #include "app/main_window.h"
+#include "tests/app/main_window_doubles.h"
 #include "bluetooth/bluetooth_printers.h"
 #include "context/live_workers.h"
 #include "context/system_error.h"
@@ -21,38 +22,6 @@
 #include "wizard/printer_name.h"
 
 namespace {
-
-class NullHost : public MainWindowHost {
-  void SetNativeTitle(const std::wstring&) override {}
-  void DestroyNative() override {}
-  void Minimize() override {}
-  void OpenAboutPopup() override {}
-  void OpenLanguagePopup() override {}
-  void RepaintAll() override {}
-  LocalTime Now() const override { return {}; }
-};
-
-class LoopbackSender : public RecordingMessageSender {
- public:
-  MainWindowController* target = nullptr;
-  intptr_t Send(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override {
-    RecordingMessageSender::Send(window, message, wParam, lParam);
-    if (target != nullptr) target->OnUiMessage(message, wParam, lParam);
-    return 0;
-  }
-};
-
-// The main window's handler, as the native window installs it.
-class ControllerHandler : public ui::NotificationHandler {
- public:
-  explicit ControllerHandler(MainWindowController& controller) : controller_(controller) {}
-  bool HandleNotification(const ui::Notification& notification) override {
-    return controller_.OnNotification(notification);
-  }
-
- private:
-  MainWindowController& controller_;
-};
 
 class WizardTest : public ::testing::Test {
  protected:
@@ -120,12 +89,12 @@ class WizardTest : public ::testing::Test {
   // The fake spooler reports its errors on the default fake system, so the context shares it.
   FakeSystemInfo& system = DefaultFakePlatform().system;
   FakeFileSystem files{system};
-  LoopbackSender sender;
+  DispatchingSender sender;
   FakeThreadStarter threads;
   FakeUserDialogs dialogs;
   Platform platform{system, files, sender, threads, dialogs};
   CAppContext context{platform};
-  NullHost host;
+  FakeMainWindowHost host;
   MainWindowController controller{model, context, host};
   ControllerHandler handler{controller};
   int window = 0;
