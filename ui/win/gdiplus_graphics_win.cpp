@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace ui {
 namespace {
@@ -31,8 +32,8 @@ const std::wstring& MessageFontFace() {
   return face;
 }
 
-// The layout's face, else the message font's, else GDI+'s generic sans serif: a trimmed font set
-// must not leave every label blank.
+// The layout's face, else the message font's, else GDI+'s generic sans serif, else any installed
+// face: a trimmed font set must not leave every label blank.
 std::unique_ptr<Gdiplus::Font> MakeFont(const FontSpec& spec) {
   int style = Gdiplus::FontStyleRegular;
   if (spec.bold) style |= Gdiplus::FontStyleBold;
@@ -46,7 +47,19 @@ std::unique_ptr<Gdiplus::Font> MakeFont(const FontSpec& spec) {
     auto font = std::make_unique<Gdiplus::Font>(&family, size, style, Gdiplus::UnitPixel);
     if (font->GetLastStatus() == Gdiplus::Ok) return font;
   }
-  return std::make_unique<Gdiplus::Font>(Gdiplus::FontFamily::GenericSansSerif(), size, style, Gdiplus::UnitPixel);
+  auto generic = std::make_unique<Gdiplus::Font>(Gdiplus::FontFamily::GenericSansSerif(), size, style, Gdiplus::UnitPixel);
+  if (generic->GetLastStatus() == Gdiplus::Ok) return generic;
+  // A system with none of those still has some face: take the first installed one that serves.
+  Gdiplus::InstalledFontCollection installed;
+  const INT count = installed.GetFamilyCount();
+  std::vector<Gdiplus::FontFamily> families(count > 0 ? count : 0);
+  INT found = 0;
+  if (count > 0) installed.GetFamilies(count, families.data(), &found);
+  for (INT i = 0; i < found; ++i) {
+    auto font = std::make_unique<Gdiplus::Font>(&families[i], size, style, Gdiplus::UnitPixel);
+    if (font->GetLastStatus() == Gdiplus::Ok) return font;
+  }
+  return generic;
 }
 
 void SetFormat(Gdiplus::StringFormat& format, unsigned flags) {
