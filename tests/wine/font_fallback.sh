@@ -24,15 +24,7 @@ for face in "宋体" SimSun "新宋体" NSimSun; do
   wine reg delete "$substitutes" /v "$face" /f >/dev/null 2>&1 || true
 done
 
-"$LDW_WINE" "$exe" &
-program=$!
-wid=
-for _ in $(seq 100); do
-  wid=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n 1 || true)
-  [ -n "$wid" ] && break
-  sleep 0.2
-done
-[ -n "$wid" ] || { echo "FAIL: the main window did not show" >&2; exit 1; }
+start_with_window "$exe" "$title"
 sleep 1.5
 shot=$shots/font_fallback.png
 import -window "$wid" "$shot"

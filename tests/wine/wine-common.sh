@@ -61,3 +61,18 @@ make_template_prefix() {  # root
     touch "$ready"
   ) 9>"$root/.template.lock"
 }
+
+# Starts a program under Wine in the background and waits for its window of that title: sets
+# program (its process id) and wid (the X window), or fails.
+start_with_window() {  # exe title
+  "$LDW_WINE" "$1" &
+  program=$!
+  wid=
+  for _ in $(seq 100); do
+    wid=$(xdotool search --onlyvisible --name "$2" 2>/dev/null | head -n 1 || true)
+    [ -n "$wid" ] && return 0
+    sleep 0.2
+  done
+  echo "FAIL: no window titled $2" >&2
+  return 1
+}

@@ -19,17 +19,9 @@ fail() {
   exit 1
 }
 
-"$LDW_WINE" "$exe" &
-program=$!
 # The pointer is left in a corner: later tests' windows must not see a mouse entry they did not make.
-trap 'kill $program 2>/dev/null || true; xdotool mousemove 1279 1023 || true' EXIT
-wid=
-for _ in $(seq 100); do
-  wid=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n 1 || true)
-  [ -n "$wid" ] && break
-  sleep 0.2
-done
-[ -n "$wid" ] || fail "the main window did not show"
+trap 'kill ${program:-} 2>/dev/null || true; xdotool mousemove 1279 1023 || true' EXIT
+start_with_window "$exe" "$title" || fail "the main window did not show"
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$wid")"  # X Y WIDTH HEIGHT
 
