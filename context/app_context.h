@@ -16,6 +16,8 @@
 #include "printsys/spooler_entry.h"
 #include "printsys/usb_port_record.h"
 
+struct InstallOutcome;
+
 namespace ui {
 class Control;
 struct Notification;
@@ -89,6 +91,13 @@ class CAppContext {
   bool CheckPrinterNameOnNext();
   void ReportPrinterNameCheck();
   void ShowInstallSummary();
+  // Install page 9: the worker, its steps and its completion step (run on the worker thread).
+  void StartInstallWorker();
+  void RunInstall(InstallOutcome* outcome);
+  void OnInstallFinished(const InstallOutcome* outcome);
+  // A finish-row action on the printer now named in the wizard: printui with the pattern.
+  void RunPrinterAction(const wchar_t* pattern);
+
   // A message box owned by the main window with the text of a key under "tip.dlgtitle".
   int ShowTipBox(const std::wstring& text, uint32_t flags);
 

@@ -2,6 +2,7 @@
 // without regard to case. The removal pages add their rows with the removal lists.
 #include "context/app_context.h"
 #include "context/text_util.h"
+#include "printsys/shell_commands.h"
 #include "ui/edit.h"
 #include "ui/label.h"
 #include "ui/notification.h"
@@ -83,5 +84,11 @@ void CAppContext::OnWizardClick(ui::Control* control) {
     m_setDefault = StateAfterClick(*control) ? 1 : 0;
   } else if (Named(*control, L"btn_checked_printer_name")) {
     ReportPrinterNameCheck();
+  } else if (Named(*control, L"btn_setup_preferences")) {
+    RunPrinterAction(kPreferencesPattern);
+  } else if (Named(*control, L"btn_setup_properties")) {
+    RunPrinterAction(kPropertiesPattern);
+  } else if (Named(*control, L"btn_setup_testpage")) {
+    RunPrinterAction(kTestPagePattern);
   }
 }

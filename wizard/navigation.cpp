@@ -176,10 +176,7 @@ void CAppContext::EnterInstallPage(int32_t page) {
       ShowInstallSummary();
       break;
     case kInstallingPage:
-      Send(UM_INSTALL_BUSY, 1);
-      Send(UM_SHOW_FINISH_BAR, 0);
-      Send(UM_SHOW_PRINTER_ACTIONS, 0);
-      Send(UM_SHOW_STEP_BAR, 0);
+      StartInstallWorker();
       break;
     default:
       break;

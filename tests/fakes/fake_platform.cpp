@@ -77,6 +77,7 @@ CreateFolderResult FakeFileSystem::CreateFolder(const std::string& path) {
 intptr_t RecordingMessageSender::Send(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
   const auto* notice = reinterpret_cast<const UiNotice*>(lParam);
   sent.push_back({window, message, wParam, notice != nullptr, notice != nullptr ? *notice : UiNotice{}});
+  if (onSend) onSend(message);
   return 0;
 }
 

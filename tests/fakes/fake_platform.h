@@ -66,6 +66,7 @@ struct SentMessage {
 class RecordingMessageSender : public MessageSender {
  public:
   std::vector<SentMessage> sent;
+  std::function<void(uint32_t message)> onSend;  // runs as the window would handle the message
   intptr_t Send(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
 };
 

@@ -138,13 +138,54 @@ TEST_F(WizardTest, EveryKindWalksItsPageSequenceWithItsButtonStates) {
       if (walk.pages[i] == 9) {
         EXPECT_FALSE(Find(L"hor_btn_h2")->IsVisible());
         EXPECT_FALSE(Find(L"hor_btn_h1")->IsVisible());
+        // Nothing installs here (no driver comes out of printui): Home and Close only.
+        EXPECT_EQ(threads.RunPending(), 1);
+        EXPECT_TRUE(Find(L"hor_btn_h1")->IsVisible());
+        EXPECT_FALSE(Find(L"btn_setup_testpage")->IsVisible());
       } else {
         EXPECT_TRUE(BackShown() && NextShown()) << "page " << walk.pages[i];
       }
     }
     EXPECT_EQ(context.m_printerName, L"LABEL");
   }
-  EXPECT_EQ(threads.started, 2);
+  EXPECT_EQ(threads.started, 8);
+}
+
+// After an install the finish row offers the printer's dialogs and test page through printui, for
+// the printer just made; Home brings the step row back and a second install ends the same way.
+TEST_F(WizardTest, FinishRowRunsThePrinterActionsAndHomeStartsAgain) {
+  print.shell.effect = [this](const ShellCommand& command) {
+    if (command.parameters.find(L"/ia") != std::wstring::npos) print.spooler.AddDriverEntry(L"LABEL", L"", L"");
+  };
+  for (const wchar_t* expectedName : {L"LABEL", L"LABEL (1)"}) {
+    Click(L"btn_setup_index");
+    ChooseKind(L"option_port_lpt");
+    for (int i = 0; i < 4; ++i) Next();
+    ASSERT_EQ(InstallPage(), 9);
+    EXPECT_EQ(threads.RunPending(), 1);
+    ASSERT_NE(print.spooler.FindPrinter(expectedName), nullptr);
+    EXPECT_EQ(print.spooler.FindPrinter(expectedName)->portName, L"LPT1:");
+    EXPECT_TRUE(Find(L"hor_btn_h1")->IsVisible());
+    EXPECT_FALSE(Find(L"hor_btn_h2")->IsVisible());
+    print.shell.commands.clear();
+    for (const wchar_t* action : {L"btn_setup_preferences", L"btn_setup_properties", L"btn_setup_testpage"}) {
+      EXPECT_TRUE(Find(action)->IsVisible());
+      Click(action);
+    }
+    const std::wstring quoted = std::wstring(L"/n\"") + expectedName + L"\" ";
+    ASSERT_EQ(print.shell.commands.size(), 3u);
+    EXPECT_EQ(print.shell.commands[0].parameters, L" printui.dll, PrintUIEntry /e " + quoted);
+    EXPECT_EQ(print.shell.commands[1].parameters, L" printui.dll, PrintUIEntry /p " + quoted);
+    EXPECT_EQ(print.shell.commands[2].parameters, L" printui.dll, PrintUIEntry /k " + quoted);
+    for (const ShellCommand& command : print.shell.commands) {
+      EXPECT_EQ(command.file, L"rundll32.exe");
+      EXPECT_FALSE(command.wait);
+    }
+    Click(L"btn_setup_index");
+    EXPECT_FALSE(Find(L"hor_btn_h1")->IsVisible());
+    EXPECT_TRUE(Find(L"hor_btn_h2")->IsVisible());
+    EXPECT_EQ(OuterPage(), 0);
+  }
 }
 
 TEST_F(WizardTest, BackSkipsTheSearchAndLeavesTheBranchFromItsFirstPage) {

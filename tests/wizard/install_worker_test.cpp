@@ -1,0 +1,423 @@
+// The install worker against the fakes and the real package: every line it leaves in the log (text
+// and alert), the outcome it hands to the completion step, and what the system holds afterwards.
+#include <gtest/gtest.h>
+
+#include "app/localisation.h"
+#include "bluetooth/bluetooth_printers.h"
+#include "context/app_context.h"
+#include "printsys/usb_port_scan.h"
+#include "tests/fakes/fake_bluetooth.h"
+#include "tests/fakes/fake_platform.h"
+#include "tests/fakes/fake_print_system.h"
+#include "tests/test_paths.h"
+#include "ui/resources.h"
+#include "wizard/install_worker.h"
+
+namespace {
+
+struct Line {
+  std::wstring text;
+  bool alert;
+  bool operator==(const Line& other) const { return text == other.text && alert == other.alert; }
+};
+
+void PrintTo(const Line& line, std::ostream* out) {
+  *out << (line.alert ? "[alert] " : "") << ::testing::PrintToString(line.text);
+}
+
+Line Step(const wchar_t* key) { return {GetText(key), false}; }
+Line StepWith(const wchar_t* key, const std::wstring& argument) { return {GetTextWith(key, argument), false}; }
+Line Alert(const wchar_t* key, const std::wstring& argument = L"") {
+  return {argument.empty() ? GetText(key) : GetTextWith(key, argument), true};
+}
+
+std::vector<Line> Join(std::initializer_list<std::vector<Line>> parts) {
+  std::vector<Line> all;
+  for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+const wchar_t kDriverFolder[] = L"C:\\windows\\system32\\spool\\drivers\\w32x86";
+const wchar_t kInstallFolder[] = L"C:\\Program Files (x86)\\PrinterDriver\\Calvane\\";
+constexpr uint64_t kPrinterAddress = 0x001B350AFFC2;
+
+class InstallWorkerTest : public ::testing::Test {
+ public:
+  void SetUp() override {
+    static const std::vector<uint8_t> skin = PackedSkin();
+    ASSERT_TRUE(resources.AttachArchive(skin.data(), skin.size()));
+    ASSERT_TRUE(resources.LoadLanguage("lan_en.xml"));
+    system.messages[{5, 1033}] = L"Access is denied.";
+    system.messages[{2, 1033}] = L"The system cannot find the file specified.";
+    system.messages[{1796, 1033}] = L"The specified port is unknown.";
+    system.messages[{1797, 1033}] = L"The printer driver is unknown.";
+    system.messages[{87, 1033}] = L"The parameter is incorrect.";
+    files.folders.insert(files.ToAnsi(kDriverFolder));
+    // printui /ia puts the driver in place, as it does on a real system.
+    print.shell.effect = [this](const ShellCommand& command) {
+      if (command.parameters.find(L"/ia") != std::wstring::npos) print.spooler.AddDriverEntry(L"LABEL", L"", L"");
+    };
+    context.m_hMainWnd = &window;
+    context.m_portKind = kPortLpt;
+    context.m_portName = L"LPT1:";
+    context.m_printerName = L"LABEL (1)";
+    context.m_driverIndex = 0;
+    UseInfRoute(false);
+  }
+  void TearDown() override { resources.Shutdown(); }
+
+  void UseInfRoute(bool inf) {
+    system.version = inf ? OsVersion{10, 0} : OsVersion{6, 1};
+    context.BuildDriverModels();
+  }
+  void ChooseBluetoothPrinter(const std::wstring& comPort) {
+    context.m_portKind = kPortBluetooth;
+    context.m_btDevices = {{kPrinterAddress, 0x40680, false, true, false, L"Label BT"}};
+    context.m_btDeviceIndex = 0;
+    context.m_btPin = L"0000";
+    DeviceInterfaceInfo port;
+    port.hasInstanceId = true;
+    port.instanceId = L"BTHENUM\\X_7&0_001B350AFFC2_C1";
+    port.portName = comPort;
+    print.devices.AddInterface(kComPortInterfaceClass, port);
+  }
+
+  InstallOutcome Run() {
+    messages.sent.clear();
+    InstallOutcome outcome;
+    context.RunInstall(&outcome);
+    return outcome;
+  }
+  // The log lines after the clearing line every run starts with.
+  std::vector<Line> Log() const {
+    std::vector<Line> lines;
+    for (const SentMessage& sent : messages.sent) {
+      if (sent.message != UM_INSTALL_LOG) continue;
+      if (lines.empty() && sent.notice.clear && sent.notice.text.empty()) {
+        lines.push_back({L"<cleared>", false});
+      } else {
+        lines.push_back({sent.notice.text, sent.notice.alert});
+      }
+    }
+    if (!lines.empty() && lines.front().text == L"<cleared>") lines.erase(lines.begin());
+    else lines.insert(lines.begin(), {L"<log not cleared first>", true});
+    return lines;
+  }
+  std::vector<std::wstring> ShellParameters() const {
+    std::vector<std::wstring> parameters;
+    for (const ShellCommand& command : print.shell.commands) parameters.push_back(command.file + L"|" + command.parameters);
+    return parameters;
+  }
+
+  std::vector<Line> LegacyDriverLines() const {
+    return {Step(L"tip.startcopyfile"), Step(L"tip.copyfilesuccess"), Step(L"tip.startinstalldriver"),
+            Step(L"tip.installdriversuccess")};
+  }
+  std::vector<Line> PrinterLines() const {
+    return {Step(L"tip.startinstallprinter"), Step(L"tip.installprintersuccess")};
+  }
+
+  FakePrintSystem& print = ResetDefaultFakePrintSystem();
+  FakeBluetoothStack& bluetooth = ResetDefaultFakeBluetoothStack();
+  ui::Resources& resources = ui::Resources::Instance();
+  FakeSystemInfo& system = DefaultFakePlatform().system;
+  FakeFileSystem files{system};
+  RecordingMessageSender messages;
+  FakeThreadStarter threads;
+  FakeUserDialogs dialogs;
+  Platform platform{system, files, messages, threads, dialogs};
+  CAppContext context{platform};
+  int window = 0;
+};
+
+std::wstring TestPageCommand(const std::wstring& printer) {
+  return L"rundll32.exe| printui.dll, PrintUIEntry /k /n\"" + printer + L"\" ";
+}
+
+// Kinds that bring their port with them, by both driver routes: the printer on the chosen port, the
+// driver files where each route puts them, and the test page.
+TEST_F(InstallWorkerTest, PortKindsWithoutPreparationInstallByEitherRoute) {
+  for (bool inf : {false, true}) {
+    for (int kind : {kPortUsb, kPortLpt, kPortCom, kPortCustom}) {
+      SCOPED_TRACE(testing::Message() << "inf " << inf << " kind " << kind);
+      print.spooler.printers.clear();
+      print.spooler.drivers.clear();
+      print.shell.commands.clear();
+      files.files.clear();
+      UseInfRoute(inf);
+      context.m_portKind = kind;
+      context.m_portName = kind == kPortUsb ? L"USB001" : L"COM2:";
+      print.spooler.AddPortEntry(L"USB001", L"USB Monitor", L"Virtual printer port for USB");
+
+      const InstallOutcome outcome = Run();
+
+      const std::vector<Line> infDriver = {Step(L"tip.startcopyfile"), Step(L"tip.copyfilesuccess"),
+                                           Step(L"tip.startinstalldriver"), Step(L"tip.installdriversuccess")};
+      EXPECT_EQ(Log(), Join({inf ? infDriver : LegacyDriverLines(), PrinterLines()}));
+      EXPECT_EQ(outcome.printerInstalled, 1);
+      EXPECT_EQ(outcome.networkPortAdded, 0);
+      ASSERT_NE(print.spooler.FindPrinter(L"LABEL (1)"), nullptr);
+      EXPECT_EQ(print.spooler.FindPrinter(L"LABEL (1)")->portName, context.m_portName);
+      EXPECT_EQ(print.spooler.FindPrinter(L"LABEL (1)")->driverName, L"LABEL");
+      EXPECT_EQ(print.spooler.FindPrinter(L"LABEL (1)")->printProcessor, L"WinPrint");
+      EXPECT_EQ(print.spooler.defaultPrinter, L"");
+      if (inf) {
+        // Both processor families land in the install folder; the 64-bit INF is the one handed over
+        // on a 64-bit system.
+        EXPECT_EQ(files.files.count(std::wstring(kInstallFolder) + L"qmvt.cer"), 1u);
+        EXPECT_EQ(files.files.count(std::wstring(kInstallFolder) + L"Driver32\\Ombrevia.inf"), 1u);
+        EXPECT_EQ(files.files.count(std::wstring(kInstallFolder) + L"Driver64\\LABELUI.DLL"), 1u);
+        ASSERT_EQ(print.shell.commands.size(), 3u);
+        EXPECT_EQ(print.shell.commands[0].file, L"certutil.exe");
+        EXPECT_NE(print.shell.commands[0].parameters.find(std::wstring(kInstallFolder) + L"qmvt.cer"), std::wstring::npos);
+        EXPECT_NE(print.shell.commands[1].parameters.find(std::wstring(kInstallFolder) + L"Driver64\\Ombrevia.INF"),
+                  std::wstring::npos);
+        EXPECT_EQ(ShellParameters()[2], TestPageCommand(L"LABEL (1)"));
+      } else {
+        EXPECT_EQ(files.files.count(std::wstring(kDriverFolder) + L"\\UNIDRV.dll"), 1u);
+        EXPECT_EQ(print.spooler.addDriverFlags.back(), kAddDriverCopyAllFiles);
+        EXPECT_EQ(ShellParameters(), std::vector<std::wstring>{TestPageCommand(L"LABEL (1)")});
+      }
+    }
+  }
+}
+
+TEST_F(InstallWorkerTest, NetworkKindMakesItsPortFirstAndBluetoothPairsAndFindsItsSerialPort) {
+  context.m_portKind = kPortNetwork;
+  context.m_portName = L"10.0.0.7";
+  context.m_lanAddress = L"10.0.0.7";
+  InstallOutcome outcome = Run();
+  EXPECT_EQ(Log(), Join({{Step(L"tip.startaddlanport"), Step(L"tip.addlanportsuccess")}, LegacyDriverLines(),
+                         PrinterLines()}));
+  EXPECT_EQ(outcome.printerInstalled, 1);
+  EXPECT_EQ(outcome.networkPortAdded, 1);
+  EXPECT_EQ(print.spooler.FindPrinter(L"LABEL (1)")->portName, L"10.0.0.7");
+
+  // COM7 becomes the printer port COM7:; the local service is registered because the spooler does
+  // not know that port yet. An already paired device (259) counts as paired.
+  ChooseBluetoothPrinter(L"COM7");
+  context.m_printerName = L"LABEL (2)";
+  print.spooler.addPrinterError = 0;
+  bluetooth.authenticateResult = kErrorNoMoreItems;
+  bluetooth.serviceResults = {5, 5, kErrorInvalidParameter};  // 87: already on
+  outcome = Run();
+  EXPECT_EQ(Log(), Join({{Step(L"tip.startpairbluetooth"), Step(L"tip.pairbluetoothsuccess"),
+                          StepWith(L"tip.readbluetoothserialport", L"COM7:")},
+                         LegacyDriverLines(), {Step(L"tip.startinstallprinter"), Alert(L"tip.installprinterfail",
+                                                                                       L"The specified port is unknown.")}}));
+  EXPECT_EQ(context.m_portName, L"COM7:");
+  EXPECT_EQ(bluetooth.passkeys, std::vector<std::wstring>{L"0000"});
+  EXPECT_EQ(bluetooth.serviceCalls.size(), 3u);
+  EXPECT_EQ(print.pause.sleeps, std::vector<uint32_t>(2, kBluetoothRetryPauseMs));
+  ASSERT_EQ(bluetooth.localServices.size(), 1u);
+  EXPECT_EQ(bluetooth.localServices[0].deviceString, L"COM7");
+  EXPECT_EQ(bluetooth.localServices[0].address, kPrinterAddress);
+  // The port is unknown to the fake spooler, so the printer fails with 1796 and the user is told.
+  ASSERT_EQ(dialogs.boxes.size(), 1u);
+  EXPECT_EQ(dialogs.boxes[0].text, GetText(L"tip.port.unidentification"));
+  EXPECT_EQ(dialogs.boxes[0].caption, GetText(L"tip.dlgtitle"));
+  EXPECT_EQ(dialogs.boxes[0].flags, kBoxIconInformation);
+  EXPECT_EQ(dialogs.boxes[0].owner, &window);
+  EXPECT_EQ(outcome.printerInstalled, 0);
+
+  // Once the spooler knows COM7:, nothing is registered again and the printer is made.
+  print.spooler.AddPortEntry(L"COM7:", L"Local Port", L"Local Port");
+  bluetooth.localServices.clear();
+  outcome = Run();
+  EXPECT_TRUE(bluetooth.localServices.empty());
+  EXPECT_EQ(outcome.printerInstalled, 1);
+  EXPECT_EQ(print.spooler.FindPrinter(L"LABEL (2)")->portName, L"COM7:");
+}
+
+// A legacy file that cannot be copied is reported and skipped; the driver still names every file.
+TEST_F(InstallWorkerTest, LegacyCopyFailureGoesOnAndTheDriverListsEveryFile) {
+  files.unwritableFiles.insert(std::wstring(kDriverFolder) + L"\\Ombrevia.ini");
+  const InstallOutcome outcome = Run();
+  EXPECT_EQ(Log(), Join({{Step(L"tip.startcopyfile"), Alert(L"tip.copyfilefail", L"Access is denied."),
+                          Step(L"tip.copyfilesuccess"), Step(L"tip.startinstalldriver"),
+                          Step(L"tip.installdriversuccess")},
+                         PrinterLines()}));
+  EXPECT_EQ(outcome.printerInstalled, 1);
+  const DriverRecord& record = print.spooler.drivers.back().record;
+  const std::wstring names(record.dependentFiles.begin(), record.dependentFiles.end());
+  std::wstring expected;
+  for (const wchar_t* name : {L"LABELCORE.dll", L"Ombrevia.gpd", L"Ombrevia.ini", L"LABELUI.DLL", L"STDNAMES.GPD",
+                              L"UNIDRV.dll", L"UNIDRV.HLP", L"UNIDRVUI.dll", L"UNIRES.dll"}) {
+    expected += name;
+    expected += L'\0';
+  }
+  EXPECT_EQ(names, expected + L'\0');
+  EXPECT_EQ(record.manufacturer, L"Merovin");
+  EXPECT_EQ(record.provider, L"MV");
+  EXPECT_EQ(record.dataFile, L"Ombrevia.GPD");
+  EXPECT_EQ(files.files.count(std::wstring(kDriverFolder) + L"\\Ombrevia.ini"), 0u);
+  EXPECT_EQ(files.files.count(std::wstring(kDriverFolder) + L"\\LABELUI.DLL"), 1u);
+}
+
+TEST_F(InstallWorkerTest, DefaultPrinterOnlyWhenAskedAndThePortBoxOnlyForAMissingPort) {
+  for (int setDefault : {-1, 0, 1}) {
+    print.spooler.printers.clear();
+    print.spooler.defaultPrinter = L"Office";
+    context.m_setDefault = setDefault;
+    EXPECT_EQ(Run().printerInstalled, 1);
+    EXPECT_EQ(print.spooler.defaultPrinter, setDefault == 1 ? L"LABEL (1)" : L"Office") << setDefault;
+    EXPECT_EQ(print.shell.commands.back().parameters, L" printui.dll, PrintUIEntry /k /n\"LABEL (1)\" ");
+  }
+  // 1796 for a port the spooler does list: the line, but no box.
+  print.spooler.printers.clear();
+  print.spooler.addPrinterError = kErrorUnknownPort;
+  EXPECT_EQ(Run().printerInstalled, 0);
+  EXPECT_EQ(Log().back(), Alert(L"tip.installprinterfail", L"The specified port is unknown."));
+  EXPECT_TRUE(dialogs.boxes.empty());
+  context.m_portName = L"LPT9:";
+  Run();
+  EXPECT_EQ(dialogs.boxes.size(), 1u);
+}
+
+// A message of the main window other than a log line, with its wParam.
+struct Shown {
+  uint32_t message;
+  uintptr_t wParam;
+  bool operator==(const Shown& other) const { return message == other.message && wParam == other.wParam; }
+};
+
+void PrintTo(const Shown& shown, std::ostream* out) { *out << shown.message << "/" << shown.wParam; }
+
+// Page 9 hides the navigation and starts the worker; the completion step leaves nothing for the
+// worker to change once the finish row (with Home) is on screen, and offers the printer actions
+// only after a printer was made.
+TEST_F(InstallWorkerTest, CompletionShowsTheFinishRowLastAndForgetsANetworkPortFirst) {
+  const auto shown = [this] {
+    std::vector<Shown> list;
+    for (const SentMessage& sent : messages.sent) {
+      if (sent.message != UM_INSTALL_LOG) list.push_back({sent.message, sent.wParam});
+    }
+    return list;
+  };
+  context.m_portKind = kPortNetwork;
+  context.m_portName = L"10.0.0.7";
+  context.m_lanAddress = L"10.0.0.7";
+  messages.sent.clear();
+  context.StartInstallWorker();
+  EXPECT_EQ(shown(), (std::vector<Shown>{{UM_INSTALL_BUSY, 1}, {UM_SHOW_FINISH_BAR, 0},
+                                         {UM_SHOW_PRINTER_ACTIONS, 0}, {UM_SHOW_STEP_BAR, 0}}));
+  ASSERT_EQ(threads.pending.size(), 1u);
+  messages.sent.clear();
+  // The port name and address are gone before the first message of the completion step.
+  std::wstring portAtFirstMessage = L"<none>";
+  bool seen = false;
+  messages.onSend = [&](uint32_t message) {
+    if (message != UM_INSTALL_LOG && !seen) {
+      seen = true;
+      portAtFirstMessage = context.m_portName + context.m_lanAddress;
+    }
+  };
+  threads.RunPending();
+  messages.onSend = nullptr;
+  EXPECT_EQ(portAtFirstMessage, L"");
+  EXPECT_EQ(shown(), (std::vector<Shown>{{UM_INSTALL_BUSY, 0}, {UM_SHOW_STEP_BAR, 0},
+                                         {UM_SHOW_PRINTER_ACTIONS, 1}, {UM_SHOW_FINISH_BAR, 1}}));
+
+  // A failed run keeps the actions hidden; without a thread the finish row comes at once.
+  print.spooler.addPrinterError = 5;
+  context.m_portName = L"LPT1:";
+  context.m_portKind = kPortLpt;
+  threads.startFails = true;
+  messages.sent.clear();
+  context.StartInstallWorker();
+  EXPECT_EQ(shown().back(), (Shown{UM_SHOW_FINISH_BAR, 1}));
+  EXPECT_EQ(shown()[shown().size() - 2], (Shown{UM_SHOW_PRINTER_ACTIONS, 0}));
+  EXPECT_EQ(context.m_portName, L"LPT1:");
+  threads.startFails = false;
+  messages.sent.clear();
+  context.StartInstallWorker();
+  threads.RunPending();
+  EXPECT_EQ(shown().back(), (Shown{UM_SHOW_FINISH_BAR, 1}));
+  EXPECT_EQ(shown()[shown().size() - 2], (Shown{UM_SHOW_PRINTER_ACTIONS, 0}));
+  EXPECT_EQ(context.m_portName, L"LPT1:");
+}
+
+// Each failure ends the run with its red line, leaving the outcome as it was; a service that never
+// reports itself on still leads to the port search, and each search gives up after 41 calls.
+struct FailureCase {
+  const char* name;
+  bool inf;
+  std::function<void(InstallWorkerTest&)> arrange;
+  std::function<std::vector<Line>()> expected;
+  size_t pauses;
+};
+
+class InstallFailure : public InstallWorkerTest, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(InstallFailure, EndsTheRunWithItsLine) {
+  const FailureCase& test = GetParam();
+  UseInfRoute(test.inf);
+  test.arrange(*this);
+  const InstallOutcome outcome = Run();
+  EXPECT_EQ(Log(), test.expected());
+  EXPECT_EQ(outcome.printerInstalled, 0);
+  EXPECT_EQ(outcome.networkPortAdded, 0);
+  EXPECT_EQ(print.pause.sleeps.size(), test.pauses);
+  EXPECT_TRUE(dialogs.boxes.empty());
+}
+
+std::vector<Line> Pairing() { return {Step(L"tip.startpairbluetooth"), Step(L"tip.pairbluetoothsuccess")}; }
+std::vector<Line> InfCopy() { return {Step(L"tip.startcopyfile"), Step(L"tip.copyfilesuccess")}; }
+std::vector<Line> LegacyCopy() {
+  return {Step(L"tip.startcopyfile"), Step(L"tip.copyfilesuccess"), Step(L"tip.startinstalldriver")};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryFailure, InstallFailure,
+    ::testing::Values(
+        FailureCase{"PairingRefused", false,
+                    [](InstallWorkerTest& t) {
+                      t.ChooseBluetoothPrinter(L"COM7");
+                      t.bluetooth.authenticateResult = 1244;
+                    },
+                    [] { return std::vector<Line>{Step(L"tip.startpairbluetooth"), Alert(L"tip.pairbluetoothfailpinis", L"0000")}; },
+                    0},
+        FailureCase{"NoSerialPortAndServiceNeverOn", false,
+                    [](InstallWorkerTest& t) {
+                      t.ChooseBluetoothPrinter(L"COM7");
+                      t.bluetooth.lastServiceResult = 5;
+                      t.print.devices.interfaces.clear();
+                    },
+                    [] { return Join({Pairing(), {Alert(L"tip.getbluetoothserialportfail")}}); },
+                    2 * (kBluetoothServiceTries - 1)},
+        FailureCase{"NetworkPortRefused", false,
+                    [](InstallWorkerTest& t) {
+                      t.context.m_portKind = kPortNetwork;
+                      t.print.portMonitor.tcpIpMonitorPresent = false;
+                    },
+                    [] { return std::vector<Line>{Step(L"tip.startaddlanport"), Alert(L"tip.addlanportfail")}; }, 0},
+        FailureCase{"InstallFolder", true,
+                    [](InstallWorkerTest& t) { t.files.uncreatableFolders.insert("C:\\Program Files (x86)"); },
+                    [] { return std::vector<Line>{{kFolderFailureText, true}}; }, 0},
+        FailureCase{"SubFolder", true,
+                    [](InstallWorkerTest& t) {
+                      t.files.uncreatableFolders.insert("C:\\Program Files (x86)\\PrinterDriver\\Calvane\\Driver64");
+                    },
+                    [] { return std::vector<Line>{Step(L"tip.startcopyfile"), {kFolderFailureText, true}}; }, 0},
+        FailureCase{"InfRouteFile", true,
+                    [](InstallWorkerTest& t) {
+                      t.files.unwritableFiles.insert(std::wstring(kInstallFolder) + L"Driver64\\Ombrevia.gpd");
+                    },
+                    [] { return std::vector<Line>{Step(L"tip.startcopyfile"), Alert(L"tip.copyfilefail", L"Access is denied.")}; },
+                    0},
+        FailureCase{"DriverMissingAfterPrintui", true, [](InstallWorkerTest& t) { t.print.shell.effect = nullptr; },
+                    [] { return Join({InfCopy(), {Step(L"tip.startinstalldriver"), Alert(L"tip.installdriverfail2")}}); },
+                    0},
+        FailureCase{"DriverDirectory", false, [](InstallWorkerTest& t) { t.print.spooler.driverDirectoryFails = true; },
+                    [] { return std::vector<Line>{Alert(L"tip.readdriverdirfail", L"The parameter is incorrect.")}; }, 0},
+        FailureCase{"AddPrinterDriverExW", false, [](InstallWorkerTest& t) { t.print.spooler.addDriverError = 5; },
+                    [] { return Join({LegacyCopy(), {Alert(L"tip.installdriverfail", L"Access is denied.")}}); }, 0},
+        FailureCase{"AddPrinterW", false, [](InstallWorkerTest& t) { t.print.spooler.addPrinterError = 5; },
+                    [] {
+                      return Join({LegacyCopy(), {Step(L"tip.installdriversuccess"), Step(L"tip.startinstallprinter"),
+                                                  Alert(L"tip.installprinterfail", L"Access is denied.")}});
+                    },
+                    0}),
+    [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
+
+}  // namespace

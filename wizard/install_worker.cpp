@@ -1,0 +1,218 @@
+// The install worker's steps: the port where the kind needs one made, the driver by the INF or the
+// legacy route, then the printer. Every step leaves a line in the install log; the first failure
+// ends the run, except a legacy file that cannot be copied.
+#include "wizard/install_worker.h"
+
+#include "app/localisation.h"
+#include "bluetooth/bluetooth_printers.h"
+#include "bluetooth/bluetooth_text.h"
+#include "context/app_context.h"
+#include "context/package_files.h"
+#include "context/system_error.h"
+#include "printsys/print_system.h"
+#include "printsys/shell_commands.h"
+#include "printsys/spooler_changes.h"
+#include "printsys/spooler_queries.h"
+#include "printsys/tcpip_port.h"
+#include "ui/resources.h"
+
+const wchar_t kFolderFailureText[] = L"Failed to create directory";
+
+namespace {
+
+// Calls try until it answers true, pausing between calls; false when every call failed.
+template <typename Try>
+bool Retry(Pause& pause, Try&& attempt) {
+  for (int call = 1;; ++call) {
+    if (attempt()) return true;
+    if (call == kBluetoothServiceTries) return false;
+    pause.Sleep(kBluetoothRetryPauseMs);
+  }
+}
+
+class InstallRun {
+ public:
+  InstallRun(CAppContext& context, InstallOutcome& outcome)
+      : context_(context),
+        outcome_(outcome),
+        system_(context.platform().system),
+        print_(DefaultPrintSystem()),
+        pin_(context.m_btPin),
+        owner_(context.m_hMainWnd) {}
+
+  bool PreparePort() {
+    if (context_.m_portKind == kPortBluetooth) return PrepareBluetoothPort();
+    if (context_.m_portKind == kPortNetwork) return AddNetworkPort();
+    return true;
+  }
+
+  bool InstallDriver() {
+    const size_t index = static_cast<size_t>(context_.m_driverIndex);
+    if (context_.m_driverIndex < 0 || index >= context_.m_driverModels.size()) {
+      Alert(GetTextWith(L"tip.installdriverfail", FormatSystemError(system_, kErrorInvalidParameter)));
+      return false;
+    }
+    const DriverModelInfo model = context_.m_driverModels[index];
+    return context_.IsWindows8OrNewer() ? InstallByInf(model) : InstallLegacy(model);
+  }
+
+  void CreatePrinter(const std::wstring& driverName) {
+    const std::wstring printerName = context_.m_printerName;
+    const std::wstring portName = context_.m_portName;
+    Post(L"tip.startinstallprinter");
+    if (!print_.spooler.CreatePrinter(MakePrinterRecord(printerName, portName, driverName))) {
+      const uint32_t error = system_.LastError();
+      Alert(GetTextWith(L"tip.installprinterfail", FormatSystemError(system_, error)));
+      if (error == kErrorUnknownPort && !PortExists(print_.spooler, portName)) {
+        context_.ShowTipBox(GetText(L"tip.port.unidentification"), kBoxIconInformation);
+      }
+      return;
+    }
+    Post(L"tip.installprintersuccess");
+    if (context_.m_setDefault == 1) print_.spooler.MakeDefaultPrinter(printerName);
+    PrintTestPage(print_.shell, printerName, owner_);
+    outcome_.printerInstalled = 1;
+  }
+
+  const std::wstring& driverName() const { return driverName_; }
+
+ private:
+  void Post(const wchar_t* key) { context_.PostInstallLog(GetText(key), false, false); }
+  void Alert(const std::wstring& text) { context_.PostInstallLog(text, true, false); }
+  std::wstring LastErrorText() const { return FormatSystemError(system_, system_.LastError()); }
+
+  bool PrepareBluetoothPort() {
+    Post(L"tip.startpairbluetooth");
+    const size_t index = static_cast<size_t>(context_.m_btDeviceIndex);
+    std::wstring ignored;
+    BluetoothStack& stack = DefaultBluetoothStack();
+    if (context_.m_btDeviceIndex < 0 || index >= context_.m_btDevices.size()) {
+      Alert(GetTextWith(L"tip.pairbluetoothfailpinis", pin_));
+      return false;
+    }
+    const BluetoothDevice device = context_.m_btDevices[index];
+    if (!PairBluetoothDevice(stack, system_, device, pin_, ignored)) {
+      Alert(GetTextWith(L"tip.pairbluetoothfailpinis", pin_));
+      return false;
+    }
+    Post(L"tip.pairbluetoothsuccess");
+    // The system may need a while to offer the service and the port after pairing; the search
+    // goes on whether or not the service ever reported itself on.
+    Retry(print_.pause, [&] { return EnableSerialPortService(stack, device); });
+    const std::wstring address = FormatBluetoothAddress(device.address, false);
+    std::wstring port;
+    if (!Retry(print_.pause, [&] { return FindBluetoothComPort(print_.devices, address, port); })) {
+      Alert(GetText(L"tip.getbluetoothserialportfail"));
+      return false;
+    }
+    context_.m_portName = port + L":";
+    if (!PortExists(print_.spooler, context_.m_portName)) RegisterSerialPortService(stack, port, device);
+    context_.PostInstallLog(GetTextWith(L"tip.readbluetoothserialport", context_.m_portName), false, false);
+    return true;
+  }
+
+  bool AddNetworkPort() {
+    Post(L"tip.startaddlanport");
+    if (!AddStandardTcpIpPort(print_.portMonitor, context_.m_portName, context_.m_lanAddress)) {
+      Alert(GetText(L"tip.addlanportfail"));
+      return false;
+    }
+    Post(L"tip.addlanportsuccess");
+    outcome_.networkPortAdded = 1;
+    return true;
+  }
+
+  bool MakeFolder(const std::wstring& path) {
+    if (MakeDirectoryTree(context_.platform().files, path) != -1) return true;
+    Alert(kFolderFailureText);
+    return false;
+  }
+
+  bool Extract(const std::wstring& source, const std::wstring& folder, std::vector<wchar_t>& dependentFiles) {
+    return ExtractSkinFile(ui::Resources::Instance().Archive(), context_.platform().files, system_, source, folder,
+                           dependentFiles);
+  }
+
+  bool InstallByInf(const DriverModelInfo& model) {
+    const std::wstring folder = InstallFolder(system_);
+    if (!MakeFolder(folder)) return false;
+    Post(L"tip.startcopyfile");
+    for (const std::wstring& name : model.subFolders) {
+      if (!MakeFolder(folder + name)) return false;
+    }
+    // Both processor families go on disk whatever this system is.
+    const std::pair<const std::vector<std::wstring>*, std::wstring> groups[] = {
+        {&model.rootFiles, folder},
+        {&model.filesIa64, folder + L"ia64\\"},
+        {&model.files64, folder + L"Driver64\\"},
+        {&model.files32, folder + L"Driver32\\"},
+    };
+    std::vector<wchar_t> unused;
+    for (const auto& [files, destination] : groups) {
+      for (const std::wstring& file : *files) {
+        if (Extract(file, destination, unused)) continue;
+        Alert(GetTextWith(L"tip.copyfilefail", LastErrorText()));
+        return false;
+      }
+    }
+    Post(L"tip.copyfilesuccess");
+    TrustCertificate(print_.shell, folder + model.certificateName, owner_);
+    Post(L"tip.startinstalldriver");
+    const std::wstring infPath =
+        folder + (context_.IsWow64() ? L"Driver64" : L"Driver32") + L"\\" + model.infName;
+    InstallDriverFromInf(print_.shell, model.driverName, infPath, owner_);
+    if (!DriverInstalled(print_.spooler, model.driverName)) {
+      Alert(GetText(L"tip.installdriverfail2"));
+      return false;
+    }
+    Post(L"tip.installdriversuccess");
+    driverName_ = model.driverName;
+    return true;
+  }
+
+  bool InstallLegacy(const DriverModelInfo& model) {
+    const std::vector<std::wstring>& files = context_.IsWow64() ? model.legacy64Files : model.legacy32Files;
+    const std::wstring directory = GetDriverDirectory(print_.spooler);
+    if (directory.empty()) {
+      Alert(GetTextWith(L"tip.readdriverdirfail", LastErrorText()));
+      return false;
+    }
+    Post(L"tip.startcopyfile");
+    // A file that cannot be copied is reported and skipped: the spooler may already hold it.
+    std::vector<wchar_t> dependentFiles;
+    for (const std::wstring& file : files) {
+      if (!Extract(file, directory, dependentFiles)) {
+        Alert(GetTextWith(L"tip.copyfilefail", LastErrorText()));
+      }
+      dependentFiles.push_back(L'\0');
+    }
+    dependentFiles.push_back(L'\0');
+    Post(L"tip.copyfilesuccess");
+    Post(L"tip.startinstalldriver");
+    if (!print_.spooler.AddDriver(MakeLegacyDriverRecord(model, dependentFiles), kAddDriverCopyAllFiles)) {
+      Alert(GetTextWith(L"tip.installdriverfail", LastErrorText()));
+      return false;
+    }
+    Post(L"tip.installdriversuccess");
+    driverName_ = model.driverName;
+    return true;
+  }
+
+  CAppContext& context_;
+  InstallOutcome& outcome_;
+  SystemInfo& system_;
+  PrintSystem& print_;
+  const std::wstring pin_;
+  const WindowHandle owner_;
+  std::wstring driverName_;
+};
+
+}  // namespace
+
+void CAppContext::RunInstall(InstallOutcome* outcome) {
+  InstallOutcome unused;
+  InstallRun run(*this, outcome != nullptr ? *outcome : unused);
+  PostInstallLog(L"", false, true);
+  if (!run.PreparePort() || !run.InstallDriver()) return;
+  run.CreatePrinter(run.driverName());
+}
