@@ -21,12 +21,22 @@ std::wstring SystemFolder() {
   return std::wstring(path, length < MAX_PATH ? length : 0) + L"\\";
 }
 
+// Wine's own certutil stub (and rundll32) are builtins it prefers to a file of the same name;
+// this override makes it start the file.
+const wchar_t kOverrides[] = L"Software\\Wine\\DllOverrides";
+
+void PreferFileToBuiltin(const wchar_t* exe, bool prefer) {
+  if (prefer) {
+    const wchar_t native[] = L"native";
+    RegSetKeyValueW(HKEY_CURRENT_USER, kOverrides, exe, REG_SZ, native, sizeof(native));
+  } else {
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kOverrides, exe);
+  }
+}
+
 class ShellWithDoubles : public ::testing::Test {
  protected:
   void SetUp() override {
-#ifdef _WIN64
-    GTEST_SKIP() << "the tool stand-ins are proven with the 32-bit build on a machine that runs it";
-#endif
     const std::wstring doubles = DoublesFolder();
     for (const wchar_t* name : kReplaced) {
       const std::wstring target = SystemFolder() + name;
@@ -36,6 +46,7 @@ class ShellWithDoubles : public ::testing::Test {
         ASSERT_TRUE(CopyFileW(target.c_str(), backup.c_str(), FALSE));
       }
       ASSERT_TRUE(CopyFileW((doubles + name).c_str(), target.c_str(), FALSE)) << "error " << GetLastError();
+      PreferFileToBuiltin(name, true);
     }
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
@@ -46,6 +57,7 @@ class ShellWithDoubles : public ::testing::Test {
 
   void TearDown() override {
     for (size_t i = 0; i < hadOriginal_.size(); ++i) {
+      PreferFileToBuiltin(kReplaced[i], false);
       const std::wstring target = SystemFolder() + kReplaced[i];
       const std::wstring backup = target + L".ldw-original";
       if (hadOriginal_[i]) {
