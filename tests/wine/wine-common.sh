@@ -64,11 +64,12 @@ make_template_prefix() {  # root
 
 # Starts a program under Wine in the background and waits for its window of that title: sets
 # program (its process id) and wid (the X window), or fails.
+# A loaded machine (two builds beside the tests) can take Wine half a minute to show the window.
 start_with_window() {  # exe title
   "$LDW_WINE" "$1" &
   program=$!
   wid=
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     wid=$(xdotool search --onlyvisible --name "$2" 2>/dev/null | head -n 1 || true)
     [ -n "$wid" ] && return 0
     sleep 0.2
