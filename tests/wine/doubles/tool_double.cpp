@@ -1,6 +1,36 @@
 // Stands in for a system tool (built as certutil.exe and as rundll32.exe): records the whole
-// command line it was started with, under the name it was started as.
+// command line it was started with, under the name it was started as. As rundll32 with printui's
+// driver install (/ia /m "NAME" /f "INF") it also does what printui does: when the INF exists, the
+// spooler gets the driver of that name.
 #include "shell_log.h"
+
+#include <winspool.h>
+
+namespace {
+
+// The text between the double quotes that follow the switch, or empty.
+std::wstring QuotedAfter(const std::wstring& line, const wchar_t* option) {
+  const size_t at = line.find(option);
+  if (at == std::wstring::npos) return L"";
+  const size_t open = line.find(L'"', at);
+  const size_t close = open == std::wstring::npos ? open : line.find(L'"', open + 1);
+  return close == std::wstring::npos ? L"" : line.substr(open + 1, close - open - 1);
+}
+
+void InstallDriverAsPrintuiWould(const std::wstring& line) {
+  const std::wstring model = QuotedAfter(line, L"/m ");
+  const std::wstring inf = QuotedAfter(line, L"/f ");
+  if (model.empty() || GetFileAttributesW(inf.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+  DRIVER_INFO_3W driver = {};
+  driver.cVersion = 3;
+  driver.pName = const_cast<wchar_t*>(model.c_str());
+  driver.pDriverPath = const_cast<wchar_t*>(L"UNIDRV.DLL");
+  driver.pDataFile = const_cast<wchar_t*>(L"Ombrevia.GPD");
+  driver.pConfigFile = const_cast<wchar_t*>(L"UNIDRVUI.DLL");
+  AddPrinterDriverExW(nullptr, 3, reinterpret_cast<BYTE*>(&driver), APD_COPY_NEW_FILES);
+}
+
+}  // namespace
 
 int wmain() {
   wchar_t path[MAX_PATH] = {};
@@ -9,5 +39,9 @@ int wmain() {
   name = name.substr(name.rfind(L'\\') + 1);
   name = name.substr(0, name.rfind(L'.'));
   AppendShellLog(name.c_str(), GetCommandLineW());
+  const std::wstring line = GetCommandLineW();
+  if (_wcsicmp(name.c_str(), L"rundll32") == 0 && line.find(L"PrintUIEntry /ia ") != std::wstring::npos) {
+    InstallDriverAsPrintuiWould(line);
+  }
   return 0;
 }
