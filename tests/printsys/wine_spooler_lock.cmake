@@ -2,7 +2,7 @@
 # replace its system tools share one lock, so that ctest's parallel jobs never see each other's
 # printers, drivers and stand-ins.
 foreach(test IN LISTS wine_tests_TESTS)
-  if(test MATCHES "Contract|^Win32Spooler\\.|^ShellWithDoubles\\.|^BluetoothStackWithDouble\\.")
+  if(test MATCHES "Contract|^Win32Spooler\\.|^ShellWithDoubles\\.|^BluetoothStackWithDouble\\.|^InstallTiming\\.")
     set_tests_properties("${test}" PROPERTIES RESOURCE_LOCK wine_print_system)
   endif()
 endforeach()
