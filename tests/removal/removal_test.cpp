@@ -263,14 +263,17 @@ TEST_F(RemovalTest, DriverPackagesAreDeletedFromVersion6Only) {
   for (const Case& c : cases) {
     print.spooler.AddDriverEntry(L"LABEL", L"Windows NT x86", L"C:\\store\\label.inf");
     print.spooler.driverPackages.insert(L"C:\\store\\label.inf");
-    system.version = c.version;
-    system.versionQueryFails = c.queryFails;
+    system.version = {10, 0};
+    system.versionQueryFails = false;
     window.Click(L"btn_setup_index");
     OpenDeletePages();
     Next();
     window.ClickRow(kDrivers, L"LABEL");
     Next();
     Next();
+    // The driver page listed the INF path; the worker asks the version for itself.
+    system.version = c.version;
+    system.versionQueryFails = c.queryFails;
     threads.RunPending();
     std::vector<LogLine> expected = {{L"Start deleting the driver: LABEL", false},
                                      {L"Delete: LABEL successfully", false}};
