@@ -34,6 +34,7 @@ class RemovalTest : public ::testing::Test {
     sender.target = &window.controller;
     ASSERT_TRUE(window.Open());
   }
+  void TearDown() override { ResetDefaultFakePrintSystem(); }  // later suites expect an empty spooler
 
   void Next() { window.Click(L"btn_setup_next"); }
   void Back() { window.Click(L"btn_setup_previous"); }
