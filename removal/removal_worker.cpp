@@ -17,10 +17,12 @@ constexpr uint32_t kPauseAfterItemMs = 200;
 }  // namespace
 
 void CAppContext::RunRemoval(const RemovalJob& job) {
+  // The finish row comes last: once Home shows, no message of this start can hide the step row
+  // that Home brings back.
   Send(UM_DELETE_BUSY, 1);
-  Send(UM_SHOW_FINISH_BAR, 1);
   Send(UM_SHOW_PRINTER_ACTIONS, 0);
   Send(UM_SHOW_STEP_BAR, 0);
+  Send(UM_SHOW_FINISH_BAR, 1);
   // Driver packages exist from Windows Vista on.
   OsVersion version;
   const bool deletePackages = m_platform.system.QueryVersion(version) && version.major >= 6;

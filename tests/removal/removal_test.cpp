@@ -230,8 +230,8 @@ TEST_F(RemovalTest, WorkerDeletesPrintersThenDriversAndReportsEveryFailure) {
                                     L"C:\\store\\beta_new.inf"}));
   EXPECT_EQ(print.pause.sleeps, std::vector<uint32_t>(7, 200));
 
-  // Rows: hidden step row and shown finish row from the start, and not shown again at the end, when
-  // Home may already have been pressed.
+  // Rows: the step row hidden and then the finish row shown at the start, and nothing shown again at
+  // the end, when Home may already have been pressed.
   std::vector<std::pair<uint32_t, uintptr_t>> rows;
   for (size_t i = startAt; i < sender.sent.size(); ++i) {
     const SentMessage& sent = sender.sent[i];
@@ -242,7 +242,7 @@ TEST_F(RemovalTest, WorkerDeletesPrintersThenDriversAndReportsEveryFailure) {
   }
   const std::vector<std::pair<uint32_t, uintptr_t>> expectedRows = {
       {UM_SHOW_FINISH_BAR, 0}, {UM_SHOW_PRINTER_ACTIONS, 0}, {UM_DELETE_BUSY, 1},
-      {UM_SHOW_FINISH_BAR, 1}, {UM_SHOW_PRINTER_ACTIONS, 0}, {UM_SHOW_STEP_BAR, 0},
+      {UM_SHOW_PRINTER_ACTIONS, 0}, {UM_SHOW_STEP_BAR, 0}, {UM_SHOW_FINISH_BAR, 1},
       {UM_DELETE_BUSY, 0}};
   EXPECT_EQ(rows, expectedRows);
   EXPECT_TRUE(window.Shown(L"btn_setup_index"));
