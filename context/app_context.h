@@ -22,6 +22,7 @@ namespace ui {
 class Control;
 struct Notification;
 }
+struct RemovalJob;
 
 enum PortKind : int32_t {
   kPortUsb = 0,
@@ -106,6 +107,22 @@ class CAppContext {
   void PostDeleteLog(const std::wstring& text, bool alert, bool clear);
   void PostPrinterNameStatus(const std::wstring& text, bool alert);
   void PostBtAdapterStatus(bool visible, const std::wstring& text);
+
+  // ---- Removal (removal/): the delete pages' lists, selections and summary, and the worker. ----
+  // Refill the printer or driver list; fromOption is set when the show-all option itself was
+  // clicked (the option then keeps the state the click gives it).
+  void FillPrinterRemovalList(bool fromOption);
+  void FillDriverRemovalList(bool fromOption);
+  // The summary page: takes the printers of every chosen driver into the selection and relabels Next.
+  void BuildRemovalSummary();
+  // The delete pages' share of OnWizardNotify and OnWizardClick; true when the control was theirs.
+  bool OnRemovalNotify(const ui::Notification& notification);
+  bool OnRemovalClick(ui::Control* control);
+  // The worker's run on the job's own copies; it reports only through the main window.
+  void RunRemoval(const RemovalJob& job);
+  // The worker's completion step, on its thread.
+  void OnRemovalFinished();
+  // ---- End of removal. ----
 
   std::vector<BluetoothDevice> m_btDevices;
   std::vector<UsbPortRecord> m_usbPorts;

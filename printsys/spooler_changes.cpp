@@ -1,5 +1,17 @@
 #include "printsys/spooler_changes.h"
 
+namespace {
+
+constexpr uint32_t kErrorGenFailure = 31;
+
+// A refusal that left no error code must not read as 0, which means deleted.
+uint32_t RefusalCode(const SystemInfo& system) {
+  const uint32_t code = system.LastError();
+  return code != 0 ? code : kErrorGenFailure;
+}
+
+}  // namespace
+
 DriverRecord MakeLegacyDriverRecord(const DriverModelInfo& model,
                                     const std::vector<wchar_t>& dependentFiles) {
   DriverRecord record;
@@ -28,20 +40,20 @@ PrinterRecord MakePrinterRecord(const std::wstring& printerName, const std::wstr
 }
 
 uint32_t DeletePrinterOutcome(PrintSpooler& spooler, const SystemInfo& system, const std::wstring& name) {
-  return spooler.RemovePrinter(name) ? 0 : system.LastError();
+  return spooler.RemovePrinter(name) ? 0 : RefusalCode(system);
 }
 
 uint32_t DeleteDriverOutcome(PrintSpooler& spooler, const SystemInfo& system, const std::wstring& name) {
   return spooler.RemoveDriver(name, kDeleteDriverUnusedFiles | kDeleteDriverSpecificVersion, 3)
              ? 0
-             : system.LastError();
+             : RefusalCode(system);
 }
 
 uint32_t DeleteDriverPackageOutcome(PrintSpooler& spooler, const SystemInfo& system,
                                     const std::wstring& infPath) {
   switch (spooler.RemoveDriverPackage(infPath)) {
     case DriverPackageDeletion::kFailed:
-      return system.LastError();
+      return RefusalCode(system);
     case DriverPackageDeletion::kDeleted:
     case DriverPackageDeletion::kUnavailable:
       break;

@@ -1,5 +1,6 @@
 // The changes the install and removal workers make through the spooler: the records they hand
-// over and the outcome codes of the deletions (0 deleted, otherwise a system error code).
+// over and the outcome codes of the deletions (0 deleted, otherwise a system error code; a refusal
+// that leaves no error code gives ERROR_GEN_FAILURE, 31).
 #pragma once
 
 #include <cstdint>

@@ -23,6 +23,7 @@ bool StateAfterClick(const ui::Control& control) {
 }  // namespace
 
 void CAppContext::OnWizardNotify(const ui::Notification& notification) {
+  if (OnRemovalNotify(notification)) return;
   ui::Control* sender = notification.sender;
   if (sender == nullptr) return;
   if (Named(*sender, L"listex_install_show_blue_item")) {
@@ -51,7 +52,7 @@ void CAppContext::OnWizardNotify(const ui::Notification& notification) {
 }
 
 void CAppContext::OnWizardClick(ui::Control* control) {
-  if (control == nullptr) return;
+  if (control == nullptr || OnRemovalClick(control)) return;
   struct KindOption {
     const wchar_t* name;
     PortKind kind;

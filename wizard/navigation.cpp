@@ -207,9 +207,3 @@ void CAppContext::StartSearchPage() {
   // Without a thread nothing would ever leave this page: give the user Back again.
   if (!started) SetBackButton(true);
 }
-
-void CAppContext::EnterDeletePage(int32_t page) {
-  SetBackButton(true);
-  SetNextButton(true, true, L"main.btn.next");
-  (void)page;  // the removal lists and worker fill these pages
-}

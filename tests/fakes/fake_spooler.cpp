@@ -75,6 +75,7 @@ void FakeSpooler::AddPrinterEntry(const std::wstring& name, const std::wstring& 
 }
 
 bool FakeSpooler::EnumeratePrinters(uint32_t flags, std::vector<PrinterSummary>& out) {
+  const std::lock_guard<std::mutex> lock(mutex_);
   out.clear();
   if (enumPrintersFails) return Fail(kErrorInvalidParameter);
   if (flags & kPrinterEnumLocal) {
@@ -86,6 +87,7 @@ bool FakeSpooler::EnumeratePrinters(uint32_t flags, std::vector<PrinterSummary>&
 }
 
 bool FakeSpooler::EnumerateDrivers(uint32_t level, std::vector<DriverSummary>& out) {
+  const std::lock_guard<std::mutex> lock(mutex_);
   out.clear();
   if (failingDriverLevels.count(level) != 0 || (level != 1 && level != 6 && level != 8)) {
     return Fail(kErrorInvalidParameter);
@@ -95,6 +97,7 @@ bool FakeSpooler::EnumerateDrivers(uint32_t level, std::vector<DriverSummary>& o
 }
 
 bool FakeSpooler::EnumeratePorts(std::vector<PortSummary>& out) {
+  const std::lock_guard<std::mutex> lock(mutex_);
   out.clear();
   if (enumPortsFails) return Fail(kErrorInvalidParameter);
   out = ports;
@@ -102,12 +105,14 @@ bool FakeSpooler::EnumeratePorts(std::vector<PortSummary>& out) {
 }
 
 bool FakeSpooler::DriverDirectory(std::wstring& folder) {
+  const std::lock_guard<std::mutex> lock(mutex_);
   if (driverDirectoryFails) return Fail(kErrorInvalidParameter);
   folder = driverDirectory;
   return true;
 }
 
 bool FakeSpooler::AddDriver(const DriverRecord& driver, uint32_t flags) {
+  const std::lock_guard<std::mutex> lock(mutex_);
   addDriverFlags.push_back(flags);
   if (addDriverError != 0) return Fail(addDriverError);
   if (driver.name.empty() || driver.driverPath.empty() || driver.dataFile.empty() ||
@@ -135,6 +140,7 @@ bool FakeSpooler::AddDriver(const DriverRecord& driver, uint32_t flags) {
 }
 
 bool FakeSpooler::CreatePrinter(const PrinterRecord& printer) {
+  const std::lock_guard<std::mutex> lock(mutex_);
   if (addPrinterError != 0) return Fail(addPrinterError);
   if (printer.printerName.empty() || printer.printerName.find_first_of(L"\\,") != std::wstring::npos) {
     return Fail(kErrorInvalidPrinterName);
@@ -153,12 +159,14 @@ bool FakeSpooler::CreatePrinter(const PrinterRecord& printer) {
 }
 
 bool FakeSpooler::MakeDefaultPrinter(const std::wstring& name) {
+  const std::lock_guard<std::mutex> lock(mutex_);
   if (FindPrinter(name) == nullptr) return Fail(kErrorInvalidPrinterName);
   defaultPrinter = name;
   return true;
 }
 
 bool FakeSpooler::RemovePrinter(const std::wstring& name) {
+  const std::lock_guard<std::mutex> lock(mutex_);
   if (openPrinterError != 0) return Fail(openPrinterError);
   if (FindPrinter(name) == nullptr) return Fail(kErrorInvalidPrinterName);
   const auto refused = deletePrinterErrors.find(name);
@@ -171,6 +179,7 @@ bool FakeSpooler::RemovePrinter(const std::wstring& name) {
 }
 
 bool FakeSpooler::RemoveDriver(const std::wstring& name, uint32_t flags, uint32_t version) {
+  const std::lock_guard<std::mutex> lock(mutex_);
   deleteDriverCalls.emplace_back(flags, version);
   if (deleteDriverError != 0) return Fail(deleteDriverError);
   FakeDriver* driver = FindDriver(name);
@@ -185,6 +194,7 @@ bool FakeSpooler::RemoveDriver(const std::wstring& name, uint32_t flags, uint32_
 }
 
 DriverPackageDeletion FakeSpooler::RemoveDriverPackage(const std::wstring& infPath) {
+  const std::lock_guard<std::mutex> lock(mutex_);
   if (!packageFunctionAvailable) return DriverPackageDeletion::kUnavailable;
   if (deletePackageError != 0) {
     system_.SetLastError(deletePackageError);
@@ -202,6 +212,7 @@ DriverPackageDeletion FakeSpooler::RemoveDriverPackage(const std::wstring& infPa
 }
 
 bool FakeSpooler::AddPortThroughMonitor(WindowHandle owner, const std::wstring& monitorName) {
+  const std::lock_guard<std::mutex> lock(mutex_);
   addPortCalls.emplace_back(owner, monitorName);
   if (monitorName.empty()) return Fail(kErrorInvalidName);
   const auto dialog = portAddedByDialog.find(monitorName);
@@ -213,6 +224,7 @@ bool FakeSpooler::AddPortThroughMonitor(WindowHandle owner, const std::wstring& 
 }
 
 bool FakeSpooler::RemovePort(WindowHandle owner, const std::wstring& portName) {
+  const std::lock_guard<std::mutex> lock(mutex_);
   deletePortCalls.emplace_back(owner, portName);
   if (!PortKnown(portName)) return Fail(kErrorUnknownPort);
   const auto refused = removePortErrors.find(portName);
@@ -224,6 +236,7 @@ bool FakeSpooler::RemovePort(WindowHandle owner, const std::wstring& portName) {
 }
 
 bool FakeSpooler::ConfigurePortThroughMonitor(WindowHandle owner, const std::wstring& portName) {
+  const std::lock_guard<std::mutex> lock(mutex_);
   configurePortCalls.emplace_back(owner, portName);
   return PortKnown(portName) ? true : Fail(kErrorUnknownPort);
 }

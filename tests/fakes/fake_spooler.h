@@ -1,10 +1,13 @@
 // An in-memory print spooler and port monitor channel that keep the spooler's rules: printer and
 // port names exact, driver names without regard to case, connections listed, INF paths by exact
 // driver name, the error codes the callers read, DeletePrinterDriverPackageW possibly absent.
+// Like the spooler it serves every thread: each call takes one lock (the fields are for a test's
+// set-up and checks while no worker runs).
 #pragma once
 
 #include <functional>
 #include <map>
+#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -75,7 +78,10 @@ class FakeSpooler : public PrintSpooler {
   bool AddDriver(const DriverRecord& driver, uint32_t flags) override;
   bool CreatePrinter(const PrinterRecord& printer) override;
   bool MakeDefaultPrinter(const std::wstring& name) override;
-  std::wstring DefaultPrinter() override { return defaultPrinter; }
+  std::wstring DefaultPrinter() override {
+    const std::lock_guard<std::mutex> lock(mutex_);
+    return defaultPrinter;
+  }
   bool RemovePrinter(const std::wstring& name) override;
   bool RemoveDriver(const std::wstring& name, uint32_t flags, uint32_t version) override;
   DriverPackageDeletion RemoveDriverPackage(const std::wstring& infPath) override;
@@ -96,6 +102,7 @@ class FakeSpooler : public PrintSpooler {
   bool PortKnown(const std::wstring& name) const;
 
   SystemInfo& system_;
+  std::mutex mutex_;
 };
 
 // The monitors' configuration channels over a FakeSpooler's ports: "Local Port" takes a port name,

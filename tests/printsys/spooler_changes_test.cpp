@@ -68,6 +68,8 @@ TEST_F(DeletionOutcomes, RefusalsGiveTheSystemsCode) {
   spooler.openPrinterError = 0;
   spooler.deletePrinterErrors[L"LABEL"] = 32;
   EXPECT_EQ(DeletePrinterOutcome(spooler, fake.system, L"LABEL"), 32u);
+  spooler.deletePrinterErrors[L"LABEL"] = 0;  // refused without a code: still no success
+  EXPECT_EQ(DeletePrinterOutcome(spooler, fake.system, L"LABEL"), 31u);
   spooler.deletePackageError = 5;
   EXPECT_EQ(DeleteDriverPackageOutcome(spooler, fake.system, L"C:\\store\\label.inf"), 5u);
 }

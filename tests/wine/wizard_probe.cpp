@@ -1,9 +1,12 @@
 // What a user of the running wizard sees that lives in native windows, printed one item a line for
-// the walk script: the visible edits and their texts, message boxes with their texts, popups.
+// the walk scripts: the visible edits and their texts, the visible rich edits line by line, message
+// boxes with their texts, popups.
 //   wizard_probe          (finds the window of class "MainWnd")
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cwchar>
 #include <string>
 
 namespace {
@@ -14,9 +17,11 @@ std::wstring ClassOf(HWND window) {
   return name;
 }
 
-std::wstring TextOf(HWND window) {
-  wchar_t text[1024] = {};
-  SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, nullptr);
+std::wstring TextOf(HWND window, size_t size = 1024) {
+  std::wstring text(size, L'\0');
+  SendMessageTimeoutW(window, WM_GETTEXT, size, reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG, 2000,
+                      nullptr);
+  text.resize(wcslen(text.c_str()));
   return text;
 }
 
@@ -28,7 +33,16 @@ void Print(const char* kind, const std::wstring& text) {
 
 BOOL CALLBACK VisitChild(HWND child, LPARAM) {
   const std::wstring name = ClassOf(child);
-  if (IsWindowVisible(child) && (name == L"Edit" || name == L"EDIT")) Print("edit", TextOf(child));
+  if (!IsWindowVisible(child)) return TRUE;
+  if (name == L"Edit" || name == L"EDIT") Print("edit", TextOf(child));
+  if (lstrcmpiW(name.c_str(), L"RICHEDIT50W") == 0) {  // the logs and the removal summary: one a line
+    const std::wstring text = TextOf(child, 65536);
+    for (size_t at = 0; at < text.size();) {
+      const size_t end = std::min(text.find_first_of(L"\r\n", at), text.size());
+      if (end > at) Print("richedit", text.substr(at, end - at));
+      at = end + 1;
+    }
+  }
   return TRUE;
 }
 

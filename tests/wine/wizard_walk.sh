@@ -10,18 +10,8 @@
 # the spooler back; everything is put back as it was afterwards.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-. "$here/wine-common.sh"
-. "$LDW_WINE_SESSION"
-export WINEPREFIX DISPLAY
 exe=$1 probe=$2 shots=$3 kind=$4
-title="Label Printer Driver Wizard"
-mkdir -p "$shots"
-
-fail() {
-  echo "FAIL ($kind): $*" >&2
-  "$LDW_WINE" "$probe" >&2 || true
-  exit 1
-}
+. "$here/walk-common.sh"
 
 spooler() { "$LDW_WINE" "$LDW_SPOOLER_PROBE" "$@" | tr -d '\r'; }
 # The folder a program of this build finds system tools in.
@@ -59,11 +49,9 @@ case $kind in
     ;;
 esac
 
-# The pointer is left in a corner: later tests' windows must not see a mouse entry they did not make.
+# Puts back what this walk changed as well (walk-common's trap, extended).
 trap 'kill ${program:-} 2>/dev/null || true; put_back; xdotool mousemove 1279 1023 || true' EXIT
-start_with_window "$exe" "$title" || fail "the main window did not show"
-sleep 0.5
-eval "$(xdotool getwindowgeometry --shell "$wid")"  # X Y WIDTH HEIGHT
+open_wizard
 
 # Points of the 700 x 500 layout (client pixels).
 declare -A at=(
@@ -73,38 +61,6 @@ declare -A at=(
   [lan_ip]="350 102" [lan_port]="350 150" [printer_name]="350 136"
   [popup_row3]="450 251" [popup_cancel]="450 371"
 )
-click() {
-  # shellcheck disable=SC2086
-  set -- ${at[$1]}
-  xdotool mousemove "$((X + $1))" "$((Y + $2))" click 1
-  sleep 1
-}
-type_into() {  # point text
-  click "$1"
-  xdotool key ctrl+a BackSpace
-  xdotool type --delay 40 "$2"
-  sleep 0.4
-}
-shot() { "$here/screenshot" "$DISPLAY" "$shots/walk_${kind}_$1.png" "$title" >/dev/null; }
-screen_shot() { "$here/screenshot" "$DISPLAY" "$shots/walk_${kind}_$1.png" >/dev/null; }
-probe() { "$LDW_WINE" "$probe" | tr -d '\r'; }
-# Windows take a moment to come and go under Wine: each check gives them a few seconds.
-expect_probe() {  # extended regex
-  for _ in $(seq 10); do probe | grep -Eq "$1" && return 0; sleep 0.5; done
-  fail "expected '$1'"
-}
-refuse_probe() {
-  for _ in $(seq 10); do probe | grep -Eq "$1" || return 0; sleep 0.5; done
-  fail "did not expect '$1'"
-}
-# Whether the red result line of a page shows: pure red pixels in its box.
-red_line_shows() {  # left top right bottom
-  local crop=$shots/.crop.png
-  import -window "$wid" -crop "$(($3 - $1))x$(($4 - $2))+$1+$2" +repage "$crop"
-  local share
-  share=$(convert "$crop" -fuzz 20% -fill black -opaque "#ff0000" -fill white +opaque black -format "%[fx:mean]" info:)
-  awk -v s="$share" 'BEGIN { exit !(s < 0.995) }'
-}
 
 shot index
 click next
