@@ -1,21 +1,25 @@
 // Process entry: COM and OLE, the skin package, the languages, the main window and its message loop,
 // then the orderly end, or an immediate one while a worker still runs. Workers are not waited for.
 // Exit code 0, or 1 when the main window cannot be created (or, from the framework, when its layout
-// cannot be loaded).
+// cannot be loaded). With arguments, the command line's run and its exit code instead.
 #include <objbase.h>
 #include <ole2.h>
 #include <windows.h>
 
 #include "app/localisation.h"
 #include "app/process_end_win.h"
+#include "app/command_line.h"
+#include "app/unattended_win.h"
 #include "app/skin_package.h"
 #include "app/windows_win.h"
 #include "context/app_context.h"
 #include "controls/custom_controls.h"
 #include "ui/resources.h"
+#include "context/system_error.h"
+#include "ui/utf.h"
 #include "ui/win/gdiplus_graphics_win.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int) {
   if (FAILED(CoInitialize(nullptr))) return 0;
   OleInitialize(nullptr);
   int exitCode = 0;
@@ -27,10 +31,19 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     RegisterCustomControls();
     RegisterLanguages(CAppContext::Instance());
 
-    auto* mainWindow = new CMainWnd;
-    exitCode = RunMainWindow(*mainWindow, ShowNoMainWindowBox);
-    EndAtOnceIfWorkersRun(exitCode);  // closed during a run: the worker keeps what it reads
-    delete mainWindow;
+    // With arguments the program is the unattended installer; without, the wizard.
+    const std::vector<std::wstring> arguments = SplitCommandLine(commandLine != nullptr ? commandLine : L"");
+    if (!arguments.empty()) {
+      const LanguageInfo language = CAppContext::Instance().DetectLanguage();
+      resources.LoadLanguage(ui::WideToUtf8(language.file));
+      SetErrorTextLanguage(language.langId);
+      exitCode = RunCommandLine(arguments);
+    } else {
+      auto* mainWindow = new CMainWnd;
+      exitCode = RunMainWindow(*mainWindow, ShowNoMainWindowBox);
+      EndAtOnceIfWorkersRun(exitCode);  // closed during a run: the worker keeps what it reads
+      delete mainWindow;
+    }
     resources.Shutdown();
   }
   OleUninitialize();

@@ -56,7 +56,7 @@ class InstallRun {
     return context_.IsWindows8OrNewer() ? InstallByInf(model) : InstallLegacy(model);
   }
 
-  void CreatePrinter(const std::wstring& driverName) {
+  bool CreatePrinter(const std::wstring& driverName) {
     const std::wstring printerName = context_.m_printerName;
     const std::wstring portName = context_.m_portName;
     Post(L"tip.startinstallprinter");
@@ -66,12 +66,13 @@ class InstallRun {
       if (error == kErrorUnknownPort && !PortExists(print_.spooler, portName)) {
         context_.ShowTipBox(GetText(L"tip.port.unidentification"), kBoxIconInformation);
       }
-      return;
+      return false;
     }
     Post(L"tip.installprintersuccess");
     if (context_.m_setDefault == 1) print_.spooler.MakeDefaultPrinter(printerName);
     PrintTestPage(print_.shell, printerName, owner_);
     outcome_.printerInstalled = 1;
+    return true;
   }
 
   const std::wstring& driverName() const { return driverName_; }
@@ -211,8 +212,14 @@ class InstallRun {
 
 void CAppContext::RunInstall(InstallOutcome* outcome) {
   InstallOutcome unused;
-  InstallRun run(*this, outcome != nullptr ? *outcome : unused);
+  InstallOutcome& result = outcome != nullptr ? *outcome : unused;
+  InstallRun run(*this, result);
   PostInstallLog(L"", false, true);
-  if (!run.PreparePort() || !run.InstallDriver()) return;
-  run.CreatePrinter(run.driverName());
+  if (!run.PreparePort()) {
+    result.failure = InstallFailure::kPort;
+  } else if (!run.InstallDriver()) {
+    result.failure = InstallFailure::kDriver;
+  } else if (!run.CreatePrinter(run.driverName())) {
+    result.failure = InstallFailure::kPrinter;
+  }
 }

@@ -6,9 +6,13 @@
 
 class CAppContext;
 
+// The step that ended a run early, for callers that report it (the command line's exit code).
+enum class InstallFailure : uint8_t { kNone, kPort, kDriver, kPrinter };
+
 struct InstallOutcome {
   uint8_t printerInstalled = 0;
   uint8_t networkPortAdded = 0;
+  InstallFailure failure = InstallFailure::kNone;
 };
 
 // Tries while the call answers false, pausing between tries, at most this often.

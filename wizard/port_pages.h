@@ -11,8 +11,12 @@ bool IsValidIPv4(const std::wstring& text);
 // else "<address>_1", "<address>_2", ... (portTaken answers for one name).
 constexpr wchar_t kProposedLanAddress[] = L"192.168.1.100";
 template <typename PortTaken>
-std::wstring ProposeLanPortName(PortTaken portTaken) {
-  std::wstring candidate = kProposedLanAddress;
-  for (int n = 1; portTaken(candidate); ++n) candidate = std::wstring(kProposedLanAddress) + L"_" + std::to_wstring(n);
+std::wstring ProposeLanPortName(const std::wstring& address, PortTaken portTaken) {
+  std::wstring candidate = address;
+  for (int n = 1; portTaken(candidate); ++n) candidate = address + L"_" + std::to_wstring(n);
   return candidate;
+}
+template <typename PortTaken>
+std::wstring ProposeLanPortName(PortTaken portTaken) {
+  return ProposeLanPortName(kProposedLanAddress, portTaken);
 }

@@ -156,6 +156,7 @@ TEST_F(InstallWorkerTest, PortKindsWithoutPreparationInstallByEitherRoute) {
       EXPECT_EQ(Log(), Join({inf ? infDriver : LegacyDriverLines(), PrinterLines()}));
       EXPECT_EQ(outcome.printerInstalled, 1);
       EXPECT_EQ(outcome.networkPortAdded, 0);
+      EXPECT_EQ(outcome.failure, InstallFailure::kNone);
       ASSERT_NE(print.spooler.FindPrinter(L"LABEL (1)"), nullptr);
       EXPECT_EQ(print.spooler.FindPrinter(L"LABEL (1)")->portName, context.m_portName);
       EXPECT_EQ(print.spooler.FindPrinter(L"LABEL (1)")->driverName, L"LABEL");
@@ -341,15 +342,16 @@ TEST_F(InstallWorkerTest, CompletionShowsTheFinishRowLastAndForgetsANetworkPortF
 // reports itself on still leads to the port search, and each search gives up after 41 calls.
 struct FailureCase {
   const char* name;
+  InstallFailure step;
   bool inf;
   std::function<void(InstallWorkerTest&)> arrange;
   std::function<std::vector<Line>()> expected;
   size_t pauses;
 };
 
-class InstallFailure : public InstallWorkerTest, public ::testing::WithParamInterface<FailureCase> {};
+class InstallStepFailure : public InstallWorkerTest, public ::testing::WithParamInterface<FailureCase> {};
 
-TEST_P(InstallFailure, EndsTheRunWithItsLine) {
+TEST_P(InstallStepFailure, EndsTheRunWithItsLine) {
   const FailureCase& test = GetParam();
   UseInfRoute(test.inf);
   test.arrange(*this);
@@ -357,6 +359,7 @@ TEST_P(InstallFailure, EndsTheRunWithItsLine) {
   EXPECT_EQ(Log(), test.expected());
   EXPECT_EQ(outcome.printerInstalled, 0);
   EXPECT_EQ(outcome.networkPortAdded, 0);
+  EXPECT_EQ(outcome.failure, test.step);
   EXPECT_EQ(print.pause.sleeps.size(), test.pauses);
   EXPECT_TRUE(dialogs.boxes.empty());
 }
@@ -368,16 +371,16 @@ std::vector<Line> LegacyCopy() {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    EveryFailure, InstallFailure,
+    EveryFailure, InstallStepFailure,
     ::testing::Values(
-        FailureCase{"PairingRefused", false,
+        FailureCase{"PairingRefused", InstallFailure::kPort, false,
                     [](InstallWorkerTest& t) {
                       t.ChooseBluetoothPrinter(L"COM7");
                       t.bluetooth.authenticateResult = 1244;
                     },
                     [] { return std::vector<Line>{Step(L"tip.startpairbluetooth"), Alert(L"tip.pairbluetoothfailpinis", L"0000")}; },
                     0},
-        FailureCase{"NoSerialPortAndServiceNeverOn", false,
+        FailureCase{"NoSerialPortAndServiceNeverOn", InstallFailure::kPort, false,
                     [](InstallWorkerTest& t) {
                       t.ChooseBluetoothPrinter(L"COM7");
                       t.bluetooth.lastServiceResult = 5;
@@ -385,34 +388,34 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     [] { return Join({Pairing(), {Alert(L"tip.getbluetoothserialportfail")}}); },
                     2 * (kBluetoothServiceTries - 1)},
-        FailureCase{"NetworkPortRefused", false,
+        FailureCase{"NetworkPortRefused", InstallFailure::kPort, false,
                     [](InstallWorkerTest& t) {
                       t.context.m_portKind = kPortNetwork;
                       t.print.portMonitor.tcpIpMonitorPresent = false;
                     },
                     [] { return std::vector<Line>{Step(L"tip.startaddlanport"), Alert(L"tip.addlanportfail")}; }, 0},
-        FailureCase{"InstallFolder", true,
+        FailureCase{"InstallFolder", InstallFailure::kDriver, true,
                     [](InstallWorkerTest& t) { t.files.uncreatableFolders.insert("C:\\Program Files (x86)"); },
                     [] { return std::vector<Line>{{kFolderFailureText, true}}; }, 0},
-        FailureCase{"SubFolder", true,
+        FailureCase{"SubFolder", InstallFailure::kDriver, true,
                     [](InstallWorkerTest& t) {
                       t.files.uncreatableFolders.insert("C:\\Program Files (x86)\\PrinterDriver\\Calvane\\Driver64");
                     },
                     [] { return std::vector<Line>{Step(L"tip.startcopyfile"), {kFolderFailureText, true}}; }, 0},
-        FailureCase{"InfRouteFile", true,
+        FailureCase{"InfRouteFile", InstallFailure::kDriver, true,
                     [](InstallWorkerTest& t) {
                       t.files.unwritableFiles.insert(std::wstring(kInstallFolder) + L"Driver64\\Ombrevia.gpd");
                     },
                     [] { return std::vector<Line>{Step(L"tip.startcopyfile"), Alert(L"tip.copyfilefail", L"Access is denied.")}; },
                     0},
-        FailureCase{"DriverMissingAfterPrintui", true, [](InstallWorkerTest& t) { t.print.shell.effect = nullptr; },
+        FailureCase{"DriverMissingAfterPrintui", InstallFailure::kDriver, true, [](InstallWorkerTest& t) { t.print.shell.effect = nullptr; },
                     [] { return Join({InfCopy(), {Step(L"tip.startinstalldriver"), Alert(L"tip.installdriverfail2")}}); },
                     0},
-        FailureCase{"DriverDirectory", false, [](InstallWorkerTest& t) { t.print.spooler.driverDirectoryFails = true; },
+        FailureCase{"DriverDirectory", InstallFailure::kDriver, false, [](InstallWorkerTest& t) { t.print.spooler.driverDirectoryFails = true; },
                     [] { return std::vector<Line>{Alert(L"tip.readdriverdirfail", L"The parameter is incorrect.")}; }, 0},
-        FailureCase{"AddPrinterDriverExW", false, [](InstallWorkerTest& t) { t.print.spooler.addDriverError = 5; },
+        FailureCase{"AddPrinterDriverExW", InstallFailure::kDriver, false, [](InstallWorkerTest& t) { t.print.spooler.addDriverError = 5; },
                     [] { return Join({LegacyCopy(), {Alert(L"tip.installdriverfail", L"Access is denied.")}}); }, 0},
-        FailureCase{"AddPrinterW", false, [](InstallWorkerTest& t) { t.print.spooler.addPrinterError = 5; },
+        FailureCase{"AddPrinterW", InstallFailure::kPrinter, false, [](InstallWorkerTest& t) { t.print.spooler.addPrinterError = 5; },
                     [] {
                       return Join({LegacyCopy(), {Step(L"tip.installdriversuccess"), Step(L"tip.startinstallprinter"),
                                                   Alert(L"tip.installprinterfail", L"Access is denied.")}});

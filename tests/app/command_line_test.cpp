@@ -1,0 +1,190 @@
+// The unattended command line: its words, the requests and refusals they make, and each command run
+// against the fakes with every line it writes and its exit code.
+#include <gtest/gtest.h>
+
+#include "app/command_line.h"
+#include "app/localisation.h"
+#include "app/unattended.h"
+#include "context/app_context.h"
+#include "tests/fakes/fake_bluetooth.h"
+#include "tests/fakes/fake_platform.h"
+#include "tests/fakes/fake_print_system.h"
+#include "tests/test_paths.h"
+#include "ui/resources.h"
+
+namespace {
+
+using Words = std::vector<std::wstring>;
+
+TEST(CommandLineWords, SplitAsTheCRuntimeDoes) {
+  const std::pair<const wchar_t*, Words> cases[] = {
+      {L"  /install\t/kind:lpt  ", {L"/install", L"/kind:lpt"}},
+      {L"/name:\"Shop label\" /log:C:\\logs\\label.log", {L"/name:Shop label", L"/log:C:\\logs\\label.log"}},
+      {L"\"a b\"c d", {L"a bc", L"d"}},
+      {L"a\\\\\\\"b", {L"a\\\"b"}},          // 3 backslashes and a quote: one backslash, a quote
+      {L"\"a\\\\\" b", {L"a\\", L"b"}},       // 2 backslashes before the closing quote: one
+      {L"\"say \"\"hi\"\"\"", {L"say \"hi\""}},  // "" inside quotes is one quote
+      {L"\"\" x", {L"", L"x"}},
+      {L"", {}},
+  };
+  for (const auto& [line, words] : cases) EXPECT_EQ(SplitCommandLine(line), words) << testing::PrintToString(line);
+}
+
+TEST(CommandLineRequests, TheAdministratorsLinesMakeTheirRequests) {
+  ParsedCommandLine parsed = ParseCommandLine(SplitCommandLine(
+      L"/INSTALL /Kind:LPT /port:LPT1: /name:\"Shop label\" /default /log:C:\\logs\\label.log"));
+  ASSERT_EQ(parsed.errorKey, L"");
+  EXPECT_EQ(parsed.request.command, Command::kInstall);
+  EXPECT_EQ(parsed.request.kind, kPortLpt);
+  EXPECT_EQ(parsed.request.port, L"LPT1:");
+  EXPECT_EQ(parsed.request.name, L"Shop label");
+  EXPECT_TRUE(parsed.request.setDefault);
+  EXPECT_FALSE(parsed.request.quiet);
+  EXPECT_EQ(parsed.request.logPath, L"C:\\logs\\label.log");
+
+  parsed = ParseCommandLine(SplitCommandLine(L"-install /kind:network /address:10.0.0.7 /portname:10.0.0.7 /quiet"));
+  ASSERT_EQ(parsed.errorKey, L"");
+  EXPECT_EQ(parsed.request.kind, kPortNetwork);
+  EXPECT_EQ(parsed.request.address, L"10.0.0.7");
+  EXPECT_TRUE(parsed.request.quiet);
+
+  parsed = ParseCommandLine(SplitCommandLine(L"/remove /printer:\"Shop label\" /printer:Other /driver:LABEL /quiet"));
+  ASSERT_EQ(parsed.errorKey, L"");
+  EXPECT_EQ(parsed.request.printers, (Words{L"Shop label", L"Other"}));
+  EXPECT_EQ(parsed.request.drivers, Words{L"LABEL"});
+
+  EXPECT_EQ(ParseCommandLine({L"/list"}).request.command, Command::kList);
+  EXPECT_EQ(ParseCommandLine({L"/?"}).request.command, Command::kUsage);
+  EXPECT_EQ(ParseCommandLine({}).request.command, Command::kWizard);
+}
+
+TEST(CommandLineRequests, EachFaultIsRefusedWithItsText) {
+  struct Case {
+    const wchar_t* line;
+    const wchar_t* key;
+    const wchar_t* argument;
+  };
+  const Case cases[] = {
+      {L"/install /kind:lpt /port:LPT1: /colour:red", L"cmd.error.unknown", L"/colour"},
+      {L"install", L"cmd.error.unknown", L"install"},
+      {L"/install /kind", L"cmd.error.value", L"/kind"},
+      {L"/install /kind:lpt /port:", L"cmd.error.value", L"/port:"},
+      {L"/install /kind:lpt /port:LPT1: /default:yes", L"cmd.error.value", L"/default:yes"},
+      {L"/install /remove", L"cmd.error.command", L"/remove"},
+      {L"/kind:lpt", L"cmd.error.command", L""},
+      {L"/install /kind:lpt /port:LPT1: /printer:X", L"cmd.error.notfor", L"/printer"},
+      {L"/list /driver:LABEL", L"cmd.error.notfor", L"/driver"},
+      {L"/install /kind:parallel", L"cmd.error.kind", L"parallel"},
+      {L"/install /port:LPT1:", L"cmd.error.missing", L"/kind"},
+      {L"/install /kind:com", L"cmd.error.missing", L"/port"},
+      {L"/install /kind:network", L"cmd.error.missing", L"/address"},
+      {L"/install /kind:network /address:10.0.0.300", L"cmd.error.address", L"10.0.0.300"},
+      {L"/install /kind:lpt /port:LPT1: \"/name:Shop, front\"", L"cmd.error.name", L"Shop, front"},
+      {L"/install /kind:lpt /port:LPT1: /name:a\\b", L"cmd.error.name", L"a\\b"},
+      {L"/remove /quiet", L"cmd.error.missing", L"/printer, /driver"},
+  };
+  for (const Case& c : cases) {
+    const ParsedCommandLine parsed = ParseCommandLine(SplitCommandLine(c.line));
+    EXPECT_EQ(parsed.errorKey, c.key) << testing::PrintToString(c.line);
+    EXPECT_EQ(parsed.errorArgument, c.argument) << testing::PrintToString(c.line);
+  }
+}
+
+class UnattendedRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    static const std::vector<uint8_t> skin = PackedSkin();
+    ASSERT_TRUE(resources.AttachArchive(skin.data(), skin.size()));
+    ASSERT_TRUE(resources.LoadLanguage("lan_en.xml"));
+    system.version = {6, 1};
+    system.messages[{5, 1033}] = L"Access is denied.";
+    files.folders.insert(files.ToAnsi(print.spooler.driverDirectory));
+    context.BuildDriverModels();
+  }
+  void TearDown() override {
+    resources.Shutdown();
+    ResetDefaultFakePrintSystem();
+  }
+
+  int Run(const wchar_t* line) {
+    lines.clear();
+    const ParsedCommandLine parsed = ParseCommandLine(SplitCommandLine(line));
+    EXPECT_EQ(parsed.errorKey, L"") << testing::PrintToString(line);
+    return RunUnattended(context, parsed.request, sink);
+  }
+  static std::wstring At(const std::wstring& text) { return L"12:03:04.005 : " + text; }
+
+  FakePrintSystem& print = ResetDefaultFakePrintSystem();
+  FakeBluetoothStack& bluetooth = ResetDefaultFakeBluetoothStack();
+  ui::Resources& resources = ui::Resources::Instance();
+  FakeSystemInfo& system = DefaultFakePlatform().system;
+  FakeFileSystem files{system};
+  std::vector<std::wstring> lines;
+  UnattendedSink sink{[this](const std::wstring& line) { lines.push_back(line); }, [] { return LocalTime{12, 3, 4, 5}; }};
+  FakeThreadStarter threads;
+  Platform platform{system, files, sink, threads, sink};
+  CAppContext context{platform};
+};
+
+TEST_F(UnattendedRun, InstallDoesTheWizardsStepsAndSaysHowItEnded) {
+  EXPECT_EQ(Run(L"/install /kind:lpt /port:LPT1: /name:\"Shop label\" /default"), kExitDone);
+  EXPECT_EQ(lines, (Words{At(GetText(L"tip.startcopyfile")), At(GetText(L"tip.copyfilesuccess")),
+                          At(GetText(L"tip.startinstalldriver")), At(GetText(L"tip.installdriversuccess")),
+                          At(GetText(L"tip.startinstallprinter")), At(GetText(L"tip.installprintersuccess"))}));
+  ASSERT_NE(print.spooler.FindPrinter(L"Shop label"), nullptr);
+  EXPECT_EQ(print.spooler.FindPrinter(L"Shop label")->portName, L"LPT1:");
+  EXPECT_EQ(print.spooler.defaultPrinter, L"Shop label");
+
+  // Without a name the wizard's proposal; the name now taken is refused before anything is done.
+  EXPECT_EQ(Run(L"/install /kind:com /port:COM2:"), kExitDone);
+  EXPECT_NE(print.spooler.FindPrinter(L"LABEL"), nullptr);
+  EXPECT_EQ(print.spooler.defaultPrinter, L"Shop label");
+  EXPECT_EQ(Run(L"/install /kind:com /port:COM2: /name:label"), kExitPrinterName);
+  EXPECT_EQ(lines, Words{At(GetTextWith(L"cmd.error.nametaken", L"label"))});
+
+  struct Failure {
+    const wchar_t* line;
+    std::function<void()> arrange;
+    int exitCode;
+  };
+  const Failure failures[] = {
+      {L"/install /kind:lpt /port:LPT7:", [] {}, kExitPort},
+      {L"/install /kind:network /address:10.0.0.7", [this] { print.portMonitor.tcpIpMonitorPresent = false; }, kExitPort},
+      {L"/install /kind:usb", [] {}, kExitNoDevice},
+      {L"/install /kind:bluetooth", [] {}, kExitNoDevice},
+      {L"/install /kind:lpt /port:LPT2:", [this] { print.spooler.addDriverError = 5; }, kExitDriver},
+      {L"/install /kind:lpt /port:LPT2:", [this] {
+         print.spooler.addDriverError = 0;
+         print.spooler.addPrinterError = 5;
+       }, kExitPrinter},
+  };
+  for (const Failure& failure : failures) {
+    failure.arrange();
+    EXPECT_EQ(Run(failure.line), failure.exitCode) << testing::PrintToString(failure.line);
+    EXPECT_FALSE(lines.empty());
+  }
+  EXPECT_EQ(print.spooler.printers.size(), 2u);
+}
+
+TEST_F(UnattendedRun, RemovalAndListing) {
+  print.spooler.AddDriverEntry(L"LABEL", L"Windows NT x86", L"");
+  print.spooler.AddPrinterEntry(L"Shop label", L"LABEL", L"LPT1:");
+  EXPECT_EQ(Run(L"/list"), kExitDone);
+  EXPECT_EQ(lines, (Words{L"printer\tShop label\tLABEL", L"driver\tLABEL"}));
+
+  EXPECT_EQ(Run(L"/remove /printer:\"Shop label\" /driver:LABEL"), kExitDone);
+  EXPECT_TRUE(print.spooler.printers.empty());
+  EXPECT_TRUE(print.spooler.drivers.empty());
+  EXPECT_EQ(lines.front(), At(GetTextWith(L"tip.startdeleteprinter", L"Shop label")));
+
+  // A printer that is not there is a failure; the run goes on and says so in its exit code.
+  EXPECT_EQ(Run(L"/remove /printer:Gone"), kExitRemovalFailed);
+  EXPECT_EQ(lines.size(), 3u);
+
+  EXPECT_EQ(Run(L"/?"), kExitDone);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_NE(lines[0].find(L"/install /kind:usb|network|bluetooth|lpt|com|custom"), std::wstring::npos);
+  EXPECT_NE(lines[0].find(L"\n"), std::wstring::npos);
+}
+
+}  // namespace
