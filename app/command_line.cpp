@@ -52,10 +52,11 @@ struct KindName {
 constexpr KindName kKinds[] = {{L"usb", kPortUsb}, {L"network", kPortNetwork}, {L"bluetooth", kPortBluetooth},
                                {L"lpt", kPortLpt}, {L"com", kPortCom},         {L"custom", kPortCustom}};
 
-ParsedCommandLine Refused(const wchar_t* key, const std::wstring& argument) {
+ParsedCommandLine Refused(const wchar_t* key, const std::wstring& argument, int exitCode = kExitBadArguments) {
   ParsedCommandLine parsed;
   parsed.errorKey = key;
   parsed.errorArgument = argument;
+  parsed.exitCode = exitCode;
   return parsed;
 }
 
@@ -144,7 +145,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& arguments) {
       if (request.address.empty()) return Refused(L"cmd.error.missing", L"/address");
       if (!IsValidIPv4(request.address)) return Refused(L"cmd.error.address", request.address);
     }
-    if (!request.name.empty() && !IsAcceptablePrinterName(request.name)) return Refused(L"cmd.error.name", request.name);
+    if (!request.name.empty() && !IsAcceptablePrinterName(request.name)) return Refused(L"cmd.error.name", request.name, kExitPrinterName);
   }
   if (request.command == Command::kRemove && request.printers.empty() && request.drivers.empty()) {
     return Refused(L"cmd.error.missing", L"/printer, /driver");

@@ -40,6 +40,7 @@ struct ParsedCommandLine {
   // Empty when the arguments make a request; otherwise a text key and the argument it names.
   std::wstring errorKey;
   std::wstring errorArgument;
+  int exitCode = 0;  // for a refusal: kExitBadArguments, or kExitPrinterName for an unusable name
 };
 
 // Switches start with "/" or "-" and compare without regard to case; values follow a colon.

@@ -133,7 +133,7 @@ int RunCommandLine(const std::vector<std::wstring>& arguments) {
     const std::wstring text = CommandLineErrorText(parsed);
     output.Write(text);
     showWithoutConsole(text, MB_ICONERROR);
-    return kExitBadArguments;
+    return parsed.exitCode;
   }
   if (!request.logPath.empty() && !output.OpenLog(request.logPath)) {
     const std::wstring text = request.logPath + L": " + FormatSystemError(GetLastError());

@@ -87,6 +87,7 @@ TEST(CommandLineRequests, EachFaultIsRefusedWithItsText) {
     const ParsedCommandLine parsed = ParseCommandLine(SplitCommandLine(c.line));
     EXPECT_EQ(parsed.errorKey, c.key) << testing::PrintToString(c.line);
     EXPECT_EQ(parsed.errorArgument, c.argument) << testing::PrintToString(c.line);
+    EXPECT_EQ(parsed.exitCode, parsed.errorKey == L"cmd.error.name" ? kExitPrinterName : kExitBadArguments);
   }
 }
 
