@@ -164,7 +164,9 @@ int RunCommandLine(const std::vector<std::wstring>& arguments) {
     DispatchMessageW(&msg);
   }
   run.join();
-  Sleep(1500);  // the last line stays readable for a moment
+  // The last line is painted and stays readable for a moment.
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  Sleep(1500);
   output.SetWindow(nullptr);
   DestroyWindow(window);
   return exitCode;
