@@ -65,6 +65,7 @@ void MainWindowController::Initialise(WindowHandle handle) {
   SetErrorTextLanguage(language.langId);
 
   FindControls();
+  model_.SetDefaultButton(nextButton_);  // Enter presses Next, as in a Windows wizard
   context_.m_hMainWnd = handle;
   SetTitle();
   context_.m_mainTab = tabSwitch_;

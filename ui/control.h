@@ -127,6 +127,8 @@ class Control {
 
   // The rectangle the last layout pass gave this control, in window client pixels.
   const Rect& GetRect() const { return rect_; }
+  // The corner ellipse of the background and frame (borderround), in layout units.
+  Size BorderRound() const { return borderRound_; }
   // Takes the rectangle; containers also place their children inside it.
   virtual void SetPos(const Rect& rect);
   // The wanted size in pixels for the available space; 0 in a dimension means "share the rest".

@@ -80,7 +80,9 @@ void WindowModel::OnMouseDown(Point point) {
   if (PressScrollBar(point)) return;
   OnMouseMove(point);
   pushed_ = ClickTarget(point);
-  if (pushed_ != nullptr) pushed_->SetState(pushed_->State() | kStatePushed);
+  if (pushed_ == nullptr) return;
+  pushed_->SetState(pushed_->State() | kStatePushed);
+  if (CanTakeFocus(*pushed_)) SetFocus(pushed_);  // as a native button takes the focus when pressed
 }
 
 void WindowModel::OnMouseUp(Point point) {

@@ -85,6 +85,7 @@ void WindowModel::Paint(Graphics& graphics, const Rect& dirty) {
   if (attributes_.bkColor != 0)
     graphics.FillRect({0, 0, clientSize_.cx, clientSize_.cy}, attributes_.bkColor);
   if (root_) root_->Paint(graphics, dirty);
+  PaintFocusRing(graphics, dirty);
 }
 
 void WindowModel::SetScale(int percent) {
@@ -267,6 +268,9 @@ void WindowModel::ControlDetached(Control* control) {
   }
   if (hot_ == control) hot_ = nullptr;
   if (pushed_ == control) pushed_ = nullptr;
+  if (focused_ == control) focused_ = nullptr;
+  if (defaultButton_ == control) defaultButton_ = nullptr;
+  if (cancelButton_ == control) cancelButton_ = nullptr;
   if (static_cast<Control*>(dragBox_) == control) dragBox_ = nullptr;
 }
 

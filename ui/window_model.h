@@ -51,6 +51,9 @@ class CreateControlCallback {
 // The mouse cursor a window shows over a control ("cursor" attribute).
 enum class Cursor { kArrow, kHand };
 
+// The keys a window handles itself; the host maps its virtual keys to these.
+enum class Key { kTab, kEnter, kSpace, kEscape, kLeft, kUp, kRight, kDown, kHome, kEnd };
+
 // What the native window does for the model.
 class WindowHost {
  public:
@@ -59,6 +62,9 @@ class WindowHost {
   // Asks for AdvanceAnimations calls until it returns false; false when this host draws no
   // frames (an off-screen picture), and animations then jump to their end.
   virtual bool RequestAnimationFrames() { return false; }
+  // The keyboard focus moved (to null: nowhere); the host moves the native focus and tells
+  // assistive technology.
+  virtual void FocusChanged(Control* focused) { (void)focused; }
 };
 
 class WindowModel {
@@ -202,6 +208,30 @@ class WindowModel {
   Cursor CursorAt(Point point) const;
   Control* ClickTarget(Point point) const;
 
+  // Keyboard focus (window_focus.cpp). Buttons, options, edits, lists and their rows take it
+  // while they and their ancestors are shown and enabled. The tab stops run in reading order
+  // (tree order, floating boxes such as the caption buttons after the flow); an option group
+  // is one stop, at its selected option, and a list is one stop, at its selected row.
+  Control* FocusedControl() const { return focused_; }
+  // False, with the focus unchanged, for a control that cannot take it; null clears it.
+  bool SetFocus(Control* control);
+  bool CanTakeFocus(const Control& control) const;
+  std::vector<Control*> FocusOrder() const;
+  // Enter presses the default button and Escape the cancel button while they are shown and enabled.
+  void SetDefaultButton(Control* button) { defaultButton_ = button; }
+  void SetCancelButton(Control* button) { cancelButton_ = button; }
+  // Tab and Shift+Tab move through the stops; Space presses the focused control and Enter the
+  // focused button, else the default button, else the focused control; the arrow keys move and
+  // select within an option group or a list as a click does. A key that leaves the focus on a
+  // control that can no longer take it (a page changed) moves it to the page's first stop, or to
+  // the default button on a page without stops. True when the key was used.
+  bool OnKeyDown(Key key, bool shift = false);
+  // The focus ring shows from the first key the window uses on: as on Windows, a mouse user
+  // never sees it.
+  bool ShowsFocusRing() const { return focusCues_; }
+  // Where the ring of the focused control is drawn; empty when none shows.
+  Rect FocusRingRect() const;
+
   // Animations: a control that changes over time (a fading button, a sliding tab page) starts one
   // here and is stepped with the time elapsed until it reports that it has reached its end.
   void StartAnimation(Control* control);
@@ -239,6 +269,10 @@ class WindowModel {
   Control* hot_ = nullptr;
   Control* pushed_ = nullptr;
   std::vector<Control*> animating_;
+  Control* focused_ = nullptr;
+  Control* defaultButton_ = nullptr;
+  Control* cancelButton_ = nullptr;
+  bool focusCues_ = false;
   Container* dragBox_ = nullptr;  // whose scroll thumb the mouse is dragging
   int dragStartY_ = 0;
   int dragStartPos_ = 0;
@@ -247,6 +281,13 @@ class WindowModel {
   // A press on a scroll bar: the thumb starts a drag, the track moves a page. False elsewhere.
   bool PressScrollBar(Point point);
   void DragThumb(Point point);
+  bool MoveFocus(bool backwards);
+  // Where the focus goes when it has to move on its own: the first stop, or the default button
+  // when the first stop is in the default button's row.
+  Control* FirstStop() const;
+  bool MoveInGroup(Option& option, bool backwards);
+  bool MoveInList(Control& row, Key key);
+  void PaintFocusRing(Graphics& graphics, const Rect& dirty);
 };
 
 }  // namespace ui
