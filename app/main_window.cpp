@@ -142,6 +142,7 @@ void MainWindowController::OnUiMessage(uint32_t message, uintptr_t wParam, intpt
       ApplyLanguageFont();
       host_.RepaintAll();
       model_.MarkForLayout();
+      model_.AccessibleChanged(nullptr, ui::AccessibleEvent::kReorder);  // every name is new
       SetTitle();
       break;
     case UM_DELETE_LOG:

@@ -36,6 +36,7 @@ Control* Container::AddAt(std::unique_ptr<Control> child, int index) {
   ChildAdded(raw, index);
   raw->SetManager(Manager(), this);
   NeedParentUpdate();
+  if (Manager() != nullptr) Manager()->TreeChanged();
   return raw;
 }
 
@@ -59,6 +60,7 @@ void Container::RemoveAll() {
   old.clear();
   scrollPos_ = 0;
   NeedParentUpdate();
+  if (window != nullptr) window->TreeChanged();
 }
 
 std::unique_ptr<Control> Container::Release(Control* child) {
@@ -68,6 +70,7 @@ std::unique_ptr<Control> Container::Release(Control* child) {
   children_.erase(children_.begin() + index);
   owned->SetManager(nullptr, nullptr);
   NeedParentUpdate();
+  if (Manager() != nullptr) Manager()->TreeChanged();
   return owned;
 }
 

@@ -26,6 +26,9 @@ void Control::SetText(std::wstring text) {
   if (text == text_) return;
   text_ = std::move(text);
   Invalidate();
+  if (manager_ == nullptr) return;
+  const bool edit = kind_ == ControlKind::kEdit || kind_ == ControlKind::kRichEdit;
+  manager_->AccessibleChanged(this, edit ? AccessibleEvent::kValueChange : AccessibleEvent::kNameChange);
 }
 
 void Control::SetResourceText(bool on) {
@@ -55,6 +58,7 @@ void Control::SetVisible(bool visible) {
   if (visible == visible_) return;
   visible_ = visible;
   NeedParentUpdate();
+  if (manager_ != nullptr) manager_->TreeChanged();
 }
 
 bool Control::IsVisibleInTree() const {
@@ -69,6 +73,7 @@ void Control::SetEnabled(bool enabled) {
   enabled_ = enabled;
   if (!enabled_) state_ = 0;
   Invalidate();
+  if (manager_ != nullptr) manager_->AccessibleChanged(this, AccessibleEvent::kStateChange);
 }
 
 void Control::SetState(unsigned state) {

@@ -78,6 +78,8 @@ void RichEdit::AppendText(const std::wstring& text) {
   }
   RebuildText();
   if (view_) view_->AppendText(text);
+  // A finished line is news: assistive technology reads it as a live region's change.
+  if (text.back() == L'\n' && Manager() != nullptr) Manager()->AccessibleChanged(this, AccessibleEvent::kNewLine);
 }
 
 void RichEdit::SetText(std::wstring text) {

@@ -10,12 +10,15 @@ void GifAnim::Play() {
   playing_ = true;
   frame_ = 0;
   Invalidate();
+  if (Manager() != nullptr) Manager()->AccessibleChanged(this, AccessibleEvent::kStateChange);
 }
 
 void GifAnim::Stop() {
+  const bool was = playing_;
   playing_ = false;
   frame_ = 0;
   Invalidate();
+  if (was && Manager() != nullptr) Manager()->AccessibleChanged(this, AccessibleEvent::kStateChange);
 }
 
 void GifAnim::SetFrameCount(int count) {

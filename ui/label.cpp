@@ -226,6 +226,7 @@ void Option::Selected(bool selected, bool notify) {
     }
   }
   Invalidate();
+  if (Manager() != nullptr) Manager()->AccessibleChanged(this, AccessibleEvent::kStateChange);
   if (notify) Notify(L"selectchanged");
 }
 

@@ -65,6 +65,7 @@ void ListElement::SetRowSelected(bool selected) {
   ListItem::SetRowSelected(selected);
   if (Option* option = FirstOption(*this); option != nullptr && selected) option->Selected(true, false);
   Invalidate();
+  if (Manager() != nullptr) Manager()->AccessibleChanged(this, AccessibleEvent::kStateChange);
 }
 
 void ListElement::Activate() {
@@ -95,6 +96,7 @@ void ListTextElement::SetChecked(bool checked) {
   if (checked == checked_) return;
   checked_ = checked;
   Invalidate();
+  if (Manager() != nullptr) Manager()->AccessibleChanged(this, AccessibleEvent::kStateChange);
 }
 
 Rect ListTextElement::CheckBoxRect() const {
@@ -129,6 +131,7 @@ void ListTextElement::Activate() {
 void ListTextElement::SetRowSelected(bool selected) {
   ListItem::SetRowSelected(selected);
   Invalidate();
+  if (Manager() != nullptr) Manager()->AccessibleChanged(this, AccessibleEvent::kStateChange);
 }
 
 bool ListTextElement::ApplyAttribute(std::string_view name, std::string_view value) {

@@ -62,42 +62,13 @@ ListTextElement* CheckBoxRow(Control& row) {
   return text != nullptr && !text->CheckBoxRect().IsEmpty() ? text : nullptr;
 }
 
-// What Space does: the click of a button, an option or a row (on a row's check box, if it has one).
-bool Press(Control& control) {
-  if (IsButton(control) || control.Kind() == ControlKind::kOption) {
-    control.Activate();
-    return true;
-  }
-  if (!IsRow(control)) return false;
-  if (ListTextElement* row = CheckBoxRow(control)) {
-    const Rect box = row->CheckBoxRect();
-    row->ClickAt({(box.left + box.right) / 2, (box.top + box.bottom) / 2});
-  } else {
-    control.Activate();
-  }
-  return true;
-}
-
-// Every control that could take the focus, in reading order: floating boxes after the flow.
+// Every control that could take the focus, in reading order.
 std::vector<Control*> Candidates(const WindowModel& window) {
   std::vector<Control*> found;
-  if (window.Root() == nullptr) return found;
-  std::vector<Control*> floating{window.Root()};
-  const std::function<void(Control&)> visit = [&](Control& control) {
-    if (!control.IsVisible()) return;
+  window.VisitInReadingOrder([&](Control& control) {
     if (FocusKind(control) && window.CanTakeFocus(control)) found.push_back(&control);
-    Container* container = control.AsContainer();
-    if (container == nullptr || control.Kind() == ControlKind::kList) return;
-    for (int i = 0; i < container->Count(); ++i) {
-      Control* child = container->ItemAt(i);
-      if (child->IsFloat()) {
-        floating.push_back(child);
-      } else {
-        visit(*child);
-      }
-    }
-  };
-  for (size_t i = 0; i < floating.size(); ++i) visit(*floating[i]);
+    return control.Kind() != ControlKind::kList;  // a list's rows are reached through the list
+  });
   return found;
 }
 
@@ -145,6 +116,39 @@ Control* PickStop(const std::vector<Control*>& items, const Control* focused,
 Rect Grown(const Rect& r, int by) { return {r.left - by, r.top - by, r.right + by, r.bottom + by}; }
 
 }  // namespace
+
+void WindowModel::VisitInReadingOrder(const std::function<bool(Control&)>& visit) const {
+  if (root_ == nullptr) return;
+  std::vector<Control*> floating{root_.get()};
+  const std::function<void(Control&)> walk = [&](Control& control) {
+    if (!control.IsVisible() || !visit(control)) return;
+    Container* container = control.AsContainer();
+    for (int i = 0; container != nullptr && i < container->Count(); ++i) {
+      Control* child = container->ItemAt(i);
+      if (child->IsFloat()) {
+        floating.push_back(child);
+      } else {
+        walk(*child);
+      }
+    }
+  };
+  for (size_t i = 0; i < floating.size(); ++i) walk(*floating[i]);
+}
+
+bool WindowModel::Press(Control& control) {
+  if (IsButton(control) || control.Kind() == ControlKind::kOption) {
+    control.Activate();
+    return true;
+  }
+  if (!IsRow(control)) return false;
+  if (ListTextElement* row = CheckBoxRow(control)) {
+    const Rect box = row->CheckBoxRect();
+    row->ClickAt({(box.left + box.right) / 2, (box.top + box.bottom) / 2});
+  } else {
+    control.Activate();
+  }
+  return true;
+}
 
 bool WindowModel::CanTakeFocus(const Control& control) const {
   if (control.Manager() != this || !FocusKind(control) || !control.IsMouseEnabled()) return false;

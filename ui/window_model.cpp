@@ -78,6 +78,10 @@ void WindowModel::Layout() {
   if (!root_) return;
   root_->SetPos({0, 0, clientSize_.cx, clientSize_.cy});
   ForEachControl([](Control& control) { control.SyncNativeWindow(); });
+  if (treeChanged_) {
+    treeChanged_ = false;
+    if (host_ != nullptr) host_->AccessibleChanged(nullptr, AccessibleEvent::kReorder);
+  }
 }
 
 void WindowModel::Paint(Graphics& graphics, const Rect& dirty) {
@@ -269,6 +273,10 @@ void WindowModel::ControlDetached(Control* control) {
   if (hot_ == control) hot_ = nullptr;
   if (pushed_ == control) pushed_ = nullptr;
   if (focused_ == control) focused_ = nullptr;
+  if (const auto id = accessibleIds_.find(control); id != accessibleIds_.end()) {
+    accessibleControls_.erase(id->second);
+    accessibleIds_.erase(id);
+  }
   if (defaultButton_ == control) defaultButton_ = nullptr;
   if (cancelButton_ == control) cancelButton_ = nullptr;
   if (static_cast<Control*>(dragBox_) == control) dragBox_ = nullptr;

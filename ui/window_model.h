@@ -51,6 +51,15 @@ class CreateControlCallback {
 // The mouse cursor a window shows over a control ("cursor" attribute).
 enum class Cursor { kArrow, kHand };
 
+// Changes that assistive technology hears of (ui/accessible.h describes the controls).
+enum class AccessibleEvent {
+  kNameChange,
+  kStateChange,  // checked, selected, enabled, animated
+  kValueChange,  // an edit's text
+  kNewLine,      // a line ended in a log: a live region's news
+  kReorder,      // controls came, went, showed or hid (control null: the window's)
+};
+
 // The keys a window handles itself; the host maps its virtual keys to these.
 enum class Key { kTab, kEnter, kSpace, kEscape, kLeft, kUp, kRight, kDown, kHome, kEnd };
 
@@ -65,6 +74,7 @@ class WindowHost {
   // The keyboard focus moved (to null: nowhere); the host moves the native focus and tells
   // assistive technology.
   virtual void FocusChanged(Control* focused) { (void)focused; }
+  virtual void AccessibleChanged(Control* control, AccessibleEvent event) { (void)control, (void)event; }
 };
 
 class WindowModel {
@@ -231,6 +241,12 @@ class WindowModel {
   bool ShowsFocusRing() const { return focusCues_; }
   // Where the ring of the focused control is drawn; empty when none shows.
   Rect FocusRingRect() const;
+  // What Space does to a control: the click of a button or an option, of a row (on its check box
+  // when it has one). False for anything else.
+  bool Press(Control& control);
+  // Every shown control in reading order: tree order, floating boxes after the flow. visit
+  // answers whether to go on into the control's children.
+  void VisitInReadingOrder(const std::function<bool(Control&)>& visit) const;
 
   // Animations: a control that changes over time (a fading button, a sliding tab page) starts one
   // here and is stepped with the time elapsed until it reports that it has reached its end.
@@ -238,6 +254,15 @@ class WindowModel {
   // False once no animation runs any more.
   bool AdvanceAnimations(int elapsedMs);
   bool IsAnimating() const { return !animating_.empty(); }
+
+  // For assistive technology (accessible.cpp): a change of a seen control goes to the host at
+  // once; the tree's changes gather until the next layout pass, which reports them once.
+  void AccessibleChanged(Control* control, AccessibleEvent event);
+  void TreeChanged() { treeChanged_ = true; }
+  // A number for each control the host names to assistive technology, from 1, kept while the
+  // control lives; 0 for none.
+  int AccessibleId(const Control* control);
+  Control* ControlByAccessibleId(int id) const;
 
   void SetHost(WindowHost* host) { host_ = host; }
   void Invalidate(const Rect& rect);
@@ -273,6 +298,10 @@ class WindowModel {
   Control* defaultButton_ = nullptr;
   Control* cancelButton_ = nullptr;
   bool focusCues_ = false;
+  bool treeChanged_ = false;
+  std::map<const Control*, int> accessibleIds_;
+  std::map<int, Control*> accessibleControls_;
+  int nextAccessibleId_ = 1;
   Container* dragBox_ = nullptr;  // whose scroll thumb the mouse is dragging
   int dragStartY_ = 0;
   int dragStartPos_ = 0;

@@ -1,5 +1,5 @@
 # Tests of the main window's and the popups' behaviour on the package's real layouts.
-list(APPEND HOST_TEST_SOURCES app/main_window_test.cpp app/command_line_test.cpp app/keyboard_walk_test.cpp)
+list(APPEND HOST_TEST_SOURCES app/main_window_test.cpp app/command_line_test.cpp app/keyboard_walk_test.cpp app/accessible_test.cpp)
 
 if(WIN32)
   # A child that ends as the exe does after its message loop, with and without a live worker.

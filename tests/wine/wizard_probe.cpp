@@ -1,6 +1,6 @@
 // What a user of the running wizard sees that lives in native windows, printed one item a line for
 // the walk scripts: the visible edits and their texts, the visible rich edits line by line, message
-// boxes with their texts, popups.
+// boxes with their texts, popups, and the class of the window with the keyboard focus.
 //   wizard_probe          (finds the window of class "MainWnd")
 #include <windows.h>
 
@@ -75,8 +75,11 @@ int main() {
     std::printf("no-window\n");
     return 1;
   }
-  GetWindowThreadProcessId(main, &g_process);
+  const DWORD thread = GetWindowThreadProcessId(main, &g_process);
   std::printf("enabled %d\n", IsWindowEnabled(main) ? 1 : 0);
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof(gui);
+  if (GetGUIThreadInfo(thread, &gui) && gui.hwndFocus != nullptr) Print("focus", ClassOf(gui.hwndFocus));
   EnumChildWindows(main, VisitChild, 0);
   EnumWindows(VisitTopLevel, 0);
   return 0;

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "ui/window_model.h"
+
 namespace ui {
 namespace {
 
@@ -20,6 +22,8 @@ class NativeEditView final : public NativeView {
   NativeEditView(HWND window, Edit& edit, bool rich) : window_(window), edit_(edit), rich_(rich) {
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    nativeProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&NativeEditView::KeyProc)));
   }
   ~NativeEditView() override {
     DestroyWindow(window_);
@@ -77,6 +81,29 @@ class NativeEditView final : public NativeView {
   }
   void ScrollLineDown() override { SendMessageW(window_, EM_SCROLL, SB_LINEDOWN, 0); }
 
+  // The keys that leave the edit go to the window as if it had the focus: Tab, Escape, and Enter
+  // where it would add no line (a plain edit, a read-only log). The focus it takes is the model's.
+  static LRESULT CALLBACK KeyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* view = reinterpret_cast<NativeEditView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    switch (message) {
+      case WM_KEYDOWN:
+        if (view->LeavesEdit(wParam)) {
+          SendMessageW(GetParent(window), WM_KEYDOWN, wParam, lParam);
+          return 0;
+        }
+        break;
+      case WM_CHAR:
+        if (view->LeavesEdit(wParam)) return 0;  // no tab character, no beep
+        break;
+      case WM_SETFOCUS:
+        if (WindowModel* model = view->edit_.Manager()) model->SetFocus(&view->edit_);
+        break;
+      default:
+        break;
+    }
+    return CallWindowProcW(view->nativeProc_, window, message, wParam, lParam);
+  }
+
   void OnChange() {
     if (updating_) return;
     const int length = GetWindowTextLengthW(window_);
@@ -101,7 +128,13 @@ class NativeEditView final : public NativeView {
     SendMessageW(window_, EM_SETCHARFORMAT, SCF_SELECTION | SCF_WORD, reinterpret_cast<LPARAM>(&cf));
   }
 
+  // The character codes of these keys are their virtual-key codes.
+  bool LeavesEdit(WPARAM key) const {
+    return key == VK_TAB || key == VK_ESCAPE || (key == VK_RETURN && (!rich_ || edit_.IsReadOnly()));
+  }
+
   HWND window_;
+  WNDPROC nativeProc_ = nullptr;
   Edit& edit_;
   bool rich_;
   int scale_ = 100;

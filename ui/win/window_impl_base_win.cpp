@@ -269,6 +269,12 @@ LRESULT WindowImplBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_MOUSEWHEEL:
       OnMouseWheel(wParam, lParam);
       return 0;
+    case WM_KEYDOWN:
+      if (OnKeyDown(wParam)) return 0;
+      break;
+    case WM_SETFOCUS:
+      OnSetFocus();
+      return 0;
     case WM_SETCURSOR:
       if (OnSetCursor(wParam, lParam)) return TRUE;
       break;
@@ -337,6 +343,7 @@ LRESULT WindowImplBase::OnCreate() {
   shadow_.Create(hwnd_, model_, images_);
   CreateTooltip();
   InitWindow();
+  SetUpKeyboard();
   StartAnimations();
   return 0;
 }

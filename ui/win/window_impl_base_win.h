@@ -58,6 +58,8 @@ class WindowImplBase : public NotificationHandler, public CreateControlCallback,
   bool ProvideText(const std::wstring& key, std::wstring& text) override;
 
   void Invalidate(const Rect& rect) override;
+  // The native focus follows the model's: into a native edit, or back to this window.
+  void FocusChanged(Control* focused) override;
   // Animation frames come from a short timer while the window is visible.
   bool RequestAnimationFrames() override;
   // Display scale in percent: the tree and the images follow it.
@@ -89,6 +91,11 @@ class WindowImplBase : public NotificationHandler, public CreateControlCallback,
   void SyncNativeEdits();
   void OnAnimationTimer();
   void OnFrameTimer();
+  // The keyboard (window_keys_win.cpp): a popup's Escape, the keys the model handles, the focus
+  // handed back to a native edit when this window gets it.
+  void SetUpKeyboard();
+  bool OnKeyDown(WPARAM virtualKey);
+  void OnSetFocus();
 
   HWND hwnd_ = nullptr;
   std::unique_ptr<GdiplusTextMeasurer> measurer_;  // the model's from creation on

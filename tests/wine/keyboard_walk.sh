@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# The real exe driven by the keyboard alone: xdotool keys, never a click, from the index page
+# through an LPT install (the legacy route: the prefix reports Windows 7) to the finish row. A
+# picture of every step goes to the screenshots folder (walk_keyboard_<step>.png, the focus ring
+# on the focused control), the probe tells where the native focus is, and the spooler is read back
+# and put back afterwards.
+#   keyboard_walk.sh EXE PROBE SCREENSHOT-DIR
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+exe=$1 probe=$2 shots=$3 kind=keyboard
+. "$here/walk-common.sh"
+
+spooler() { "$LDW_WINE" "$LDW_SPOOLER_PROBE" "$@" | tr -d '\r'; }
+version() { wine reg "$@" >/dev/null 2>&1 || true; }
+trap 'kill ${program:-} 2>/dev/null || true; spooler forget LABEL LABEL || true
+      version delete "HKCU\\Software\\Wine" /v Version /f; xdotool mousemove 1279 1023 || true' EXIT
+version add 'HKCU\Software\Wine' /v Version /d win7 /f
+
+# The pointer stays in the far corner, away from the window: nothing here is hot by the mouse.
+xdotool mousemove 1279 1023
+open_wizard
+xdotool windowfocus --sync "$wid"
+sleep 0.5
+press() {  # keys, one after another
+  xdotool key --delay 150 "$@"
+  sleep 1
+}
+focus_is() { expect_probe "^focus $1\$"; }
+
+shot index  # no ring yet: nothing was pressed
+focus_is MainWnd
+press Return  # Next: the kind page, the focus on its selected option
+shot kind
+press Down Down Down  # USB, network, Bluetooth, LPT
+shot kind_lpt
+press Return
+shot models
+press Return
+shot ports
+press Down Up  # LPT2: and back to LPT1:, each chosen as a click chooses it
+press Return  # the name page: the focus in the printer-name edit
+expect_probe '^edit LABEL$'
+focus_is Edit
+shot name
+press Tab  # out of the native edit onto the default-printer option, drawn by the window
+focus_is MainWnd
+shot name_option
+press shift+Tab
+focus_is Edit
+press Return  # Enter in the edit is Next
+refuse_probe '^edit '
+shot summary
+press Return  # the summary's focus is Next itself
+for _ in $(seq 40); do spooler list | grep -qx "printer LABEL|LPT1:|LABEL" && break; sleep 0.5; done
+sleep 2
+spooler list | grep -qx "printer LABEL|LPT1:|LABEL" || fail "no printer LABEL on LPT1: $(spooler list)"
+shot installed
+press Tab  # from the log to Home on the finish row
+shot finish_home
+press Return  # Home
+shot home
+press shift+Tab  # back round to the last stop: the close button on the caption bar
+shot caption_close
+kill "$program" 2>/dev/null || true
+wait "$program" 2>/dev/null || true
+echo "walked the wizard by keys"
