@@ -6,5 +6,6 @@ set(LDW_UI_SOURCES
   ui/control_factory.cpp ui/layout_builder.cpp ui/window_model.cpp ui/window_input.cpp ui/window_focus.cpp ui/accessible.cpp)
 list(APPEND LDW_CORE_SOURCES ${LDW_UI_SOURCES})
 
-# The Win32 host's keyboard routing.
-list(APPEND LDW_WIN_SOURCES ui/win/window_keys_win.cpp)
+# The Win32 host's keyboard routing and its IAccessible tree.
+list(APPEND LDW_WIN_SOURCES ui/win/window_keys_win.cpp ui/win/accessible_win.cpp)
+list(APPEND LDW_WIN_LIBRARIES oleacc)

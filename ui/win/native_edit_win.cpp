@@ -19,7 +19,8 @@ bool LoadRichEditLibrary() {
 // Text and padding come from the control; the native window owns caret, selection and input.
 class NativeEditView final : public NativeView {
  public:
-  NativeEditView(HWND window, Edit& edit, bool rich) : window_(window), edit_(edit), rich_(rich) {
+  NativeEditView(HWND window, Edit& edit, bool rich, AccessibleAnswer accessible)
+      : window_(window), edit_(edit), rich_(rich), accessible_(std::move(accessible)) {
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     nativeProc_ = reinterpret_cast<WNDPROC>(
@@ -98,6 +99,11 @@ class NativeEditView final : public NativeView {
       case WM_SETFOCUS:
         if (WindowModel* model = view->edit_.Manager()) model->SetFocus(&view->edit_);
         break;
+      case WM_GETOBJECT:
+        if (view->accessible_) {
+          if (const LRESULT object = view->accessible_(wParam, lParam)) return object;
+        }
+        break;
       default:
         break;
     }
@@ -137,6 +143,7 @@ class NativeEditView final : public NativeView {
   WNDPROC nativeProc_ = nullptr;
   Edit& edit_;
   bool rich_;
+  AccessibleAnswer accessible_;
   int scale_ = 100;
   HFONT font_ = nullptr;  // plain edits: the control's font at the display scale
   FontSpec fontSpec_;
@@ -147,7 +154,7 @@ class NativeEditView final : public NativeView {
 
 }  // namespace
 
-std::unique_ptr<NativeView> CreateNativeEditView(HWND parent, Edit& edit) {
+std::unique_ptr<NativeView> CreateNativeEditView(HWND parent, Edit& edit, AccessibleAnswer accessible) {
   const bool rich = edit.Kind() == ControlKind::kRichEdit;
   DWORD style = WS_CHILD | WS_CLIPSIBLINGS | ES_AUTOHSCROLL;
   if (rich) {
@@ -165,7 +172,7 @@ std::unique_ptr<NativeView> CreateNativeEditView(HWND parent, Edit& edit) {
   } else {
     SendMessageW(window, EM_LIMITTEXT, edit.MaxChars(), 0);
   }
-  return std::make_unique<NativeEditView>(window, edit, rich);
+  return std::make_unique<NativeEditView>(window, edit, rich, std::move(accessible));
 }
 
 bool OnNativeEditCommand(WPARAM wParam, LPARAM lParam) {

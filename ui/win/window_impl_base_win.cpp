@@ -148,6 +148,10 @@ void WindowImplBase::Invalidate(const Rect& rect) {
   InvalidateRect(hwnd_, rect.IsEmpty() ? nullptr : &r, FALSE);
 }
 
+void WindowImplBase::AccessibleChanged(Control* control, AccessibleEvent event) {
+  if (accessible_ != nullptr) accessible_->Changed(control, event);
+}
+
 bool WindowImplBase::RequestAnimationFrames() {
   if (hwnd_ == nullptr || !IsWindowVisible(hwnd_)) return false;
   if (!framesRunning_) {
@@ -186,6 +190,7 @@ LRESULT CALLBACK WindowImplBase::WindowProc(HWND hwnd, UINT message, WPARAM wPar
   if (message == WM_DESTROY) {
     self->EndModal();  // destroyed without WM_CLOSE: late, but the owner must not stay disabled
     self->shadow_.Destroy();
+    self->accessible_.reset();
   }
   if (message == WM_NCDESTROY) {
     const LRESULT result = DefWindowProcW(hwnd, message, wParam, lParam);
@@ -275,6 +280,11 @@ LRESULT WindowImplBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_SETFOCUS:
       OnSetFocus();
       return 0;
+    case WM_GETOBJECT:
+      if (accessible_ != nullptr) {
+        if (const LRESULT object = accessible_->GetObject(wParam, lParam)) return object;
+      }
+      break;
     case WM_SETCURSOR:
       if (OnSetCursor(wParam, lParam)) return TRUE;
       break;
@@ -339,6 +349,7 @@ LRESULT WindowImplBase::OnCreate() {
   }
   const Rect client = ClientRect(hwnd_);
   model_.SetClientSize({client.Width(), client.Height()});
+  accessible_ = std::make_unique<AccessibleWindow>(hwnd_, model_);
   AttachNativeEdits();
   shadow_.Create(hwnd_, model_, images_);
   CreateTooltip();
@@ -388,7 +399,11 @@ void WindowImplBase::EnsureLayout() {
 void WindowImplBase::AttachNativeEdits() {
   model_.ForEachControl([this](Control& control) {
     auto* edit = dynamic_cast<Edit*>(&control);
-    if (edit != nullptr && edit->View() == nullptr) edit->AttachView(CreateNativeEditView(hwnd_, *edit));
+    if (edit == nullptr || edit->View() != nullptr) return;
+    // Asked for its accessible object, the native edit answers with its Edit's, which is named.
+    edit->AttachView(CreateNativeEditView(hwnd_, *edit, [this, edit](WPARAM wParam, LPARAM objectId) -> LRESULT {
+      return accessible_ != nullptr ? accessible_->GetObject(wParam, objectId, edit) : 0;
+    }));
   });
 }
 

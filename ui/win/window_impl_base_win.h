@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "ui/win/accessible_win.h"
 #include "ui/win/image_cache_win.h"
 #include "ui/win/shadow_window_win.h"
 #include "ui/window_model.h"
@@ -60,6 +61,7 @@ class WindowImplBase : public NotificationHandler, public CreateControlCallback,
   void Invalidate(const Rect& rect) override;
   // The native focus follows the model's: into a native edit, or back to this window.
   void FocusChanged(Control* focused) override;
+  void AccessibleChanged(Control* control, AccessibleEvent event) override;
   // Animation frames come from a short timer while the window is visible.
   bool RequestAnimationFrames() override;
   // Display scale in percent: the tree and the images follow it.
@@ -111,6 +113,7 @@ class WindowImplBase : public NotificationHandler, public CreateControlCallback,
   UINT* modalResult_ = nullptr;  // where Close writes the code while a modal loop runs
   HWND modalOwner_ = nullptr;    // disabled while a modal loop runs
   bool created_ = false;         // Create returned this window
+  std::unique_ptr<AccessibleWindow> accessible_;  // what MSAA clients see, while the window lives
 };
 
 }  // namespace ui

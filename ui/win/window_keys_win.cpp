@@ -59,6 +59,7 @@ bool WindowImplBase::OnKeyDown(WPARAM virtualKey) {
 
 void WindowImplBase::FocusChanged(Control* focused) {
   if (hwnd_ == nullptr) return;
+  if (accessible_ != nullptr) accessible_->FocusChanged(focused);
   // An edit's native window took the focus itself; any other control is drawn by this window.
   if (dynamic_cast<Edit*>(focused) != nullptr) return;
   HWND current = GetFocus();
