@@ -15,6 +15,7 @@ namespace {
 constexpr int kRingGap = 3;  // layout units between a control and its ring
 constexpr int kRingWidth = 2;
 constexpr Color kRingColor = 0xFF000000;
+constexpr Color kRingInnerColor = 0xFFFFFFFF;
 
 bool IsButton(const Control& control) {
   return control.Kind() == ControlKind::kButton || control.Kind() == ControlKind::kFadeButton;
@@ -348,8 +349,12 @@ void WindowModel::PaintFocusRing(Graphics& graphics, const Rect& dirty) {
   const Size round = focused_->BorderRound();
   const int grow = IsRow(*focused_) ? 0 : 2 * Px(kRingGap);
   const Size radius{round.cx > 0 ? Px(round.cx) + grow : 0, round.cy > 0 ? Px(round.cy) + grow : 0};
+  // Black with a white line inside: clear on the white pages and on the blue caption bar alike.
+  const int width = std::max(1, Px(kRingWidth));
+  const Size inner{std::max(0, radius.cx - 2 * width), std::max(0, radius.cy - 2 * width)};
   graphics.PushClip(clip);
-  graphics.DrawBorder(ring, std::max(1, Px(kRingWidth)), kRingColor, radius);
+  graphics.DrawBorder(ring, width, kRingColor, radius);
+  graphics.DrawBorder(ring.Deflated({width, width, width, width}), 1, kRingInnerColor, inner);
   graphics.PopClip();
 }
 

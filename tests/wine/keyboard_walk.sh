@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The real exe driven by the keyboard alone: xdotool keys, never a click, from the index page
-# through an LPT install (the legacy route: the prefix reports Windows 7) to the finish row. A
+# through an LPT install (the legacy route: the prefix reports Windows 7) to the finish row, then
+# into the About and language popups and out of them with Escape. A
 # picture of every step goes to the screenshots folder (walk_keyboard_<step>.png, the focus ring
-# on the focused control), the probe tells where the native focus is, and the spooler is read back
-# and put back afterwards.
+# on the focused control), the probe tells where the native focus is, LDW_ACCESSIBLE_PROBE what a
+# screen reader in another process is told, and the spooler is read back and put back afterwards.
 #   keyboard_walk.sh EXE PROBE SCREENSHOT-DIR
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -26,13 +27,25 @@ press() {  # keys, one after another
   sleep 1
 }
 focus_is() { expect_probe "^focus $1\$"; }
+heard() { "$LDW_WINE" "$LDW_ACCESSIBLE_PROBE" | tr -d '\r'; }
+expect_heard() {  # extended regex
+  for _ in $(seq 10); do heard | grep -Eq "$1" && return 0; sleep 0.5; done
+  heard >&2 || true
+  fail "a screen reader was not told '$1'"
+}
 
 shot index  # no ring yet: nothing was pressed
 focus_is MainWnd
+expect_heard '^child Install printer driver\|radio button\|checked $'
+expect_heard '^child Next\|push button\|$'
+expect_heard '^child Close\|push button\|$'
 press Return  # Next: the kind page, the focus on its selected option
 shot kind
+expect_heard '^focus USB\|radio button\|focused checked $'
 press Down Down Down  # USB, network, Bluetooth, LPT
 shot kind_lpt
+expect_heard '^focus LPT\|radio button\|focused checked $'
+expect_heard '^child USB\|radio button\|$'
 press Return
 shot models
 press Return
@@ -41,6 +54,7 @@ press Down Up  # LPT2: and back to LPT1:, each chosen as a click chooses it
 press Return  # the name page: the focus in the printer-name edit
 expect_probe '^edit LABEL$'
 focus_is Edit
+expect_heard '^native Printer name:\|(editable )?text\|focused $'  # Wine's role text is "text"
 shot name
 press Tab  # out of the native edit onto the default-printer option, drawn by the window
 focus_is MainWnd
@@ -61,6 +75,23 @@ press Return  # Home
 shot home
 press shift+Tab  # back round to the last stop: the close button on the caption bar
 shot caption_close
+# The popups by keys: About opens on Enter and closes on Escape; in the language popup the arrows
+# choose another language at once, as clicks do.
+press shift+Tab shift+Tab  # minimise, About
+press Return
+expect_probe '^window PopAbout$'
+screen_shot about_popup
+press Escape
+refuse_probe '^window PopAbout$'
+press shift+Tab  # Language
+press Return
+expect_probe '^window PopAbout$'  # both popups are of that class
+press Tab Down  # the selected language, then the next one: Spanish
+screen_shot language_popup
+press Escape
+refuse_probe '^window PopAbout$'
+[ "$(xdotool getwindowname "$wid")" != "$title" ] || fail "the language did not change"
+screen_shot spanish
 kill "$program" 2>/dev/null || true
 wait "$program" 2>/dev/null || true
 echo "walked the wizard by keys"
