@@ -1,7 +1,5 @@
 // Entering the delete pages: the two lists, the summary the user confirms, and the start of the
 // removal worker with its own copies of what it deletes.
-#include <memory>
-
 #include "app/localisation.h"
 #include "context/app_context.h"
 #include "context/text_util.h"
@@ -37,22 +35,17 @@ void CAppContext::EnterDeletePage(int32_t page) {
       Send(UM_SHOW_PRINTER_ACTIONS, 0);
       // Home shows while the worker runs, and a new visit of these pages refills and changes the
       // shared lists: the worker takes copies, and the selection starts empty from here on.
-      auto job = std::make_shared<RemovalJob>();
-      job->printers = std::move(m_selectedPrinters);
-      for (const auto& driver : m_selectedDrivers) job->drivers.push_back(driver.first);
-      job->installedDrivers = m_installedDrivers;
-      job->logShown = m_deleteTab != nullptr;
+      RemovalJob job;
+      job.printers = std::move(m_selectedPrinters);
+      for (const auto& driver : m_selectedDrivers) job.drivers.push_back(driver.first);
+      job.installedDrivers = m_installedDrivers;
+      job.logShown = m_deleteTab != nullptr;
       m_selectedPrinters.clear();
       m_selectedDrivers.clear();
-      if (StartWorker(m_deleteThread, [this, job] {
-            RunRemoval(*job);
-            OnRemovalFinished();
-          })) {
-        break;
-      }
-      // No thread: nothing was deleted, so the marks come back for another try.
-      m_selectedPrinters = job->printers;
-      for (const std::wstring& driver : job->drivers) m_selectedDrivers[driver] = driver;
+      StartWorker(m_deleteThread, [this, job = std::move(job)] {
+        RunRemoval(job);
+        OnRemovalFinished();
+      });
       break;
     }
     default:

@@ -58,8 +58,11 @@ class RemovalTest : public ::testing::Test {
     std::vector<LogLine> lines;
     for (const SentMessage& sent : sender.sent) {
       if (sent.message != UM_DELETE_LOG) continue;
-      if (sent.notice.clear) lines.clear();
-      if (!sent.notice.clear) lines.push_back({sent.notice.text, sent.notice.alert});
+      if (sent.notice.clear) {
+        lines.clear();
+      } else {
+        lines.push_back({sent.notice.text, sent.notice.alert});
+      }
     }
     return lines;
   }
@@ -285,20 +288,6 @@ TEST_F(RemovalTest, DriverPackagesAreDeletedFromVersion6Only) {
     EXPECT_EQ(Log(), expected) << (&c - cases);
   }
   EXPECT_TRUE(print.spooler.driverPackages.empty());
-}
-
-TEST_F(RemovalTest, AWorkerThatCannotStartLeavesTheMarks) {
-  AddPrinter(L"Shop label", L"LABEL");
-  threads.startFails = true;
-  OpenDeletePages();
-  window.ClickRow(kPrinters, L"Shop label");
-  Next();
-  Next();
-  Next();
-  EXPECT_EQ(window.context.m_selectedPrinters, Names{L"Shop label"});
-  EXPECT_TRUE(print.spooler.FindPrinter(L"Shop label") != nullptr);
-  Back();
-  EXPECT_TRUE(NextEnabled());
 }
 
 }  // namespace

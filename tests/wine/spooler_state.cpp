@@ -2,7 +2,8 @@
 // spooler adapter:
 //   spooler_state state                 printers (with their drivers), drivers and ports, sorted
 //   spooler_state install PRINTER PORT  the LABEL driver (legacy record, no files) and a printer on it
-//   spooler_state remove-driver NAME    DeletePrinterDriverExW with delete flags 0, all Wine accepts
+//   spooler_state uninstall PRINTER     what install made and is still there, the driver with delete
+//                                       flags 0, all Wine's DeletePrinterDriverExW accepts
 #include <windows.h>
 
 #include <algorithm>
@@ -32,7 +33,8 @@ int State() {
   std::vector<std::wstring> lines;
   std::vector<SpoolerEntry> entries;
   ListInstalledPrinters(entries);
-  for (const SpoolerEntry& printer : entries) lines.push_back(L"printer " + printer.first + L" on " + printer.second);
+  for (const SpoolerEntry& printer : entries)
+    lines.push_back(L"printer " + printer.first + L" on " + printer.second);
   ListInstalledDrivers(entries);
   for (const SpoolerEntry& driver : entries) lines.push_back(L"driver " + driver.second);
   ListPorts(entries);
@@ -56,15 +58,21 @@ int Install(const std::wstring& printerName, const std::wstring& port) {
   return spooler.CreatePrinter(printer) ? 0 : Fail("AddPrinterW");
 }
 
+int Uninstall(const std::wstring& printerName) {
+  PrintSpooler& spooler = DefaultPrintSystem().spooler;
+  if (PrinterExists(printerName) && !spooler.RemovePrinter(printerName)) return Fail("DeletePrinter");
+  if (DriverInstalled(L"LABEL") && !spooler.RemoveDriver(L"LABEL", 0, 3))
+    return Fail("DeletePrinterDriverExW");
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   const std::wstring command = argc > 1 ? argv[1] : L"";
   if (command == L"state" && argc == 2) return State();
   if (command == L"install" && argc == 4) return Install(argv[2], argv[3]);
-  if (command == L"remove-driver" && argc == 3) {
-    return DefaultPrintSystem().spooler.RemoveDriver(argv[2], 0, 3) ? 0 : Fail("DeletePrinterDriverExW");
-  }
-  std::fprintf(stderr, "usage: spooler_state state | install PRINTER PORT | remove-driver NAME\n");
+  if (command == L"uninstall" && argc == 3) return Uninstall(argv[2]);
+  std::fprintf(stderr, "usage: spooler_state state | install PRINTER PORT | uninstall PRINTER\n");
   return 2;
 }

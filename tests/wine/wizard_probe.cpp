@@ -19,7 +19,8 @@ std::wstring ClassOf(HWND window) {
 
 std::wstring TextOf(HWND window, size_t size = 1024) {
   std::wstring text(size, L'\0');
-  SendMessageTimeoutW(window, WM_GETTEXT, size, reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG, 2000, nullptr);
+  SendMessageTimeoutW(window, WM_GETTEXT, size, reinterpret_cast<LPARAM>(&text[0]), SMTO_ABORTIFHUNG, 2000,
+                      nullptr);
   text.resize(wcslen(text.c_str()));
   return text;
 }
@@ -34,7 +35,7 @@ BOOL CALLBACK VisitChild(HWND child, LPARAM) {
   const std::wstring name = ClassOf(child);
   if (!IsWindowVisible(child)) return TRUE;
   if (name == L"Edit" || name == L"EDIT") Print("edit", TextOf(child));
-  if (name == L"RICHEDIT50W") {  // the logs and the removal summary: one item a line
+  if (lstrcmpiW(name.c_str(), L"RICHEDIT50W") == 0) {  // the logs and the removal summary: one a line
     const std::wstring text = TextOf(child, 65536);
     for (size_t at = 0; at < text.size();) {
       const size_t end = std::min(text.find_first_of(L"\r\n", at), text.size());
