@@ -2,8 +2,14 @@
 // hands out, and the count of live objects and locks that DllCanUnloadNow reports.
 #pragma once
 
+// clang-format off
 #include <windows.h>
 #include <objbase.h>
+// clang-format on
+
+#include <new>
+
+#include "driver/oem_interfaces_win.h"
 
 namespace oem {
 

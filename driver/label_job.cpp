@@ -68,8 +68,10 @@ bool LabelJob::Command(uint32_t id, const uint32_t* params, size_t count) {
   return true;
 }
 
-bool LabelJob::Band(const uint8_t* bits, int32_t dibWidth, int32_t dibHeight, int bitsPerPixel, int x, int y) {
-  if (!page_ || !bits || bitsPerPixel != 1 || dibWidth <= 0 || dibHeight == 0 || dibHeight == INT32_MIN) return false;
+bool LabelJob::Band(const uint8_t* bits, int32_t dibWidth, int32_t dibHeight, int bitsPerPixel, int x,
+                    int y) {
+  if (!page_ || !bits || bitsPerPixel != 1 || dibWidth <= 0 || dibHeight == 0 || dibHeight == INT32_MIN)
+    return false;
   const std::ptrdiff_t stride = ((std::ptrdiff_t{dibWidth} + 31) / 32) * 4;
   const int rows = dibHeight > 0 ? dibHeight : -dibHeight;
   if (dibHeight > 0) {

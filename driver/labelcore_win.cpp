@@ -2,9 +2,9 @@
 // LabelJob turns them into TSPL, spooled through Unidrv's helper interface.
 #include <new>
 
+#include "driver/com_support_win.h"
 #include "driver/label_job.h"
 #include "driver/oem_interfaces_win.h"
-#include "driver/com_support_win.h"
 
 namespace {
 
@@ -18,7 +18,8 @@ struct Pdev {
   bool Spool(const void* data, size_t size) {
     if (!helper || !devobj || size > MAXDWORD) return false;
     DWORD written = 0;
-    return SUCCEEDED(helper->DrvWriteSpoolBuf(devobj, const_cast<void*>(data), static_cast<DWORD>(size), &written)) &&
+    return SUCCEEDED(helper->DrvWriteSpoolBuf(devobj, const_cast<void*>(data), static_cast<DWORD>(size),
+                                              &written)) &&
            written == size;
   }
 
@@ -76,9 +77,9 @@ class LabelRender : public oem::ComObject<oem::IPrintOemUni, oem::kIidPrintOemUn
   }
   HRESULT STDMETHODCALLTYPE GetImplementedMethod(char* name) override {
     if (!name) return S_FALSE;
-    for (const char* implemented : {"GetInfo", "PublishDriverInterface", "GetImplementedMethod", "EnableDriver",
-                                    "DisableDriver", "EnablePDEV", "DisablePDEV", "ResetPDEV", "CommandCallback",
-                                    "ImageProcessing"}) {
+    for (const char* implemented :
+         {"GetInfo", "PublishDriverInterface", "GetImplementedMethod", "EnableDriver", "DisableDriver",
+          "EnablePDEV", "DisablePDEV", "ResetPDEV", "CommandCallback", "ImageProcessing"}) {
       if (lstrcmpA(name, implemented) == 0) return S_OK;
     }
     return S_FALSE;
@@ -90,7 +91,8 @@ class LabelRender : public oem::ComObject<oem::IPrintOemUni, oem::kIidPrintOemUn
     Pdev* pdev = PdevOf(devobj);
     if (!pdev) return E_FAIL;
     static_assert(sizeof(DWORD) == sizeof(uint32_t), "callback parameters are 32-bit");
-    return pdev->job.Command(id, reinterpret_cast<const uint32_t*>(params), params ? count : 0) ? S_OK : E_FAIL;
+    return pdev->job.Command(id, reinterpret_cast<const uint32_t*>(params), params ? count : 0) ? S_OK
+                                                                                                : E_FAIL;
   }
   HRESULT STDMETHODCALLTYPE ImageProcessing(oem::DevObj* devobj, BYTE* bits, BITMAPINFOHEADER* header, BYTE*,
                                             DWORD, oem::IpParams* params, BYTE** result) override {
@@ -105,21 +107,30 @@ class LabelRender : public oem::ComObject<oem::IPrintOemUni, oem::kIidPrintOemUn
     return done ? S_OK : E_FAIL;
   }
   HRESULT STDMETHODCALLTYPE FilterGraphics(oem::DevObj*, BYTE*, DWORD) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE Compression(oem::DevObj*, BYTE*, BYTE*, DWORD, DWORD, INT*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE HalftonePattern(oem::DevObj*, BYTE*, DWORD, DWORD, DWORD, DWORD, BYTE*, DWORD) override {
+  HRESULT STDMETHODCALLTYPE Compression(oem::DevObj*, BYTE*, BYTE*, DWORD, DWORD, INT*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE HalftonePattern(oem::DevObj*, BYTE*, DWORD, DWORD, DWORD, DWORD, BYTE*,
+                                            DWORD) override {
     return E_NOTIMPL;
   }
   HRESULT STDMETHODCALLTYPE MemoryUsage(oem::DevObj*, oem::Opaque) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE TTYGetInfo(oem::DevObj*, DWORD, void*, DWORD, DWORD*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE DownloadFontHeader(oem::DevObj*, oem::Opaque, DWORD*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE TTYGetInfo(oem::DevObj*, DWORD, void*, DWORD, DWORD*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE DownloadFontHeader(oem::DevObj*, oem::Opaque, DWORD*) override {
+    return E_NOTIMPL;
+  }
   HRESULT STDMETHODCALLTYPE DownloadCharGlyph(oem::DevObj*, oem::Opaque, ULONG_PTR, DWORD*, DWORD*) override {
     return E_NOTIMPL;
   }
   HRESULT STDMETHODCALLTYPE TTDownloadMethod(oem::DevObj*, oem::Opaque, DWORD*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE OutputCharStr(oem::DevObj*, oem::Opaque, DWORD, DWORD, void*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE OutputCharStr(oem::DevObj*, oem::Opaque, DWORD, DWORD, void*) override {
+    return E_NOTIMPL;
+  }
   HRESULT STDMETHODCALLTYPE SendFontCmd(oem::DevObj*, oem::Opaque, oem::Opaque) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE TextOutAsBitmap(oem::Opaque, oem::Opaque, oem::Opaque, oem::Opaque, RECTL*, RECTL*,
-                                            oem::Opaque, oem::Opaque, POINTL*, ULONG) override {
+  HRESULT STDMETHODCALLTYPE TextOutAsBitmap(oem::Opaque, oem::Opaque, oem::Opaque, oem::Opaque, RECTL*,
+                                            RECTL*, oem::Opaque, oem::Opaque, POINTL*, ULONG) override {
     return E_NOTIMPL;
   }
 

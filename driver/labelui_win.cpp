@@ -3,8 +3,8 @@
 // plug-in may for every method it does not need.
 #include <new>
 
-#include "driver/oem_interfaces_win.h"
 #include "driver/com_support_win.h"
+#include "driver/oem_interfaces_win.h"
 
 namespace {
 
@@ -21,9 +21,11 @@ class LabelUi : public oem::ComObject<oem::IPrintOemUI, oem::kIidPrintOemUi> {
   HRESULT STDMETHODCALLTYPE CommonUIProp(DWORD, oem::Opaque) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE DocumentPropertySheets(oem::Opaque, LPARAM) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE DevicePropertySheets(oem::Opaque, LPARAM) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE DevQueryPrintEx(oem::Opaque, oem::Opaque, DEVMODEW*, void*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE DeviceCapabilities(oem::Opaque, HANDLE, wchar_t*, WORD, void*, DEVMODEW*, void*, DWORD,
-                                               DWORD*) override {
+  HRESULT STDMETHODCALLTYPE DevQueryPrintEx(oem::Opaque, oem::Opaque, DEVMODEW*, void*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE DeviceCapabilities(oem::Opaque, HANDLE, wchar_t*, WORD, void*, DEVMODEW*, void*,
+                                               DWORD, DWORD*) override {
     return E_NOTIMPL;
   }
   HRESULT STDMETHODCALLTYPE UpgradePrinter(DWORD, BYTE*) override { return E_NOTIMPL; }

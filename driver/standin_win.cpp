@@ -20,7 +20,9 @@ BOOL WINAPI DrvEnableDriver(ULONG, ULONG, void*) { return Refuse(); }
 BOOL WINAPI DrvQueryDriverInfo(DWORD, void*, DWORD, DWORD*) { return Refuse(); }
 LONG WINAPI DrvDocumentPropertySheets(void*, LPARAM) { return Refuse() ? 1 : -1; }
 LONG WINAPI DrvDevicePropertySheets(void*, LPARAM) { return Refuse() ? 1 : -1; }
-DWORD WINAPI DrvDeviceCapabilities(HANDLE, wchar_t*, WORD, void*, DEVMODEW*) { return Refuse() ? 0 : GDI_ERROR; }
+DWORD WINAPI DrvDeviceCapabilities(HANDLE, wchar_t*, WORD, void*, DEVMODEW*) {
+  return Refuse() ? 0 : GDI_ERROR;
+}
 BOOL WINAPI DrvConvertDevMode(wchar_t*, DEVMODEW*, DEVMODEW*, LONG*, DWORD) { return Refuse(); }
 // Installing and removing a driver calls these; a stand-in has nothing to set up or clean up.
 BOOL WINAPI DrvDriverEvent(DWORD, DWORD, BYTE*, LPARAM) { return TRUE; }

@@ -35,7 +35,8 @@ PageRaster::PageRaster(int widthDots, int heightDots)
       stride_((static_cast<size_t>(width_) + 7) / 8),
       bits_(stride_ * height_, 0) {}
 
-void PageRaster::PutBand(int x, int y, int bandWidth, int bandHeight, const uint8_t* rows, std::ptrdiff_t rowBytes) {
+void PageRaster::PutBand(int x, int y, int bandWidth, int bandHeight, const uint8_t* rows,
+                         std::ptrdiff_t rowBytes) {
   const int firstRow = std::max(0, -y), endRow = std::min(bandHeight, height_ - y);
   const int firstDot = std::max(0, -x), endDot = std::min(bandWidth, width_ - x);
   for (int row = firstRow; row < endRow; ++row) {

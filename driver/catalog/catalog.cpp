@@ -56,7 +56,8 @@ Bytes Oid(const char* dotted) {
   Bytes content{static_cast<uint8_t>(arcs[0] * 40 + arcs[1])};
   for (size_t i = 2; i < arcs.size(); ++i) {
     Bytes arc{static_cast<uint8_t>(arcs[i] & 0x7F)};
-    for (uint32_t rest = arcs[i] >> 7; rest; rest >>= 7) arc.insert(arc.begin(), static_cast<uint8_t>(0x80 | (rest & 0x7F)));
+    for (uint32_t rest = arcs[i] >> 7; rest; rest >>= 7)
+      arc.insert(arc.begin(), static_cast<uint8_t>(0x80 | (rest & 0x7F)));
     content.insert(content.end(), arc.begin(), arc.end());
   }
   return Tlv(0x06, content);
@@ -100,11 +101,12 @@ Bytes MemberEntry(const Member& member) {
   const Bytes obsolete = Explicit(2, Tlv(0x80, Utf16("<<<Obsolete>>>", false)));
   const Bytes data = pe ? Sequence({Oid(kPeImageDataOid), Sequence({Tlv(0x03, {0}), Explicit(0, obsolete)})})
                         : Sequence({Oid(kFlatDataOid), obsolete});
-  const Bytes indirect =
-      Sequence({data, Sequence({Sequence({Oid(kSha1Oid), Null()}), Octets(Bytes(digest.begin(), digest.end()))})});
+  const Bytes indirect = Sequence(
+      {data, Sequence({Sequence({Oid(kSha1Oid), Null()}), Octets(Bytes(digest.begin(), digest.end()))})});
   const Bytes attributes =
       Join({Sequence({Oid(kNameValueOid), Set(NameValue("File", member.fileName))}),
-            Sequence({Oid(kMemberInfoOid), Set(Sequence({BmpString(pe ? kPeSubject : kFlatSubject), Integer(512)}))}),
+            Sequence({Oid(kMemberInfoOid),
+                      Set(Sequence({BmpString(pe ? kPeSubject : kFlatSubject), Integer(512)}))}),
             Sequence({Oid(kIndirectDataOid), Set(indirect)})});
   return Sequence({Octets(Utf16(HexTag(digest), true)), Set(attributes)});
 }
@@ -146,7 +148,8 @@ std::string HexTag(const Digest& digest) {
   return text;
 }
 
-Bytes BuildCatalog(const std::vector<Member>& members, const std::string& utcTime, const std::string& osAttributes) {
+Bytes BuildCatalog(const std::vector<Member>& members, const std::string& utcTime,
+                   const std::string& osAttributes) {
   Bytes entries;
   Sha1 listId;
   for (const Member& member : members) {
@@ -157,16 +160,16 @@ Bytes BuildCatalog(const std::vector<Member>& members, const std::string& utcTim
   const Digest id = listId.Final();
   const Bytes osAttr = Sequence({Oid(kNameValueOid), Octets(NameValue("OSAttr", osAttributes))});
   const Bytes trustList = Sequence({
-      Sequence({Oid("1.3.6.1.4.1.311.12.1.1")}),  // subject usage: catalogue list
-      Octets(Bytes(id.begin(), id.begin() + 16)),   // list identifier
+      Sequence({Oid("1.3.6.1.4.1.311.12.1.1")}),   // subject usage: catalogue list
+      Octets(Bytes(id.begin(), id.begin() + 16)),  // list identifier
       Tlv(0x17, Bytes(utcTime.begin(), utcTime.end())),
       Sequence({Oid("1.3.6.1.4.1.311.12.1.2"), Null()}),  // members are catalogue list members
       Tlv(0x30, entries),
       Explicit(0, Sequence({osAttr})),
   });
   // PKCS #7 signed data with the list as its content, no digest algorithms and no signers yet.
-  const Bytes signedData = Sequence({Integer(1), Set({}), Sequence({Oid("1.3.6.1.4.1.311.10.1"), Explicit(0, trustList)}),
-                                     Set({})});
+  const Bytes signedData = Sequence(
+      {Integer(1), Set({}), Sequence({Oid("1.3.6.1.4.1.311.10.1"), Explicit(0, trustList)}), Set({})});
   return Sequence({Oid("1.2.840.113549.1.7.2"), Explicit(0, signedData)});
 }
 

@@ -29,6 +29,7 @@ struct Member {
 std::string HexTag(const Digest& digest);
 
 // utcTime as "YYMMDDhhmmssZ"; osAttributes as Windows writes them ("2:6.1,2:10.0").
-Bytes BuildCatalog(const std::vector<Member>& members, const std::string& utcTime, const std::string& osAttributes);
+Bytes BuildCatalog(const std::vector<Member>& members, const std::string& utcTime,
+                   const std::string& osAttributes);
 
 }  // namespace catalog

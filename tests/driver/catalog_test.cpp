@@ -71,7 +71,8 @@ TEST(PeImageDigest, SkipsTheChecksumAndCertificateEntryOfBothKinds) {
 TEST(BuildCatalog, ListsEachMemberUnderItsTagAndName) {
   const Bytes text{'[', 'V', ']'};
   const Bytes image = PeImage(0x20B);
-  const Bytes cat = BuildCatalog({{"Ombrevia.inf", text}, {"LABELCORE.dll", image}}, "261209000000Z", "2:10.0");
+  const Bytes cat =
+      BuildCatalog({{"Ombrevia.inf", text}, {"LABELCORE.dll", image}}, "261209000000Z", "2:10.0");
   ASSERT_GT(cat.size(), 4u);
   EXPECT_EQ(cat[0], 0x30);
   EXPECT_EQ(size_t{cat[2]} << 8 | cat[3], cat.size() - 4);  // one long-form length covers the rest

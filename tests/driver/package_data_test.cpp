@@ -34,7 +34,8 @@ TEST(PackageData, EveryGpdCallbackIsOneThePlugInKnows) {
   EXPECT_EQ(std::count(gpd.begin(), gpd.end(), '{'), std::count(gpd.begin(), gpd.end(), '}'));
   const std::regex callback(R"(\*CallbackID:\s*(\d+))");
   int seen = 0;
-  for (auto it = std::sregex_iterator(gpd.begin(), gpd.end(), callback); it != std::sregex_iterator(); ++it, ++seen) {
+  for (auto it = std::sregex_iterator(gpd.begin(), gpd.end(), callback); it != std::sregex_iterator();
+       ++it, ++seen) {
     label::LabelJob job = Job();
     const uint32_t params[] = {100000, 100000};
     EXPECT_TRUE(job.Command(std::stoul((*it)[1]), params, 2)) << (*it)[0];
@@ -44,14 +45,17 @@ TEST(PackageData, EveryGpdCallbackIsOneThePlugInKnows) {
 
 TEST(PackageData, GpdLabelSizesAreWhatTheirNamesSay) {
   const std::string gpd = PackageText("Ombrevia.gpd");
-  const std::regex size(R"(\*Option: LABEL_(\d+)x(\d+)\s*\{\s*\*Name: "(\d+) x (\d+) mm"\s*\*PageDimensions: PAIR\((\d+), (\d+)\))");
+  const std::regex size(
+      R"(\*Option: LABEL_(\d+)x(\d+)\s*\{\s*\*Name: "(\d+) x (\d+) mm"\s*\*PageDimensions: PAIR\((\d+), (\d+)\))");
   int seen = 0;
-  for (auto it = std::sregex_iterator(gpd.begin(), gpd.end(), size); it != std::sregex_iterator(); ++it, ++seen) {
+  for (auto it = std::sregex_iterator(gpd.begin(), gpd.end(), size); it != std::sregex_iterator();
+       ++it, ++seen) {
     const std::smatch& m = *it;
     EXPECT_EQ(m[1], m[3]);
     EXPECT_EQ(m[2], m[4]);
     label::LabelJob job = Job();
-    const uint32_t params[] = {static_cast<uint32_t>(std::stoul(m[5])), static_cast<uint32_t>(std::stoul(m[6]))};
+    const uint32_t params[] = {static_cast<uint32_t>(std::stoul(m[5])),
+                               static_cast<uint32_t>(std::stoul(m[6]))};
     ASSERT_TRUE(job.Command(label::kPageSize, params, 2));
     EXPECT_EQ(job.settings().widthTenthMm, std::stoi(m[1]) * 10) << m[0];
     EXPECT_EQ(job.settings().heightTenthMm, std::stoi(m[2]) * 10) << m[0];

@@ -1,12 +1,11 @@
 // The rendering plug-in's portable half: GPD callbacks and 1-bit bands in, TSPL bytes out.
-#include "driver/label_job.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "driver/label_callbacks.h"
+#include "driver/label_job.h"
 
 namespace label {
 namespace {
@@ -32,7 +31,9 @@ class LabelJobTest : public ::testing::Test {
   std::string spooled;
   bool sinkWorks = true;
 
-  bool Call(uint32_t id, std::vector<uint32_t> params = {}) { return job.Command(id, params.data(), params.size()); }
+  bool Call(uint32_t id, std::vector<uint32_t> params = {}) {
+    return job.Command(id, params.data(), params.size());
+  }
   void StartLabel(double widthMm, double heightMm, uint32_t resolution) {
     ASSERT_TRUE(Call(kStartDoc));
     ASSERT_TRUE(Call(kPageSize, {MasterUnits(widthMm), MasterUnits(heightMm)}));
@@ -71,15 +72,18 @@ TEST(LabelProgram, BandsAtUnalignedOffsetsLandOnTheirDots) {
 
 TEST_F(LabelJobTest, FullLabelCarriesEveryChosenFeature) {
   StartLabel(40, 30, kResolution203);
-  for (uint32_t id : {uint32_t{kDensity0 + 12}, uint32_t{kSpeed2 + 1}, uint32_t{kMediaMark3}, uint32_t{kDirectionTurned}}) {
+  for (uint32_t id :
+       {uint32_t{kDensity0 + 12}, uint32_t{kSpeed2 + 1}, uint32_t{kMediaMark3}, uint32_t{kDirectionTurned}}) {
     ASSERT_TRUE(Call(id));
   }
   ASSERT_TRUE(Call(kCopies, {2}));
   const std::vector<uint8_t> black = Dib(320, 240, 0xFF);
   ASSERT_TRUE(job.Band(black.data(), 320, -240, 1, 0, 0));
   ASSERT_TRUE(Call(kEndPage));
-  EXPECT_EQ(spooled, "SIZE 40 mm,30 mm\r\nBLINE 3 mm,0 mm\r\nDIRECTION 1\r\nDENSITY 12\r\nSPEED 3\r\nCLS\r\n"
-                     "BITMAP 0,0,40,240,0," + std::string(40 * 240, '\0') + "\r\nPRINT 1,2\r\n");
+  EXPECT_EQ(spooled,
+            "SIZE 40 mm,30 mm\r\nBLINE 3 mm,0 mm\r\nDIRECTION 1\r\nDENSITY 12\r\nSPEED 3\r\nCLS\r\n"
+            "BITMAP 0,0,40,240,0," +
+                std::string(40 * 240, '\0') + "\r\nPRINT 1,2\r\n");
 }
 
 TEST_F(LabelJobTest, BandsPastThePageEdgeAreCut) {
@@ -87,8 +91,10 @@ TEST_F(LabelJobTest, BandsPastThePageEdgeAreCut) {
   const std::vector<uint8_t> wide = Dib(352, 64, 0xFF);
   ASSERT_TRUE(job.Band(wide.data(), 352, -64, 1, 0, 200));
   ASSERT_TRUE(Call(kEndPage));
-  EXPECT_EQ(spooled, "SIZE 40 mm,30 mm\r\nGAP 2 mm,0 mm\r\nDIRECTION 0\r\nDENSITY 8\r\n"
-                     "SPEED 4\r\nCLS\r\nBITMAP 0,200,40,40,0," + std::string(40 * 40, '\0') + "\r\nPRINT 1,1\r\n");
+  EXPECT_EQ(spooled,
+            "SIZE 40 mm,30 mm\r\nGAP 2 mm,0 mm\r\nDIRECTION 0\r\nDENSITY 8\r\n"
+            "SPEED 4\r\nCLS\r\nBITMAP 0,200,40,40,0," +
+                std::string(40 * 40, '\0') + "\r\nPRINT 1,1\r\n");
 }
 
 TEST_F(LabelJobTest, BottomUpBandsPutTheirLastMemoryRowOnTop) {
@@ -106,10 +112,11 @@ TEST_F(LabelJobTest, BothResolutionsAndACustomSizeGiveTheirDots) {
     uint32_t resolution;
     std::string size, bitmap;
   };
-  for (const Case& c : std::vector<Case>{{40, 30, kResolution203, "SIZE 40 mm,30 mm", "BITMAP 0,0,40,240,0,"},
-                                         {40, 30, kResolution300, "SIZE 40 mm,30 mm", "BITMAP 0,0,59,354,0,"},
-                                         {100, 150, kResolution203, "SIZE 100 mm,150 mm", "BITMAP 0,0,100,1199,0,"},
-                                         {57.5, 20.3, kResolution300, "SIZE 57.5 mm,20.3 mm", "BITMAP 0,0,85,240,0,"}}) {
+  for (const Case& c :
+       std::vector<Case>{{40, 30, kResolution203, "SIZE 40 mm,30 mm", "BITMAP 0,0,40,240,0,"},
+                         {40, 30, kResolution300, "SIZE 40 mm,30 mm", "BITMAP 0,0,59,354,0,"},
+                         {100, 150, kResolution203, "SIZE 100 mm,150 mm", "BITMAP 0,0,100,1199,0,"},
+                         {57.5, 20.3, kResolution300, "SIZE 57.5 mm,20.3 mm", "BITMAP 0,0,85,240,0,"}}) {
     spooled.clear();
     StartLabel(c.widthMm, c.heightMm, c.resolution);
     const std::vector<uint8_t> black = Dib(2000, 2000, 0xFF);

@@ -19,7 +19,8 @@ void ExtractedPackageSuite::SetUpTestSuite() {
   Platform& platform = DefaultPlatform();
   const DriverModelInfo model = MakeInfDriverModel();
   std::vector<wchar_t> names;
-  for (const auto& [folder, files] : {std::pair{L"Driver32\\", &model.files32}, std::pair{L"Driver64\\", &model.files64}}) {
+  for (const auto& [folder, files] :
+       {std::pair{L"Driver32\\", &model.files32}, std::pair{L"Driver64\\", &model.files64}}) {
     const std::wstring destination = Root() + folder;
     ASSERT_EQ(MakeDirectoryTree(platform.files, destination), 1);
     for (const std::wstring& file : *files) {
@@ -28,7 +29,7 @@ void ExtractedPackageSuite::SetUpTestSuite() {
     }
   }
   for (const std::wstring& file : model.rootFiles) {
-    ASSERT_TRUE(ExtractSkinFile(ui::Resources::Instance().Archive(), platform.files, platform.system, file, Root(),
-                                names));
+    ASSERT_TRUE(ExtractSkinFile(ui::Resources::Instance().Archive(), platform.files, platform.system, file,
+                                Root(), names));
   }
 }

@@ -1,6 +1,9 @@
 // The package's INF read by the system's own INF parser, as printui and the spooler read it.
+// windows.h first: the headers after it need its types.
+// clang-format off
 #include <windows.h>
 #include <setupapi.h>
+// clang-format on
 
 #include <gtest/gtest.h>
 
@@ -30,7 +33,8 @@ TEST_F(DriverInf, EachFamilyOpensAsAPrinterInfWithTheNamesTheInstallerUses) {
   for (const wchar_t* family : {L"Driver32\\", L"Driver64\\"}) {
     SCOPED_TRACE(family);
     UINT errorLine = 0;
-    HINF inf = SetupOpenInfFileW((Root() + family + L"Ombrevia.INF").c_str(), L"Printer", INF_STYLE_WIN4, &errorLine);
+    HINF inf = SetupOpenInfFileW((Root() + family + L"Ombrevia.INF").c_str(), L"Printer", INF_STYLE_WIN4,
+                                 &errorLine);
     ASSERT_NE(inf, INVALID_HANDLE_VALUE) << "error " << GetLastError() << " at line " << errorLine;
 
     EXPECT_EQ(Line(inf, L"Version", L"CatalogFile"), Strings{L"printer.cat"});
@@ -50,7 +54,8 @@ TEST_F(DriverInf, EachFamilyOpensAsAPrinterInfWithTheNamesTheInstallerUses) {
 
     INFCONTEXT line;
     Strings copied;
-    for (BOOL more = SetupFindFirstLineW(inf, L"LABELFILES", nullptr, &line); more; more = SetupFindNextLine(&line, &line)) {
+    for (BOOL more = SetupFindFirstLineW(inf, L"LABELFILES", nullptr, &line); more;
+         more = SetupFindNextLine(&line, &line)) {
       copied.push_back(Field(line, 1));
     }
     EXPECT_EQ(copied, (Strings{L"LABELCORE.DLL", L"LABELUI.DLL", L"Ombrevia.GPD", L"Ombrevia.INI"}));
@@ -59,7 +64,8 @@ TEST_F(DriverInf, EachFamilyOpensAsAPrinterInfWithTheNamesTheInstallerUses) {
     ASSERT_TRUE(SetupGetIntField(&line, 1, &directory));
     EXPECT_EQ(directory, 66000);
     // Every copied file has a source disk, or the copy queue would ask for one.
-    for (const std::wstring& file : copied) EXPECT_EQ(Line(inf, L"SourceDisksFiles", file.c_str()), Strings{L"1"}) << file;
+    for (const std::wstring& file : copied)
+      EXPECT_EQ(Line(inf, L"SourceDisksFiles", file.c_str()), Strings{L"1"}) << file;
     SetupCloseInfFile(inf);
   }
 }

@@ -28,7 +28,8 @@ class SpoolStandIn : public oem::IPrintOemDriverUni {
   HRESULT STDMETHODCALLTYPE DrvGetDriverSetting(void*, const char*, void*, DWORD, DWORD*, DWORD*) override {
     return E_NOTIMPL;
   }
-  HRESULT STDMETHODCALLTYPE DrvWriteSpoolBuf(oem::DevObj*, void* buffer, DWORD size, DWORD* written) override {
+  HRESULT STDMETHODCALLTYPE DrvWriteSpoolBuf(oem::DevObj*, void* buffer, DWORD size,
+                                             DWORD* written) override {
     spooled.append(static_cast<const char*>(buffer), size);
     *written = size;
     return S_OK;
@@ -38,7 +39,9 @@ class SpoolStandIn : public oem::IPrintOemDriverUni {
   HRESULT STDMETHODCALLTYPE DrvGetStandardVariable(oem::DevObj*, DWORD, void*, DWORD, DWORD*) override {
     return E_NOTIMPL;
   }
-  HRESULT STDMETHODCALLTYPE DrvGetGPDData(oem::DevObj*, DWORD, void*, void*, DWORD, DWORD*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE DrvGetGPDData(oem::DevObj*, DWORD, void*, void*, DWORD, DWORD*) override {
+    return E_NOTIMPL;
+  }
   HRESULT STDMETHODCALLTYPE DrvUniTextOut(oem::Opaque, oem::Opaque, oem::Opaque, oem::Opaque, RECTL*, RECTL*,
                                           oem::Opaque, oem::Opaque, POINTL*, ULONG) override {
     return E_NOTIMPL;
@@ -106,7 +109,8 @@ TEST_F(DriverPlugIns, RenderingPlugInSpoolsTheTestPageAsOneLabel) {
   ASSERT_TRUE(plugIn.Loaded());
   oem::IPrintOemUni* render = nullptr;
   IClassFactory* factory = nullptr;
-  ASSERT_EQ(plugIn.GetClassObject()(oem::kClsidRender, IID_IClassFactory, reinterpret_cast<void**>(&factory)), S_OK);
+  ASSERT_EQ(plugIn.GetClassObject()(oem::kClsidRender, IID_IClassFactory, reinterpret_cast<void**>(&factory)),
+            S_OK);
   ASSERT_EQ(factory->CreateInstance(nullptr, oem::kIidPrintOemUni, reinterpret_cast<void**>(&render)), S_OK);
   factory->Release();
 
@@ -119,12 +123,14 @@ TEST_F(DriverPlugIns, RenderingPlugInSpoolsTheTestPageAsOneLabel) {
   oem::DrvEnableData enable{};
   ASSERT_EQ(render->EnableDriver(0x00010000, sizeof(enable), &enable), S_OK);
   oem::DevObj devobj{sizeof(oem::DevObj)};
-  ASSERT_EQ(render->EnablePDEV(&devobj, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, &enable, &devobj.pdevOEM), S_OK);
+  ASSERT_EQ(
+      render->EnablePDEV(&devobj, nullptr, 0, nullptr, 0, nullptr, 0, nullptr, &enable, &devobj.pdevOEM),
+      S_OK);
 
   auto call = [&](DWORD id, std::initializer_list<DWORD> params = {}) {
     INT result = -1;
-    EXPECT_EQ(render->CommandCallback(&devobj, id, static_cast<DWORD>(params.size()), const_cast<DWORD*>(params.begin()),
-                                      &result),
+    EXPECT_EQ(render->CommandCallback(&devobj, id, static_cast<DWORD>(params.size()),
+                                      const_cast<DWORD*>(params.begin()), &result),
               S_OK)
         << id;
     EXPECT_EQ(result, 0);
@@ -148,17 +154,19 @@ TEST_F(DriverPlugIns, RenderingPlugInSpoolsTheTestPageAsOneLabel) {
   BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER), 320, 120, 1, 1};
   oem::IpParams band{sizeof(oem::IpParams), {0, 0}, nullptr, TRUE, FALSE};
   BYTE* result = nullptr;
-  ASSERT_EQ(render->ImageProcessing(&devobj, reinterpret_cast<BYTE*>(top.data()), &header, nullptr, 1, &band, &result),
+  ASSERT_EQ(render->ImageProcessing(&devobj, reinterpret_cast<BYTE*>(top.data()), &header, nullptr, 1, &band,
+                                    &result),
             S_OK);
   EXPECT_NE(result, nullptr);
   band.ptOffset.y = 120;
-  ASSERT_EQ(render->ImageProcessing(&devobj, reinterpret_cast<BYTE*>(bottom.data()), &header, nullptr, 1, &band,
-                                    &result),
+  ASSERT_EQ(render->ImageProcessing(&devobj, reinterpret_cast<BYTE*>(bottom.data()), &header, nullptr, 1,
+                                    &band, &result),
             S_OK);
   call(92);
 
-  std::string expected = "SIZE 40 mm,30 mm\r\nGAP 3 mm,0 mm\r\nDIRECTION 0\r\nDENSITY 10\r\nSPEED 5\r\nCLS\r\n"
-                         "BITMAP 0,0,40,240,0,";
+  std::string expected =
+      "SIZE 40 mm,30 mm\r\nGAP 3 mm,0 mm\r\nDIRECTION 0\r\nDENSITY 10\r\nSPEED 5\r\nCLS\r\n"
+      "BITMAP 0,0,40,240,0,";
   expected += std::string(40, '\x00') + std::string(40 * 238, '\xFF') + '\x7F' + std::string(39, '\xFF');
   expected += "\r\nPRINT 1,2\r\n";
   EXPECT_EQ(helper.spooled, expected);

@@ -1,8 +1,7 @@
 // The everyday build says in the exe's version resource, and in each stand-in's, that its driver
 // package carries test stand-ins of the Unidrv core files.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 
@@ -21,7 +20,8 @@ std::wstring VersionText(const std::wstring& file, const wchar_t* name) {
   wchar_t* value = nullptr;
   UINT length = 0;
   const std::wstring key = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
-  if (!VerQueryValueW(data.data(), key.c_str(), reinterpret_cast<void**>(&value), &length) || !value) return L"";
+  if (!VerQueryValueW(data.data(), key.c_str(), reinterpret_cast<void**>(&value), &length) || !value)
+    return L"";
   return value;
 }
 
@@ -37,7 +37,8 @@ TEST_F(DriverPackageStamp, TestBuildSaysSoInTheExeAndInEachStandIn) {
       std::vector<wchar_t> names;
       Platform& platform = DefaultPlatform();
       ASSERT_TRUE(ExtractSkinFile(ui::Resources::Instance().Archive(), platform.files, platform.system,
-                                  std::wstring(L"driver\\label\\") + family + standIn, Root() + family, names));
+                                  std::wstring(L"driver\\label\\") + family + standIn, Root() + family,
+                                  names));
       EXPECT_NE(VersionText(path, L"FileDescription").find(L"TEST STAND-IN"), std::wstring::npos) << path;
     }
   }
