@@ -61,6 +61,13 @@ else()
   find_program(LDW_OSSLSIGNCODE osslsigncode REQUIRED)
 endif()
 
+# A build folder that changes between test and distribution starts from an empty stage, so that no
+# stand-in of the earlier build is packed beside the genuine file.
+if(DEFINED CACHE{LDW_DRIVER_STAGED_TEST_BUILD} AND NOT LDW_DRIVER_STAGED_TEST_BUILD STREQUAL LDW_DRIVER_TEST_BUILD)
+  file(REMOVE_RECURSE ${LDW_DRIVER_STAGE})
+endif()
+set(LDW_DRIVER_STAGED_TEST_BUILD ${LDW_DRIVER_TEST_BUILD} CACHE INTERNAL "")
+
 # The plug-ins (and stand-ins) of each family, built with its own toolchain into the stage.
 foreach(family ${_families})
   set(_dlls ${_label_stage}/${family}/LABELCORE.dll ${_label_stage}/${family}/LABELUI.dll)

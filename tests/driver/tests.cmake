@@ -22,3 +22,12 @@ if(LDW_DRIVER_TEST_BUILD AND _help MATCHES "-catalog")
     endforeach()
   endforeach()
 endif()
+
+# A distribution build without the genuine files stops at configure time.
+if(NOT WIN32 AND NOT LDW_SANITIZE STREQUAL "thread")
+  add_test(NAME driver_distribution.refused_without_genuine_files
+    COMMAND ${CMAKE_COMMAND} -S ${CMAKE_SOURCE_DIR} -B ${CMAKE_CURRENT_BINARY_DIR}/distribution_probe -G Ninja
+            -DLDW_DRIVER_DISTRIBUTION=ON -DLDW_DRIVER_VENDOR_DIR=${CMAKE_CURRENT_BINARY_DIR}/no_such_folder)
+  set_tests_properties(driver_distribution.refused_without_genuine_files PROPERTIES
+    PASS_REGULAR_EXPRESSION "lacks qmvt.cer" TIMEOUT 120)
+endif()
