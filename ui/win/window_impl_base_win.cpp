@@ -5,6 +5,7 @@
 
 #include "ui/edit.h"
 #include "ui/gif_anim.h"
+#include "ui/startup_trace.h"
 #include "ui/utf.h"
 #include "ui/win/display_scale_win.h"
 #include "ui/win/gdiplus_graphics_win.h"
@@ -327,6 +328,7 @@ LRESULT WindowImplBase::OnCreate() {
     MessageBoxW(nullptr, LayoutErrorText(layout).c_str(), L"Error", MB_OK);
     ExitProcess(1);
   }
+  MarkStartup("layout");
   const Size size = model_.Attributes().size;
   if (size.cx > 0 && size.cy > 0) {
     SetWindowPos(hwnd_, nullptr, 0, 0, model_.Px(size.cx), model_.Px(size.cy), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -338,6 +340,7 @@ LRESULT WindowImplBase::OnCreate() {
   CreateTooltip();
   InitWindow();
   StartAnimations();
+  MarkStartup("window");
   return 0;
 }
 
@@ -415,6 +418,7 @@ void WindowImplBase::OnPaint() {
                      Gdiplus::UnitPixel);
   }
   EndPaint(hwnd_, &ps);
+  MarkStartup("frame");
 }
 
 LRESULT WindowImplBase::OnHitTest(LPARAM lParam) {
