@@ -18,6 +18,8 @@ constexpr UINT_PTR kAnimationTimer = 0x4C44;
 constexpr UINT kAnimationTickMs = 80;
 constexpr UINT_PTR kFrameTimer = 0x4C46;
 constexpr UINT kFrameTickMs = 15;
+// Timers come after paints: this one runs what the first frame does not show, once it is painted.
+constexpr UINT_PTR kAfterFirstFrameTimer = 0x4C47;
 
 Rect ClientRect(HWND hwnd) {
   RECT r{};
@@ -285,6 +287,11 @@ LRESULT WindowImplBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         OnFrameTimer();
         return 0;
       }
+      if (wParam == kAfterFirstFrameTimer) {
+        KillTimer(hwnd_, kAfterFirstFrameTimer);
+        FinishAfterFirstFrame();
+        return 0;
+      }
       break;
     case WM_WINDOWPOSCHANGED:
       shadow_.Follow();
@@ -337,11 +344,20 @@ LRESULT WindowImplBase::OnCreate() {
   model_.SetClientSize({client.Width(), client.Height()});
   AttachNativeEdits();
   shadow_.Create(hwnd_, model_, images_);
+  shadow_.Hold(true);
   CreateTooltip();
   InitWindow();
-  StartAnimations();
+  SetTimer(hwnd_, kAfterFirstFrameTimer, 1, nullptr);
   MarkStartup("window");
   return 0;
+}
+
+void WindowImplBase::FinishAfterFirstFrame() {
+  // The animations' frames (their pages are hidden at first), then the shadow: its image and its
+  // layered window take about as long as the whole first frame.
+  StartAnimations();
+  shadow_.Hold(false);
+  shadow_.Follow();
 }
 
 void WindowImplBase::CreateTooltip() {
