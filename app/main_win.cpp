@@ -11,23 +11,29 @@
 #include "app/command_line.h"
 #include "app/unattended_win.h"
 #include "app/skin_package.h"
+#include "app/startup_trace_win.h"
 #include "app/windows_win.h"
 #include "context/app_context.h"
 #include "controls/custom_controls.h"
 #include "ui/resources.h"
+#include "ui/startup_trace.h"
 #include "context/system_error.h"
 #include "ui/utf.h"
 #include "ui/win/gdiplus_graphics_win.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int) {
+  RecordStartupWhenAsked();
+  ui::MarkStartup("main");
   if (FAILED(CoInitialize(nullptr))) return 0;
   OleInitialize(nullptr);
   int exitCode = 0;
   {
     ui::GdiplusSession gdiplus;
+    ui::MarkStartup("gdiplus");
     ui::Resources& resources = ui::Resources::Instance();
     resources.SetInstanceHandle(instance);
     AttachSkinPackage(instance, resources);
+    ui::MarkStartup("skin");
     RegisterCustomControls();
     RegisterLanguages(CAppContext::Instance());
 

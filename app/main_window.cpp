@@ -10,6 +10,7 @@
 #include "ui/edit.h"
 #include "ui/gif_anim.h"
 #include "ui/label.h"
+#include "ui/startup_trace.h"
 #include "ui/utf.h"
 
 namespace {
@@ -62,6 +63,7 @@ void MainWindowController::Initialise(WindowHandle handle) {
   // The language comes first so that no text is drawn in another one.
   const LanguageInfo language = context_.DetectLanguage();
   model_.GetResources().LoadLanguage(ui::WideToUtf8(language.file));
+  ui::MarkStartup("language");
   SetErrorTextLanguage(language.langId);
 
   FindControls();

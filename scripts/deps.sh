@@ -9,6 +9,7 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
   wine wine64 wine32:i386 xvfb xcompmgr xdotool imagemagick x11-utils
   fonts-wqy-zenhei fonts-tlwg-loma-ttf
+  openssl osslsigncode
 )
 
 missing=()

@@ -9,18 +9,6 @@
 namespace ui {
 namespace {
 
-bool InsideList(const Control& control) {
-  for (const Control* parent = control.Parent(); parent != nullptr; parent = parent->Parent()) {
-    if (parent->Kind() == ControlKind::kList) return true;
-  }
-  return false;
-}
-
-bool IsRow(const Control& control) {
-  return (control.Kind() == ControlKind::kListElement || control.Kind() == ControlKind::kListTextElement) &&
-         OwningList(control) != nullptr;
-}
-
 bool IsTextLabel(const Control& control) {
   return control.Kind() == ControlKind::kLabel && !control.DisplayText().empty();
 }
@@ -81,7 +69,7 @@ bool EnabledInTree(const Control& control) {
 
 bool IsAccessible(const Control& control) {
   if (!control.IsVisibleInTree()) return false;
-  if (IsRow(control)) return true;
+  if (IsListRow(control)) return true;
   if (InsideList(control)) return false;  // header parts and the cells of rows
   switch (control.Kind()) {
     case ControlKind::kButton:
@@ -137,7 +125,7 @@ AccessibleInfo Describe(const WindowModel& window, const Control& control) {
     const std::wstring tooltip = control.DisplayTooltip();
     return tooltip.empty() ? LabelBefore(window, control) : tooltip;
   };
-  if (IsRow(control)) {
+  if (IsListRow(control)) {
     info.role = AccessibleRole::kListItem;
     info.name = RowName(control);
     info.state |= kAccessibleSelectable;

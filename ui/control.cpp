@@ -203,9 +203,12 @@ bool Control::ApplyAttribute(std::string_view name, std::string_view value) {
 
 void Control::SetPos(const Rect& rect) {
   if (rect == rect_) return;
+  const Rect old = rect_;
   if (manager_ != nullptr) manager_->Invalidate(rect_);
   rect_ = rect;
   Invalidate();
+  // The focus ring reaches past the control: it moves along.
+  if (manager_ != nullptr && manager_->FocusedControl() == this) manager_->FocusRingMoved(old);
 }
 
 Size Control::EstimateSize(Size available) const {

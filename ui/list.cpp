@@ -36,6 +36,18 @@ void FillRowBackground(Graphics& graphics, const Control& row, const ListItem& i
 
 List* OwningList(const Control& row) { return dynamic_cast<List*>(row.Parent()); }
 
+bool IsListRow(const Control& control) {
+  return (control.Kind() == ControlKind::kListElement || control.Kind() == ControlKind::kListTextElement) &&
+         OwningList(control) != nullptr;
+}
+
+bool InsideList(const Control& control) {
+  for (const Control* parent = control.Parent(); parent != nullptr; parent = parent->Parent()) {
+    if (parent->Kind() == ControlKind::kList) return true;
+  }
+  return false;
+}
+
 bool ListHeaderItem::ApplyAttribute(std::string_view name, std::string_view value) {
   if (name == "font") {
     font_ = ParseInt(value, -1);

@@ -136,5 +136,9 @@ class List : public VerticalLayout {
 
 // The list a row belongs to, or null.
 List* OwningList(const Control& row);
+// A row of a list (a template row or a text row, not the header).
+bool IsListRow(const Control& control);
+// Within a list: its header and its rows with their parts.
+bool InsideList(const Control& control);
 
 }  // namespace ui

@@ -21,18 +21,6 @@ bool IsButton(const Control& control) {
   return control.Kind() == ControlKind::kButton || control.Kind() == ControlKind::kFadeButton;
 }
 
-bool IsRow(const Control& control) {
-  return (control.Kind() == ControlKind::kListElement || control.Kind() == ControlKind::kListTextElement) &&
-         OwningList(control) != nullptr;
-}
-
-bool InsideList(const Control& control) {
-  for (const Control* parent = control.Parent(); parent != nullptr; parent = parent->Parent()) {
-    if (parent->Kind() == ControlKind::kList) return true;
-  }
-  return false;
-}
-
 // Inside a list only its rows take the focus, not the header's controls or a row's own parts.
 bool FocusKind(const Control& control) {
   switch (control.Kind()) {
@@ -45,7 +33,7 @@ bool FocusKind(const Control& control) {
       return !InsideList(control);
     case ControlKind::kListElement:
     case ControlKind::kListTextElement:
-      return IsRow(control) && !InsideList(*control.Parent());
+      return IsListRow(control) && !InsideList(*control.Parent());
     default:
       return false;
   }
@@ -141,7 +129,7 @@ bool WindowModel::Press(Control& control) {
     control.Activate();
     return true;
   }
-  if (!IsRow(control)) return false;
+  if (!IsListRow(control)) return false;
   if (ListTextElement* row = CheckBoxRow(control)) {
     const Rect box = row->CheckBoxRect();
     row->ClickAt({(box.left + box.right) / 2, (box.top + box.bottom) / 2});
@@ -308,7 +296,7 @@ bool WindowModel::OnKeyDown(Key key, bool shift) {
     default:
       if (focus != nullptr && !GroupOf(*focus).empty() && key != Key::kHome && key != Key::kEnd) {
         used = MoveInGroup(*static_cast<Option*>(focus), key == Key::kLeft || key == Key::kUp);
-      } else if (focus != nullptr && IsRow(*focus)) {
+      } else if (focus != nullptr && IsListRow(*focus)) {
         used = MoveInList(*focus, key);
       }
       break;
@@ -327,8 +315,14 @@ bool WindowModel::OnKeyDown(Key key, bool shift) {
 Rect WindowModel::FocusRingRect() const {
   if (!focusCues_ || focused_ == nullptr || !CanTakeFocus(*focused_)) return {};
   // Rows are drawn edge to edge: their ring goes inside.
-  const int out = IsRow(*focused_) ? -Px(1) : Px(kRingGap);
+  const int out = IsListRow(*focused_) ? -Px(1) : Px(kRingGap);
   return Grown(focused_->GetRect(), out).Intersect({0, 0, clientSize_.cx, clientSize_.cy});
+}
+
+void WindowModel::FocusRingMoved(const Rect& from) {
+  if (!focusCues_) return;
+  Invalidate(Grown(from, Px(kRingGap + kRingWidth)));
+  Invalidate(FocusRingRect());
 }
 
 void WindowModel::PaintFocusRing(Graphics& graphics, const Rect& dirty) {
@@ -347,7 +341,7 @@ void WindowModel::PaintFocusRing(Graphics& graphics, const Rect& dirty) {
   }
   if (clip.IsEmpty()) return;
   const Size round = focused_->BorderRound();
-  const int grow = IsRow(*focused_) ? 0 : 2 * Px(kRingGap);
+  const int grow = IsListRow(*focused_) ? 0 : 2 * Px(kRingGap);
   const Size radius{round.cx > 0 ? Px(round.cx) + grow : 0, round.cy > 0 ? Px(round.cy) + grow : 0};
   // Black with a white line inside: clear on the white pages and on the blue caption bar alike.
   const int width = std::max(1, Px(kRingWidth));

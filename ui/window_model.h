@@ -241,6 +241,8 @@ class WindowModel {
   bool ShowsFocusRing() const { return focusCues_; }
   // Where the ring of the focused control is drawn; empty when none shows.
   Rect FocusRingRect() const;
+  // The focused control moved from that rectangle: both places of its ring are repainted.
+  void FocusRingMoved(const Rect& from);
   // What Space does to a control: the click of a button or an option, of a row (on its check box
   // when it has one). False for anything else.
   bool Press(Control& control);

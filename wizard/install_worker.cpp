@@ -20,7 +20,7 @@ const wchar_t kFolderFailureText[] = L"Failed to create directory";
 
 namespace {
 
-// Calls try until it answers true, pausing between calls; false when every call failed.
+// Calls attempt until it answers true, pausing between calls; false when every call failed.
 template <typename Try>
 bool Retry(Pause& pause, Try&& attempt) {
   for (int call = 1;; ++call) {
@@ -56,11 +56,11 @@ class InstallRun {
     return context_.IsWindows8OrNewer() ? InstallByInf(model) : InstallLegacy(model);
   }
 
-  bool CreatePrinter(const std::wstring& driverName) {
+  bool CreatePrinter() {
     const std::wstring printerName = context_.m_printerName;
     const std::wstring portName = context_.m_portName;
     Post(L"tip.startinstallprinter");
-    if (!print_.spooler.CreatePrinter(MakePrinterRecord(printerName, portName, driverName))) {
+    if (!print_.spooler.CreatePrinter(MakePrinterRecord(printerName, portName, driverName_))) {
       const uint32_t error = system_.LastError();
       Alert(GetTextWith(L"tip.installprinterfail", FormatSystemError(system_, error)));
       if (error == kErrorUnknownPort && !PortExists(print_.spooler, portName)) {
@@ -75,8 +75,6 @@ class InstallRun {
     return true;
   }
 
-  const std::wstring& driverName() const { return driverName_; }
-
  private:
   void Post(const wchar_t* key) { context_.PostInstallLog(GetText(key), false, false); }
   void Alert(const std::wstring& text) { context_.PostInstallLog(text, true, false); }
@@ -84,15 +82,13 @@ class InstallRun {
 
   bool PrepareBluetoothPort() {
     Post(L"tip.startpairbluetooth");
+    // A device index that points nowhere is a pairing that cannot succeed.
     const size_t index = static_cast<size_t>(context_.m_btDeviceIndex);
-    std::wstring ignored;
+    const bool known = context_.m_btDeviceIndex >= 0 && index < context_.m_btDevices.size();
+    const BluetoothDevice device = known ? context_.m_btDevices[index] : BluetoothDevice{};
     BluetoothStack& stack = DefaultBluetoothStack();
-    if (context_.m_btDeviceIndex < 0 || index >= context_.m_btDevices.size()) {
-      Alert(GetTextWith(L"tip.pairbluetoothfailpinis", pin_));
-      return false;
-    }
-    const BluetoothDevice device = context_.m_btDevices[index];
-    if (!PairBluetoothDevice(stack, system_, device, pin_, ignored)) {
+    std::wstring unusedErrorText;
+    if (!known || !PairBluetoothDevice(stack, system_, device, pin_, unusedErrorText)) {
       Alert(GetTextWith(L"tip.pairbluetoothfailpinis", pin_));
       return false;
     }
@@ -205,7 +201,7 @@ class InstallRun {
   PrintSystem& print_;
   const std::wstring pin_;
   const WindowHandle owner_;
-  std::wstring driverName_;
+  std::wstring driverName_;  // the driver installed, for the printer
 };
 
 }  // namespace
@@ -219,7 +215,7 @@ void CAppContext::RunInstall(InstallOutcome* outcome) {
     result.failure = InstallFailure::kPort;
   } else if (!run.InstallDriver()) {
     result.failure = InstallFailure::kDriver;
-  } else if (!run.CreatePrinter(run.driverName())) {
+  } else if (!run.CreatePrinter()) {
     result.failure = InstallFailure::kPrinter;
   }
 }

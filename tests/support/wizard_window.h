@@ -8,6 +8,8 @@
 
 #include "app/main_window.h"
 #include "tests/app/main_window_doubles.h"
+#include "tests/support/joined_threads.h"
+#include "tests/support/ui_thread_sender.h"
 #include "tests/fakes/fake_platform.h"
 #include "ui/list.h"
 
@@ -46,4 +48,15 @@ class WizardWindow {
   ui::ListTextElement* Row(const wchar_t* list, const std::wstring& name) const;
   std::vector<uint8_t> skin_;
   int nativeWindow_ = 0;
+};
+
+// The window on a UI thread of the test's own and its workers on real threads: a worker's message
+// waits until the UI thread pumps, as SendMessageW waits for the window's thread.
+struct ThreadedWizardWindow {
+  UiThreadSender sender{[this](WindowHandle, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+    window.controller.OnUiMessage(message, wParam, lParam);
+    return intptr_t{0};
+  }};
+  JoinedThreads threads;
+  WizardWindow window{sender, threads};
 };

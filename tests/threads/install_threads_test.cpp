@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "tests/fakes/fake_print_system.h"
-#include "tests/support/joined_threads.h"
-#include "tests/support/ui_thread_sender.h"
 #include "tests/support/wizard_window.h"
 
 namespace {
@@ -18,14 +16,10 @@ TEST(InstallThreads, HomeAndASecondInstallAsSoonAsTheFinishRowShows) {
     if (command.parameters.find(L"/ia") != std::wstring::npos) print.spooler.AddDriverEntry(L"LABEL", L"", L"");
   };
 
-  WizardWindow* target = nullptr;
-  UiThreadSender sender([&](WindowHandle, uint32_t message, uintptr_t wParam, intptr_t lParam) {
-    target->controller.OnUiMessage(message, wParam, lParam);
-    return intptr_t{0};
-  });
-  JoinedThreads threads;
-  WizardWindow window(sender, threads);
-  target = &window;
+  ThreadedWizardWindow threaded;
+  UiThreadSender& sender = threaded.sender;
+  JoinedThreads& threads = threaded.threads;
+  WizardWindow& window = threaded.window;
   ASSERT_TRUE(window.Open());
 
   // A network printer first: its completion step forgets the port it made.

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "tests/fakes/fake_print_system.h"
-#include "tests/support/joined_threads.h"
-#include "tests/support/ui_thread_sender.h"
 #include "tests/support/wizard_window.h"
 
 namespace {
@@ -21,14 +19,10 @@ TEST(RemovalThreads, HomeAndANewVisitOfTheDeletePagesWhileTheWorkerRuns) {
     print.spooler.AddPrinterEntry(L"Label " + std::to_wstring(i), L"LABEL", L"COM1:");
   print.spooler.AddPrinterEntry(L"Keep", L"Generic", L"COM1:");
 
-  WizardWindow* target = nullptr;
-  UiThreadSender sender([&](WindowHandle, uint32_t message, uintptr_t wParam, intptr_t lParam) {
-    target->controller.OnUiMessage(message, wParam, lParam);
-    return intptr_t{0};
-  });
-  JoinedThreads threads;
-  WizardWindow window(sender, threads);
-  target = &window;
+  ThreadedWizardWindow threaded;
+  UiThreadSender& sender = threaded.sender;
+  JoinedThreads& threads = threaded.threads;
+  WizardWindow& window = threaded.window;
   ASSERT_TRUE(window.Open());
 
   // First visit: every printer on LABEL, and the driver.

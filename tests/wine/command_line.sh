@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real exe started with arguments, as a deployment script starts it: no clicks, the exit code,
 # the lines on its output and in its log file, and Wine's spooler read back.
-#   command_line.sh EXE SPOOLER-PROBE
+#   command_line.sh EXE SPOOLER-STATE
 # The prefix reports Windows 7 meanwhile, so the install takes the legacy route. Wine's AddPrinterW
 # makes a printer without a data type but answers 1801, so the install ends with "printer not
 # created" (6); Wine cannot open that printer again and takes only delete flags 0 for drivers, so
@@ -17,7 +17,7 @@ out=$(mktemp)
 
 spooler() { "$LDW_WINE" "$probe" "$@" | tr -d '\r'; }
 put_back() {
-  spooler forget "Shop label" LABEL || true
+  spooler uninstall "Shop label" || true
   wine reg delete 'HKCU\Software\Wine' /v Version /f >/dev/null 2>&1 || true
   rm -f "$log" "$out"
 }
@@ -37,13 +37,13 @@ run() {  # expected exit code, arguments...
 stamped() { tr -d '\r' <"$1" | grep -Eq "^[0-9]{2}:[0-9]{2}:[0-9]{2}\.[0-9]{3} : $2\$" || fail "no line '$2' in $1"; }
 
 wine reg add 'HKCU\Software\Wine' /v Version /d win7 /f >/dev/null 2>&1
-before=$(spooler list)
+before=$(spooler state)
 
 # Refused before anything is done: a bad switch, a name with a comma.
 run 2 /install /kind:lpt /port:LPT1: /colour:red /quiet
 grep -q "/colour" "$out" || fail "the refusal does not name the switch"
 run 3 /install /kind:lpt /port:LPT1: "/name:Shop, front" /quiet
-[ "$(spooler list)" = "$before" ] || fail "a refused command line changed the spooler"
+[ "$(spooler state)" = "$before" ] || fail "a refused command line changed the spooler"
 
 run 6 /install /kind:lpt /port:LPT1: "/name:Shop label" /default /quiet '/log:C:\ldw_command.log'
 for file in "$out" "$log"; do
@@ -51,7 +51,7 @@ for file in "$out" "$log"; do
   stamped "$file" "Driver installed successfully"
   stamped "$file" "Installation failed, error message: .*"
 done
-spooler list | grep -qx "printer Shop label|LPT1:|LABEL" || fail "no printer Shop label on LPT1:"
+spooler state | grep -qx "printer Shop label on LABEL at LPT1:" || fail "no printer Shop label on LPT1:"
 
 run 0 /list
 grep -qx "printer	Shop label	LABEL" "$out" || fail "/list does not show the printer"

@@ -11,9 +11,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 exe=$1 probe=$2 shots=$3 kind=keyboard
 . "$here/walk-common.sh"
 
-spooler() { "$LDW_WINE" "$LDW_SPOOLER_PROBE" "$@" | tr -d '\r'; }
+spooler() { "$LDW_WINE" "$LDW_SPOOLER_STATE" "$@" | tr -d '\r'; }
 version() { wine reg "$@" >/dev/null 2>&1 || true; }
-trap 'kill ${program:-} 2>/dev/null || true; spooler forget LABEL LABEL || true
+trap 'kill ${program:-} 2>/dev/null || true; spooler uninstall LABEL || true
       version delete "HKCU\\Software\\Wine" /v Version /f; xdotool mousemove 1279 1023 || true' EXIT
 version add 'HKCU\Software\Wine' /v Version /d win7 /f
 
@@ -65,9 +65,9 @@ press Return  # Enter in the edit is Next
 refuse_probe '^edit '
 shot summary
 press Return  # the summary's focus is Next itself
-for _ in $(seq 40); do spooler list | grep -qx "printer LABEL|LPT1:|LABEL" && break; sleep 0.5; done
+for _ in $(seq 40); do spooler state | grep -qx "printer LABEL on LABEL at LPT1:" && break; sleep 0.5; done
 sleep 2
-spooler list | grep -qx "printer LABEL|LPT1:|LABEL" || fail "no printer LABEL on LPT1: $(spooler list)"
+spooler state | grep -qx "printer LABEL on LABEL at LPT1:" || fail "no printer LABEL on LPT1: $(spooler state)"
 shot installed
 press Tab  # from the log to Home on the finish row
 shot finish_home

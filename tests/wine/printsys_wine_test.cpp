@@ -31,7 +31,7 @@ TEST(Win32Spooler, FreshPrefixHasNoPrintersAndNoDrivers) {
 TEST(Win32Spooler, DriverPackageFunctionIsLookedUpAndMayBeAbsent) {
   // Wine's winspool.drv does not export DeletePrinterDriverPackageW; the package step then counts
   // as done.
-  const HMODULE spooler = GetModuleHandleW(L"winspool.drv");
+  const HMODULE spooler = LoadLibraryW(L"winspool.drv");  // loaded on first use, not at start
   ASSERT_NE(spooler, nullptr);
   const bool exported = GetProcAddress(spooler, "DeletePrinterDriverPackageW") != nullptr;
   const DriverPackageDeletion result = Spooler().RemoveDriverPackage(L"C:\\windows\\inf\\none.inf");
@@ -42,7 +42,7 @@ TEST(Win32Spooler, DriverPackageFunctionIsLookedUpAndMayBeAbsent) {
 }
 
 TEST(Win32Spooler, Ordinal204IsTheSetDefaultFunction) {
-  const HMODULE spooler = GetModuleHandleW(L"winspool.drv");
+  const HMODULE spooler = LoadLibraryW(L"winspool.drv");  // loaded on first use, not at start
   ASSERT_NE(spooler, nullptr);
   EXPECT_EQ(reinterpret_cast<void*>(GetProcAddress(spooler, MAKEINTRESOURCEA(204))),
             reinterpret_cast<void*>(GetProcAddress(spooler, "SetDefaultPrinterW")));

@@ -27,7 +27,7 @@ if grep -q '^driver LABEL$' <<<"$before"; then fail "a LABEL driver is left over
 trap 'kill ${program:-} 2>/dev/null || true; xdotool mousemove 1279 1023 || true
       "$LDW_WINE" "$tool" uninstall "Shop label" || true' EXIT
 "$LDW_WINE" "$tool" install "Shop label" "LPT1:" || fail "could not put the printer on the spooler"
-grep -q '^printer Shop label on LABEL$' <<<"$(state)" || fail "the printer is not listed"
+grep -q '^printer Shop label on LABEL at LPT1:$' <<<"$(state)" || fail "the printer is not listed"
 
 open_wizard
 declare -A at=(

@@ -1,10 +1,13 @@
-// The removal walk's view of the session's spooler and its hand on it, through the product's own
-// spooler adapter:
-//   spooler_state state                 printers (with their drivers), drivers and ports, sorted
+// The walks' view of the session's spooler and their hand on it, through the product's own spooler
+// adapter:
+//   spooler_state state                 printers (with their drivers and ports), drivers and ports, sorted
 //   spooler_state install PRINTER PORT  the LABEL driver (legacy record, no files) and a printer on it
-//   spooler_state uninstall PRINTER     what install made and is still there, the driver with delete
+//   spooler_state uninstall PRINTER     the printer if it is there, and the driver LABEL with delete
 //                                       flags 0, all Wine's DeletePrinterDriverExW accepts
+// Wine cannot open again a printer made without a data type (as the product makes them), so
+// DeletePrinter cannot reach it: uninstall removes such a printer's registry key instead.
 #include <windows.h>
+#include <winspool.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -24,6 +27,21 @@ void PrintLine(const std::wstring& line) {
   std::printf("%s\n", utf8);
 }
 
+// Local printers with their drivers and ports, read with level 2 (the adapter's summary has no
+// port); Wine lists the printers it cannot open too.
+void AddPrinterLines(std::vector<std::wstring>& lines) {
+  DWORD needed = 0, count = 0;
+  EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &count);
+  std::vector<BYTE> buffer(needed + 1);
+  if (!EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.data(), needed, &needed, &count)) return;
+  const auto* printers = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
+  const auto text = [](const wchar_t* value) { return std::wstring(value != nullptr ? value : L""); };
+  for (DWORD i = 0; i < count; ++i) {
+    lines.push_back(L"printer " + text(printers[i].pPrinterName) + L" on " + text(printers[i].pDriverName) +
+                    L" at " + text(printers[i].pPortName));
+  }
+}
+
 int Fail(const char* what) {
   std::fprintf(stderr, "%s failed: error %lu\n", what, GetLastError());
   return 1;
@@ -32,9 +50,7 @@ int Fail(const char* what) {
 int State() {
   std::vector<std::wstring> lines;
   std::vector<SpoolerEntry> entries;
-  ListInstalledPrinters(entries);
-  for (const SpoolerEntry& printer : entries)
-    lines.push_back(L"printer " + printer.first + L" on " + printer.second);
+  AddPrinterLines(lines);
   ListInstalledDrivers(entries);
   for (const SpoolerEntry& driver : entries) lines.push_back(L"driver " + driver.second);
   ListPorts(entries);
@@ -60,7 +76,10 @@ int Install(const std::wstring& printerName, const std::wstring& port) {
 
 int Uninstall(const std::wstring& printerName) {
   PrintSpooler& spooler = DefaultPrintSystem().spooler;
-  if (PrinterExists(printerName) && !spooler.RemovePrinter(printerName)) return Fail("DeletePrinter");
+  if (PrinterExists(printerName) && !spooler.RemovePrinter(printerName)) {
+    const std::wstring key = L"System\\CurrentControlSet\\Control\\Print\\Printers\\" + printerName;
+    if (RegDeleteTreeW(HKEY_LOCAL_MACHINE, key.c_str()) != ERROR_SUCCESS) return Fail("DeletePrinter");
+  }
   if (DriverInstalled(L"LABEL") && !spooler.RemoveDriver(L"LABEL", 0, 3))
     return Fail("DeletePrinterDriverExW");
   return 0;

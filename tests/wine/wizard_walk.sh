@@ -6,14 +6,14 @@
 # KIND is one of lpt, com, custom, network, usb, bluetooth.
 # lpt, com and network go on past the summary and install: lpt by the legacy route (the prefix
 # reports Windows 7), com by the INF route (Windows 8, with the certutil and rundll32 stand-ins of
-# LDW_DOUBLES_DIR in the prefix), network up to the port Wine cannot make. LDW_SPOOLER_PROBE reads
+# LDW_DOUBLES_DIR in the prefix), network up to the port Wine cannot make. LDW_SPOOLER_STATE reads
 # the spooler back; everything is put back as it was afterwards.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 exe=$1 probe=$2 shots=$3 kind=$4
 . "$here/walk-common.sh"
 
-spooler() { "$LDW_WINE" "$LDW_SPOOLER_PROBE" "$@" | tr -d '\r'; }
+spooler() { "$LDW_WINE" "$LDW_SPOOLER_STATE" "$@" | tr -d '\r'; }
 # The folder a program of this build finds system tools in.
 tools_folder=$WINEPREFIX/drive_c/windows/system32
 [ "$LDW_WINE_PRESET" = windows ] && [ -d "$WINEPREFIX/drive_c/windows/syswow64" ] && tools_folder=$WINEPREFIX/drive_c/windows/syswow64
@@ -22,7 +22,7 @@ set_version() { wine reg add 'HKCU\Software\Wine' /v Version /d "$1" /f >/dev/nu
 put_back() {
   case $kind in
     lpt | com)
-      spooler forget LABEL LABEL || true
+      spooler uninstall LABEL || true
       wine reg delete 'HKCU\Software\Wine' /v Version /f >/dev/null 2>&1 || true
       ;;
   esac
@@ -97,16 +97,17 @@ case $kind in
     click next
     refuse_probe '^edit '
     shot summary
+    [ "$kind" = custom ] && { kill "$program"; exit 0; }  # the custom kind stops at the summary
     # The install: Wine's AddPrinterW makes the printer but answers a printer without a data type
     # with 1801, so the log ends in that failure line and the finish row offers Home and Close only.
     click next
     port=LPT1:
     [ "$kind" = com ] && port=COM1:
-    for _ in $(seq 40); do spooler list | grep -qx "printer LABEL|$port|LABEL" && break; sleep 0.5; done
+    for _ in $(seq 40); do spooler state | grep -qx "printer LABEL on LABEL at $port" && break; sleep 0.5; done
     sleep 2
     shot installed
-    spooler list | grep -qx "printer LABEL|$port|LABEL" || fail "no printer LABEL on $port: $(spooler list)"
-    spooler list | grep -qx "driver LABEL" || fail "no driver LABEL"
+    spooler state | grep -qx "printer LABEL on LABEL at $port" || fail "no printer LABEL on $port: $(spooler state)"
+    spooler state | grep -qx "driver LABEL" || fail "no driver LABEL"
     if [ "$kind" = com ]; then
       log=$(iconv -f UTF-16LE -t UTF-8 "$shell_log" | tr -d '\r')
       echo "$log"
@@ -135,7 +136,7 @@ case $kind in
     click next
     sleep 2
     shot port_failed
-    spooler list | grep -q "^printer LABEL" && fail "a printer without its port: $(spooler list)"
+    spooler state | grep -q "^printer LABEL" && fail "a printer without its port: $(spooler state)"
     ;;
   usb)
     click next

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/startup_trace.h"
+
 namespace ui {
 namespace {
 
@@ -193,6 +195,7 @@ void GdiplusGraphics::DrawText(std::wstring_view text, const Rect& rect, const T
   Gdiplus::SolidBrush brush(ToColor(style.color));
   const Gdiplus::RectF layout(rect.left, rect.top, rect.Width(), rect.Height());
   g_.DrawString(text.data(), static_cast<INT>(text.size()), font.get(), layout, &format, &brush);
+  MarkStartup("text");
 }
 
 Size GdiplusGraphics::MeasureText(std::wstring_view text, const FontSpec& font) const {

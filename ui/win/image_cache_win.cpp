@@ -2,6 +2,7 @@
 
 #include <shlwapi.h>
 
+#include "ui/startup_trace.h"
 #include "ui/utf.h"
 
 namespace ui {
@@ -27,6 +28,7 @@ Gdiplus::Bitmap* ImageCache::Get(const std::string& path) {
   entry.stream = SHCreateMemStream(bytes.data(), static_cast<UINT>(bytes.size()));
   if (entry.stream == nullptr) return nullptr;
   std::unique_ptr<Gdiplus::Bitmap> bitmap(Gdiplus::Bitmap::FromStream(entry.stream));
+  MarkStartup("image");
   if (bitmap && bitmap->GetLastStatus() == Gdiplus::Ok) entry.bitmap = std::move(bitmap);
   return entry.bitmap.get();
 }

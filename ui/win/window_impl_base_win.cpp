@@ -5,6 +5,7 @@
 
 #include "ui/edit.h"
 #include "ui/gif_anim.h"
+#include "ui/startup_trace.h"
 #include "ui/utf.h"
 #include "ui/win/display_scale_win.h"
 #include "ui/win/gdiplus_graphics_win.h"
@@ -17,6 +18,8 @@ constexpr UINT_PTR kAnimationTimer = 0x4C44;
 constexpr UINT kAnimationTickMs = 80;
 constexpr UINT_PTR kFrameTimer = 0x4C46;
 constexpr UINT kFrameTickMs = 15;
+// Timers come after paints: this one runs what the first frame does not show, once it is painted.
+constexpr UINT_PTR kAfterFirstFrameTimer = 0x4C47;
 
 Rect ClientRect(HWND hwnd) {
   RECT r{};
@@ -300,6 +303,11 @@ LRESULT WindowImplBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         OnFrameTimer();
         return 0;
       }
+      if (wParam == kAfterFirstFrameTimer) {
+        KillTimer(hwnd_, kAfterFirstFrameTimer);
+        FinishAfterFirstFrame();
+        return 0;
+      }
       break;
     case WM_WINDOWPOSCHANGED:
       shadow_.Follow();
@@ -343,6 +351,7 @@ LRESULT WindowImplBase::OnCreate() {
     MessageBoxW(nullptr, LayoutErrorText(layout).c_str(), L"Error", MB_OK);
     ExitProcess(1);
   }
+  MarkStartup("layout");
   const Size size = model_.Attributes().size;
   if (size.cx > 0 && size.cy > 0) {
     SetWindowPos(hwnd_, nullptr, 0, 0, model_.Px(size.cx), model_.Px(size.cy), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -352,11 +361,21 @@ LRESULT WindowImplBase::OnCreate() {
   accessible_ = std::make_unique<AccessibleWindow>(hwnd_, model_);
   AttachNativeEdits();
   shadow_.Create(hwnd_, model_, images_);
+  shadow_.Hold(true);
   CreateTooltip();
   InitWindow();
   SetUpKeyboard();
-  StartAnimations();
+  SetTimer(hwnd_, kAfterFirstFrameTimer, 1, nullptr);
+  MarkStartup("window");
   return 0;
+}
+
+void WindowImplBase::FinishAfterFirstFrame() {
+  // The animations' frames (their pages are hidden at first), then the shadow: its image and its
+  // layered window take about as long as the whole first frame.
+  StartAnimations();
+  shadow_.Hold(false);
+  shadow_.Follow();
 }
 
 void WindowImplBase::CreateTooltip() {
@@ -437,6 +456,7 @@ void WindowImplBase::OnPaint() {
                      Gdiplus::UnitPixel);
   }
   EndPaint(hwnd_, &ps);
+  MarkStartup("frame");
 }
 
 LRESULT WindowImplBase::OnHitTest(LPARAM lParam) {

@@ -89,6 +89,8 @@ class WindowImplBase : public NotificationHandler, public CreateControlCallback,
   void SetTooltipText(const std::wstring& text);
   // Edit and RichEdit controls get native child windows; their bounds follow every layout pass.
   void AttachNativeEdits();
+  // What the first frame does not show, run once it is painted.
+  void FinishAfterFirstFrame();
   void EnsureLayout();
   void SyncNativeEdits();
   void OnAnimationTimer();

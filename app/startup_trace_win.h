@@ -1,0 +1,5 @@
+// The start-up breakdown: with LDW_STARTUP_TRACE naming a file, each stage's time since the process
+// was created is written there once the first frame is on screen, one "stage milliseconds" a line.
+#pragma once
+
+void RecordStartupWhenAsked();

@@ -1,0 +1,33 @@
+# The driver package: the plug-ins' portable conversion and the package's text files on the host;
+# the package as the exe carries it, the plug-ins themselves and the catalogues under Wine.
+list(APPEND HOST_TEST_SOURCES driver/tspl_label_test.cpp driver/package_data_test.cpp
+  driver/catalog_test.cpp ${CMAKE_SOURCE_DIR}/driver/catalog/catalog.cpp ${CMAKE_SOURCE_DIR}/driver/catalog/sha1.cpp)
+list(APPEND WINE_TEST_SOURCES driver/wine/extracted_package.cpp driver/wine/inf_test.cpp driver/wine/plugin_test.cpp
+  driver/wine/catalogue_test.cpp driver/wine/stamp_test.cpp)
+if(WIN32)
+  cmake_language(DEFER CALL target_link_libraries wine_tests PRIVATE wintrust crypt32 version)
+endif()
+
+# osslsigncode checks each family's plug-ins against its catalogue with its own Authenticode hash
+# (versions that know "verify -catalog").
+if(LDW_DRIVER_TEST_BUILD)
+  execute_process(COMMAND ${LDW_OSSLSIGNCODE} --help OUTPUT_VARIABLE _help ERROR_VARIABLE _help)
+endif()
+if(LDW_DRIVER_TEST_BUILD AND _help MATCHES "-catalog")
+  foreach(family Driver32 Driver64)
+    foreach(dll LABELCORE.dll LABELUI.dll)
+      add_test(NAME driver_catalogue.${family}.${dll}
+        COMMAND ${LDW_OSSLSIGNCODE} verify -CAfile ${CMAKE_BINARY_DIR}/driver_build/signing/qmvt.pem
+                -catalog ${LDW_DRIVER_STAGE}/driver/label/${family}/printer.cat ${LDW_DRIVER_STAGE}/driver/label/${family}/${dll})
+    endforeach()
+  endforeach()
+endif()
+
+# A distribution build without the genuine files stops at configure time.
+if(NOT WIN32 AND NOT LDW_SANITIZE STREQUAL "thread")
+  add_test(NAME driver_distribution.refused_without_genuine_files
+    COMMAND ${CMAKE_COMMAND} -S ${CMAKE_SOURCE_DIR} -B ${CMAKE_CURRENT_BINARY_DIR}/distribution_probe -G Ninja
+            -DLDW_DRIVER_DISTRIBUTION=ON -DLDW_DRIVER_VENDOR_DIR=${CMAKE_CURRENT_BINARY_DIR}/no_such_folder)
+  set_tests_properties(driver_distribution.refused_without_genuine_files PROPERTIES
+    PASS_REGULAR_EXPRESSION "lacks qmvt.cer" TIMEOUT 120)
+endif()
