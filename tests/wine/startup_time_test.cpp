@@ -27,6 +27,14 @@ std::vector<std::pair<std::string, double>> ReadTrace(const std::wstring& path) 
   return stages;
 }
 
+constexpr COLORREF kCaptionBlue = RGB(0x2a, 0x84, 0xd0);
+
+// A window that has just gone can leave its picture on the screen for a moment, and the next
+// program's window may open over it: the next measurement starts once the spot is repainted.
+void WaitUntilNotBlue(HDC screen, POINT spot) {
+  for (int i = 0; i < 2000 && GetPixel(screen, spot.x, spot.y) == kCaptionBlue; ++i) Sleep(1);
+}
+
 double MillisecondsToFirstFrame(const std::wstring& exe, const wchar_t* windowClass) {
   LARGE_INTEGER frequency, start, now;
   QueryPerformanceFrequency(&frequency);
@@ -40,21 +48,26 @@ double MillisecondsToFirstFrame(const std::wstring& exe, const wchar_t* windowCl
   }
   double elapsed = -1;
   HDC screen = GetDC(nullptr);
+  POINT spot{-1, -1};
   for (int i = 0; i < 20000 && elapsed < 0; ++i) {
     HWND window = FindProcessWindow(process.dwProcessId, windowClass, nullptr);
     RECT rect{};
     if (window != nullptr && GetWindowRect(window, &rect)) {
       const COLORREF pixel = GetPixel(screen, rect.left + 4, rect.top + 4);
-      if (pixel == RGB(0x2a, 0x84, 0xd0)) {
+      if (pixel == kCaptionBlue) {
         QueryPerformanceCounter(&now);
         elapsed = 1000.0 * (now.QuadPart - start.QuadPart) / frequency.QuadPart;
+        spot = {rect.left + 4, rect.top + 4};
         PostMessageW(window, WM_CLOSE, 0, 0);
       }
     }
     if (elapsed < 0) Sleep(1);
   }
-  ReleaseDC(nullptr, screen);
   if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
+  // Every window of this benchmark covers the centre of the others' places.
+  WaitUntilNotBlue(screen, spot);
+  WaitUntilNotBlue(screen, {400, 350});
+  ReleaseDC(nullptr, screen);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
   return elapsed;
@@ -89,9 +102,11 @@ TEST(StartupTime, MainWindowFirstFrameAgainstABareWindow) {
   std::printf("first painted frame, median of %d: bare window %.0f ms, GDI+ text window %.0f ms, main window %.0f ms "
               "(%.2fx the bare window, %.2fx the GDI+ text window)\n",
               kRuns, bareMedian, textMedian, wizardMedian, wizardMedian / bareMedian, wizardMedian / textMedian);
-  // The program's own stages, in the order of the first run, as medians since process creation.
-  ASSERT_FALSE(traces[0].empty()) << "the main window wrote no start-up breakdown";
-  for (const auto& stage : traces[0]) {
+  // The program's own stages, in the order of the first run that wrote them, as medians since
+  // process creation.
+  const auto written = std::find_if(traces.begin(), traces.end(), [](const auto& trace) { return !trace.empty(); });
+  ASSERT_NE(written, traces.end()) << "the main window wrote no start-up breakdown";
+  for (const auto& stage : *written) {
     std::vector<double> times;
     for (const auto& trace : traces) {
       for (const auto& [name, ms] : trace) {
