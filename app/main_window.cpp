@@ -82,9 +82,11 @@ void MainWindowController::Initialise(WindowHandle handle) {
   if (auto* option = dynamic_cast<ui::Option*>(deleteOption_)) {
     option->Selected(false, option->IsSelected());  // a notification only if the state changes
   }
-  context_.GoHome();
+  context_.ShowHomePage();
   ApplyLanguageFont();
 }
+
+void MainWindowController::AfterFirstFrame() { context_.RefreshInstalledPrinters(); }
 
 std::wstring MainWindowController::TitleText() const {
   return model_.GetResources().Texts().Get(L"mainTitle") + L"  " + kVersion;

@@ -46,6 +46,8 @@ class MainWindowController {
 
   // Runs once the control tree exists; handle is the native window's.
   void Initialise(WindowHandle handle);
+  // Runs once the window's first frame is on screen: the installed printers are read then.
+  void AfterFirstFrame();
   // Messages 750 to 770. Always leaves them unhandled for the framework, so senders get 0.
   void OnUiMessage(uint32_t message, uintptr_t wParam, intptr_t lParam);
   // The window's own notification handler: true stops the notification there.

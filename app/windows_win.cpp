@@ -10,6 +10,7 @@ CMainWnd::CMainWnd() : controller_(Model(), CAppContext::Instance(), *this) {
 }
 
 void CMainWnd::InitWindow() { controller_.Initialise(GetHWND()); }
+void CMainWnd::AfterFirstFrame() { controller_.AfterFirstFrame(); }
 
 bool CMainWnd::HandleNotification(const ui::Notification& notification) {
   return controller_.OnNotification(notification);

@@ -17,6 +17,7 @@ class CMainWnd : public ui::WindowImplBase, private MainWindowHost {
   bool CanMaximize() const override { return false; }
   std::string GetSkinFile() override { return "XML_MAIN"; }
   void InitWindow() override;
+  void AfterFirstFrame() override;
   bool HandleNotification(const ui::Notification& notification) override;
   LRESULT HandleCustomMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
   std::unique_ptr<ui::Control> CreateControl(std::string_view tag) override;

@@ -58,6 +58,9 @@ class CAppContext {
 
   // Wizard navigation, run on the UI thread.
   void GoHome();
+  // GoHome's two halves: start-up shows the page at once and reads the spooler once it is shown.
+  void ShowHomePage();
+  void RefreshInstalledPrinters();  // the delete pages read the table
   void GoNext();
   void GoBack();
   void OnWizardNotify(const ui::Notification& notification);

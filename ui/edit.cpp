@@ -7,7 +7,7 @@ namespace ui {
 void Edit::AttachView(std::unique_ptr<NativeView> view) {
   view_ = std::move(view);
   if (!view_) return;
-  view_->SetText(Text());
+  ShowContentInView();
   view_->SetEnabled(IsEnabled());
   SyncView();
 }
@@ -93,6 +93,19 @@ void RichEdit::SetText(std::wstring text) {
 void RichEdit::ScrollLineDown() {
   ++scrolledLines_;
   if (view_) view_->ScrollLineDown();
+}
+
+void RichEdit::ShowContentInView() {
+  // Each run in its format, as appending them one by one would have shown them; the view starts
+  // in the default format, as after SetText.
+  view_->SetText(L"");
+  CharFormat shown;
+  for (const Run& run : runs_) {
+    if (!(run.format == shown)) view_->SetSelectionFormat(shown = run.format);
+    view_->AppendText(run.text);
+  }
+  if (!(current_ == shown)) view_->SetSelectionFormat(current_);
+  for (int i = 0; i < scrolledLines_; ++i) view_->ScrollLineDown();
 }
 
 void RichEdit::RebuildText() {

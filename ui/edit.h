@@ -49,6 +49,7 @@ class Edit : public Label {
  public:
   explicit Edit(ControlKind kind = ControlKind::kEdit) : Label(kind) {}
 
+  // The view shows what the control holds so far: a view may come long after the text.
   void AttachView(std::unique_ptr<NativeView> view);
   NativeView* View() const { return view_.get(); }
   // Pushes the scale, font, rectangle and visibility to the native view; runs after every layout.
@@ -72,6 +73,7 @@ class Edit : public Label {
  protected:
   bool ApplyAttribute(std::string_view name, std::string_view value) override;
   void PaintText(Graphics& graphics) override;
+  virtual void ShowContentInView() { view_->SetText(Text()); }
 
   std::unique_ptr<NativeView> view_;
   int maxChars_ = 255;
@@ -99,6 +101,7 @@ class RichEdit : public Edit {
   int ScrolledLines() const { return scrolledLines_; }
 
  private:
+  void ShowContentInView() override;
   void RebuildText();
 
   std::vector<Run> runs_;

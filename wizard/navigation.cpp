@@ -59,11 +59,17 @@ ui::Control* CAppContext::InstallControl(const wchar_t* name) const {
 }
 
 void CAppContext::GoHome() {
+  RefreshInstalledPrinters();
+  ShowHomePage();
+}
+
+void CAppContext::RefreshInstalledPrinters() { ListInstalledPrinters(m_installedPrinters); }
+
+void CAppContext::ShowHomePage() {
   m_mode = 0;
   m_step = 0;
   SetBackButton(false);
   SetNextButton(true, true, L"");
-  ListInstalledPrinters(m_installedPrinters);  // the delete pages read it
   for (ui::Control* tab : {m_mainTab, m_installTab, m_deleteTab}) SelectPage(tab, 0);
   Send(UM_SHOW_FINISH_BAR, 0);
   Send(UM_SHOW_PRINTER_ACTIONS, 0);

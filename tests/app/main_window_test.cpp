@@ -185,6 +185,13 @@ TEST_F(MainWindowTest, HomeRefreshesTheInstalledPrintersAndResetsTheBars) {
   FakeSpooler& spooler = DefaultFakePrintSystem().spooler;
   spooler.AddDriverEntry(L"LABEL", L"Windows NT x86", L"C:\\x\\Ombrevia.inf");
   spooler.AddPrinterEntry(L"LABEL", L"LABEL", L"COM1:");
+  // Start-up shows the index page without asking the spooler, and reads it after the first frame.
+  controller.Initialise(&windowHandle);
+  EXPECT_TRUE(context.m_installedPrinters.empty());
+  controller.AfterFirstFrame();
+  EXPECT_EQ(context.m_installedPrinters.size(), 1u);
+  context.m_installedPrinters.clear();
+
   Send(UM_SHOW_FINISH_BAR, 1);
   Send(UM_SHOW_STEP_BAR, 0);
   controller.OnNotification(Click(L"btn_setup_index"));

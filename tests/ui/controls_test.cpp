@@ -254,6 +254,14 @@ TEST(RichEdit, KeepsFormattedRunsOfAppendedText) {
   EXPECT_EQ(log.Runs()[1].format, red);
   EXPECT_EQ(log.Text(), L"12:00:00.000 : start\r\nfailed\r\n");
   EXPECT_EQ(log.ScrolledLines(), 1);
+
+  // A view attached later (the host attaches hidden pages' edits after the first frame) shows the
+  // same runs in their formats, scrolled as far.
+  calls.clear();
+  log.AttachView(std::make_unique<FakeView>(&calls));
+  const std::string blueFormat = "format " + std::to_string(blue.color), redFormat = "format " + std::to_string(red.color);
+  EXPECT_EQ(calls, (std::vector<std::string>{"text ", blueFormat, "append 12:00:00.000 : start\r\n", redFormat,
+                                             "append failed\r\n", "scroll", "enabled", "bounds 0,0,0,0 shown"}));
   log.SetText(L"");
   EXPECT_TRUE(log.Runs().empty());
   EXPECT_EQ(log.Text(), L"");

@@ -29,3 +29,14 @@ class RealSkinSuite : public ::testing::Test {
     return module;
   }
 };
+
+// Runs a new window's messages until what it does after its first frame is done: its hidden
+// pages' native edits, its tooltip and its shadow come then.
+inline void FinishFirstFrame() {
+  const DWORD start = GetTickCount();
+  do {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    Sleep(1);
+  } while (GetTickCount() - start < 60);
+}

@@ -147,7 +147,7 @@ TEST_F(NativeHost, DpiChangeRescalesTheWindowAndItsEditFonts) {
   CMainWnd window;
   HWND hwnd = CreateMainWindow(window);
   ASSERT_NE(hwnd, nullptr);
-  UpdateWindow(hwnd);
+  FinishFirstFrame();
   HWND edit = nullptr;
   EnumChildWindows(hwnd, FindPlainEdit, reinterpret_cast<LPARAM>(&edit));
   ASSERT_NE(edit, nullptr);
@@ -252,6 +252,7 @@ TEST_F(NativeHost, LogLineColourGoesToTheNewLineAfterAClickAndTheLogHoldsMoreTha
   ASSERT_NE(hwnd, nullptr);
   UiNotice line{L"first", false, false, true};
   SendMessageW(hwnd, UM_INSTALL_LOG, 0, reinterpret_cast<LPARAM>(&line));
+  FinishFirstFrame();  // the native log comes after the first frame, with the line written before it
   HWND log = nullptr;
   EnumChildWindows(hwnd, CollectRichEdit, reinterpret_cast<LPARAM>(&log));
   ASSERT_NE(log, nullptr);

@@ -35,6 +35,7 @@ TEST_F(WindowInput, DisablingForAModalPopupDropsTheTooltipAndTheHotControl) {
   CMainWnd window;
   HWND hwnd = window.Create(nullptr, L"printer driver", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 0, 560, 400);
   ASSERT_NE(hwnd, nullptr);
+  FinishFirstFrame();
   HWND tooltip = nullptr;
   EnumThreadWindows(GetCurrentThreadId(), FindTooltip, reinterpret_cast<LPARAM>(&tooltip));
   ASSERT_NE(tooltip, nullptr);

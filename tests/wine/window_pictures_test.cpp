@@ -169,6 +169,7 @@ TEST_F(WindowPictures, ProgressLogLinesReachTheNativeRichEdit) {
 
   const UiNotice notice{L"Start installing", true, false, true};
   EXPECT_EQ(SendMessageW(hwnd, UM_INSTALL_LOG, 0, reinterpret_cast<LPARAM>(&notice)), 0);
+  FinishFirstFrame();  // the native logs come after the first frame, with the line written before it
   std::vector<std::wstring> texts;
   EnumChildWindows(hwnd, CollectRichEditTexts, reinterpret_cast<LPARAM>(&texts));
   ASSERT_GE(texts.size(), 2u);  // at least the install and the delete log

@@ -83,6 +83,7 @@ TEST_F(WindowShadow, SurroundsTheMainWindowBehindItAndFollowsIt) {
   CMainWnd window;
   HWND hwnd = window.Create(nullptr, L"printer driver", WS_OVERLAPPEDWINDOW, 0, 0, 0, 560, 400);
   ASSERT_NE(hwnd, nullptr);
+  FinishFirstFrame();
   HWND shadow = ShadowOfThread();
   ASSERT_NE(shadow, nullptr);
   const LONG_PTR ex = GetWindowLongPtrW(shadow, GWL_EXSTYLE);

@@ -52,7 +52,7 @@ void ShadowWindow::Destroy() {
 }
 
 void ShadowWindow::Follow() {
-  if (hwnd_ == nullptr || held_) return;
+  if (hwnd_ == nullptr) return;
   if (!IsWindowVisible(window_) || IsIconic(window_) || IsZoomed(window_)) {
     ShowWindow(hwnd_, SW_HIDE);
     return;

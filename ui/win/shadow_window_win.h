@@ -25,8 +25,6 @@ class ShadowWindow {
   void Follow();
   // Puts the shadow back just behind the window when something else has reordered them.
   void KeepBehind();
-  // While held, Follow leaves the shadow as it is: the window's first frame comes first.
-  void Hold(bool held) { held_ = held; }
   // The next Follow draws the image again (the display scale changed).
   void Redraw() { drawnSize_ = {}; }
   void Destroy();
@@ -40,7 +38,6 @@ class ShadowWindow {
   const WindowModel* model_ = nullptr;
   ImageCache* images_ = nullptr;
   Size drawnSize_;
-  bool held_ = false;
 };
 
 }  // namespace ui

@@ -359,23 +359,23 @@ LRESULT WindowImplBase::OnCreate() {
   const Rect client = ClientRect(hwnd_);
   model_.SetClientSize({client.Width(), client.Height()});
   accessible_ = std::make_unique<AccessibleWindow>(hwnd_, model_);
-  AttachNativeEdits();
-  shadow_.Create(hwnd_, model_, images_);
-  shadow_.Hold(true);
-  CreateTooltip();
   InitWindow();
   SetUpKeyboard();
+  AttachNativeEdits(true);
   SetTimer(hwnd_, kAfterFirstFrameTimer, 1, nullptr);
   MarkStartup("window");
   return 0;
 }
 
 void WindowImplBase::FinishAfterFirstFrame() {
-  // The animations' frames (their pages are hidden at first), then the shadow: its image and its
-  // layered window take about as long as the whole first frame.
+  // What the first frame does not show, each about as costly as a part of that frame: the native
+  // edits of hidden pages with their library, the tooltip, the animations' frames (their pages are
+  // hidden at first), the shadow's image and layered window.
+  AttachNativeEdits(false);
+  CreateTooltip();
   StartAnimations();
-  shadow_.Hold(false);
-  shadow_.Follow();
+  if (shadow_.Create(hwnd_, model_, images_)) shadow_.Follow();
+  AfterFirstFrame();
 }
 
 void WindowImplBase::CreateTooltip() {
@@ -415,10 +415,10 @@ void WindowImplBase::EnsureLayout() {
   SyncNativeEdits();
 }
 
-void WindowImplBase::AttachNativeEdits() {
-  model_.ForEachControl([this](Control& control) {
+void WindowImplBase::AttachNativeEdits(bool shownOnly) {
+  model_.ForEachControl([this, shownOnly](Control& control) {
     auto* edit = dynamic_cast<Edit*>(&control);
-    if (edit == nullptr || edit->View() != nullptr) return;
+    if (edit == nullptr || edit->View() != nullptr || (shownOnly && !edit->IsVisibleInTree())) return;
     // Asked for its accessible object, the native edit answers with its Edit's, which is named.
     edit->AttachView(CreateNativeEditView(hwnd_, *edit, [this, edit](WPARAM wParam, LPARAM objectId) -> LRESULT {
       return accessible_ != nullptr ? accessible_->GetObject(wParam, objectId, edit) : 0;

@@ -46,6 +46,8 @@ class WindowImplBase : public NotificationHandler, public CreateControlCallback,
   virtual std::string GetSkinFile() = 0;
   // Runs once the controls exist.
   virtual void InitWindow() {}
+  // Runs once the first frame is on screen: work that frame does not need.
+  virtual void AfterFirstFrame() {}
   // Every notification of the window's controls; answer true to stop it there.
   bool HandleNotification(const Notification& notification) override;
   // The framework's own buttons: closebtn, minbtn, maxbtn and restorebtn.
@@ -88,7 +90,8 @@ class WindowImplBase : public NotificationHandler, public CreateControlCallback,
   void UpdateTooltip(Point point);
   void SetTooltipText(const std::wstring& text);
   // Edit and RichEdit controls get native child windows; their bounds follow every layout pass.
-  void AttachNativeEdits();
+  // Those the first frame shows get theirs at creation, the others after that frame.
+  void AttachNativeEdits(bool shownOnly);
   // What the first frame does not show, run once it is painted.
   void FinishAfterFirstFrame();
   void EnsureLayout();
