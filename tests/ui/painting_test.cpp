@@ -4,6 +4,7 @@
 #include "tests/ui/ui_test_support.h"
 #include "ui/label.h"
 #include "ui/list.h"
+#include "ui/pixel_surface.h"
 
 namespace {
 
@@ -230,6 +231,17 @@ TEST(Painting, TextRowsDrawTheirColumnsUnderTheHeader) {
   skin->window.Paint(checked, {0, 0, 300, 100});
   EXPECT_EQ(checked.ImagePaths(), (std::vector<std::string>{"common/checked.png"}));
   EXPECT_EQ(checked.Of(DrawCall::kFill).front().color, 0xFFDCEBF8u);  // the selected row's background
+}
+
+// Direct fills stay inside the surface and their rectangle, row by row over the stride's padding.
+TEST(Painting, DirectFillsCutToTheSurface) {
+  std::vector<uint32_t> pixels(4 * 3, 0);  // 3 wide, one padding pixel a row
+  const ui::PixelSurface surface{pixels.data(), 4, {3, 3}};
+  ui::FillOpaque(surface, {-5, 1, 2, 9}, 0xFF112233);
+  ui::FillOpaque(surface, {2, 0, 2, 3}, 0xFFFFFFFF);  // empty
+  ui::FillOpaque({nullptr, 0, {3, 3}}, {0, 0, 3, 3}, 0xFFFFFFFF);
+  const uint32_t c = 0xFF112233;
+  EXPECT_EQ(pixels, (std::vector<uint32_t>{0, 0, 0, 0, c, c, 0, 0, c, c, 0, 0}));
 }
 
 }  // namespace

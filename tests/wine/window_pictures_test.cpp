@@ -1,6 +1,7 @@
 // Pictures of what a user sees, drawn by GDI+ from the real package under Wine: the main window in
 // four languages, every wizard page and both popups. Saved under the build folder to be looked at;
-// each picture must also hold more than the background.
+// each picture must also hold more than the background, and a window's back buffer (whose opaque
+// fills skip GDI+) must draw it exactly as GDI+ alone does.
 #include <windows.h>
 #include <objidl.h>
 #include <gdiplus.h>
@@ -19,6 +20,7 @@
 #include "controls/custom_controls.h"
 #include "ui/container.h"
 #include "tests/wine/real_skin.h"
+#include "ui/win/back_buffer_win.h"
 #include "ui/win/gdiplus_graphics_win.h"
 
 namespace {
@@ -53,6 +55,16 @@ class WindowPictures : public RealSkinSuite {
   }
   void TearDown() override { SetErrorTextLanguage(1033); }
 
+  // Draws the laid-out model on a window's back buffer, as a window paints.
+  void PaintOnBackBuffer(ui::WindowModel& window, ui::BackBuffer& buffer, int width, int height) {
+    ASSERT_TRUE(buffer.Fit({width, height}));
+    Gdiplus::Graphics g(buffer.Bitmap());
+    g.SetClip(Gdiplus::Rect(0, 0, width, height));
+    ui::GdiplusGraphics surface(g, images, &buffer.Pixels());
+    surface.Clear(0xFFFFFFFF);
+    window.Paint(surface, {0, 0, width, height});
+  }
+
   // Draws the model at its layout size and saves it; true when anything but white was drawn.
   bool Save(ui::WindowModel& window, const std::wstring& name, int width, int height) {
     Gdiplus::Bitmap bitmap(width, height, PixelFormat32bppARGB);
@@ -64,7 +76,18 @@ class WindowPictures : public RealSkinSuite {
       window.SetClientSize({width, height});
       window.Layout();
       window.Paint(surface, {0, 0, width, height});
+      ui::BackBuffer buffer;
+      PaintOnBackBuffer(window, buffer, width, height);
       window.SetTextMetrics(nullptr);
+      int differing = 0;
+      for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+          Gdiplus::Color c;
+          bitmap.GetPixel(x, y, &c);
+          differing += c.GetValue() != buffer.Pixels().bits[y * buffer.Pixels().stride + x];
+        }
+      }
+      EXPECT_EQ(differing, 0) << "pixels the back buffer draws otherwise in " << std::string(name.begin(), name.end());
     }
     CreateDirectoryW(LDW_SCREENSHOT_DIR, nullptr);
     CLSID png;

@@ -92,11 +92,24 @@ Size Measure(Gdiplus::Graphics& g, std::wstring_view text, const Gdiplus::Font& 
 
 }  // namespace
 
-GdiplusGraphics::GdiplusGraphics(Gdiplus::Graphics& target, ImageCache& images) : g_(target), images_(images) {
+GdiplusGraphics::GdiplusGraphics(Gdiplus::Graphics& target, ImageCache& images, const PixelSurface* pixels)
+    : g_(target), images_(images), pixels_(pixels) {
   PrepareSurface(g_);
+  if (pixels_ != nullptr) {
+    Gdiplus::Rect bounds;
+    g_.GetClipBounds(&bounds);
+    clip_ = Rect{bounds.X, bounds.Y, bounds.X + bounds.Width, bounds.Y + bounds.Height}.Intersect(
+        {0, 0, pixels_->size.cx, pixels_->size.cy});
+  }
+}
+
+void GdiplusGraphics::Clear(Color color) {
+  if (pixels_ != nullptr && IsOpaque(color)) return FillOpaque(*pixels_, clip_, color);
+  g_.Clear(ToColor(color));
 }
 
 void GdiplusGraphics::FillRect(const Rect& rect, Color color) {
+  if (pixels_ != nullptr && IsOpaque(color)) return FillOpaque(*pixels_, rect.Intersect(clip_), color);
   Gdiplus::SolidBrush brush(ToColor(color));
   g_.FillRectangle(&brush, ToRect(rect));
 }
@@ -221,12 +234,16 @@ void GdiplusGraphics::PushClip(const Rect& rect) {
   g_.GetClip(saved.get());
   clips_.push_back(std::move(saved));
   g_.SetClip(ToRect(rect), Gdiplus::CombineModeIntersect);
+  clipRects_.push_back(clip_);
+  clip_ = clip_.Intersect(rect);
 }
 
 void GdiplusGraphics::PopClip() {
   if (clips_.empty()) return;
   g_.SetClip(clips_.back().get());
   clips_.pop_back();
+  clip_ = clipRects_.back();
+  clipRects_.pop_back();
 }
 
 GdiplusSession::GdiplusSession() {

@@ -12,14 +12,19 @@
 #include <vector>
 
 #include "ui/graphics.h"
+#include "ui/pixel_surface.h"
 #include "ui/win/image_cache_win.h"
 
 namespace ui {
 
 class GdiplusGraphics final : public Graphics, public TextMetrics {
  public:
-  GdiplusGraphics(Gdiplus::Graphics& target, ImageCache& images);
+  // With pixels, the target's own memory (untransformed, clipped to rectangles only): opaque fills
+  // go straight to it.
+  GdiplusGraphics(Gdiplus::Graphics& target, ImageCache& images, const PixelSurface* pixels = nullptr);
 
+  // Sets every pixel inside the clip to color, blending nothing.
+  void Clear(Color color);
   void FillRect(const Rect& rect, Color color) override;
   void FillRoundRect(const Rect& rect, Size radius, Color color) override;
   void DrawBorder(const Rect& rect, int width, Color color, Size radius) override;
@@ -34,6 +39,9 @@ class GdiplusGraphics final : public Graphics, public TextMetrics {
   Gdiplus::Graphics& g_;
   ImageCache& images_;
   std::vector<std::unique_ptr<Gdiplus::Region>> clips_;
+  const PixelSurface* pixels_;
+  Rect clip_;                      // the clip as a rectangle, for the direct fills
+  std::vector<Rect> clipRects_;  // the rectangles PopClip goes back to
 };
 
 // Measures text exactly as GdiplusGraphics does, with no paint in progress: a window's layout uses

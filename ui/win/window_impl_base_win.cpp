@@ -229,7 +229,7 @@ LRESULT WindowImplBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
       OnMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
       return 0;
     case WM_SIZE:
-      backBuffer_.reset();
+      backBuffer_.Release();
       model_.SetClientSize({LOWORD(lParam), HIWORD(lParam)});
       InvalidateRect(hwnd_, nullptr, FALSE);
       return 0;
@@ -436,24 +436,17 @@ void WindowImplBase::OnPaint() {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd_, &ps);
   const Rect client = ClientRect(hwnd_);
-  if (!client.IsEmpty()) {
-    if (!backBuffer_ || static_cast<int>(backBuffer_->GetWidth()) != client.Width() ||
-        static_cast<int>(backBuffer_->GetHeight()) != client.Height()) {
-      backBuffer_ = std::make_unique<Gdiplus::Bitmap>(client.Width(), client.Height(), PixelFormat32bppPARGB);
-    }
+  if (!client.IsEmpty() && backBuffer_.Fit({client.Width(), client.Height()})) {
     const Rect dirty{ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom};
     {
-      Gdiplus::Graphics buffer(backBuffer_.get());
-      const Color background = model_.Attributes().bkColor != 0 ? model_.Attributes().bkColor : 0xFFFFFFFF;
+      Gdiplus::Graphics buffer(backBuffer_.Bitmap());
       buffer.SetClip(Gdiplus::Rect(dirty.left, dirty.top, dirty.Width(), dirty.Height()));
-      buffer.Clear(Gdiplus::Color(background));
-      GdiplusGraphics surface(buffer, images_);
+      GdiplusGraphics surface(buffer, images_, &backBuffer_.Pixels());
+      surface.Clear(model_.Attributes().bkColor != 0 ? model_.Attributes().bkColor : 0xFFFFFFFF);
       EnsureLayout();
       model_.Paint(surface, dirty);
     }
-    Gdiplus::Graphics screen(dc);
-    screen.DrawImage(backBuffer_.get(), dirty.left, dirty.top, dirty.left, dirty.top, dirty.Width(), dirty.Height(),
-                     Gdiplus::UnitPixel);
+    backBuffer_.CopyTo(dc, dirty);
   }
   EndPaint(hwnd_, &ps);
   MarkStartup("frame");

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "ui/win/accessible_win.h"
+#include "ui/win/back_buffer_win.h"
 #include "ui/win/image_cache_win.h"
 #include "ui/win/shadow_window_win.h"
 #include "ui/window_model.h"
@@ -108,7 +109,7 @@ class WindowImplBase : public NotificationHandler, public CreateControlCallback,
   std::unique_ptr<GdiplusTextMeasurer> measurer_;  // the model's from creation on
   WindowModel model_;
   ImageCache images_;
-  std::unique_ptr<Gdiplus::Bitmap> backBuffer_;
+  BackBuffer backBuffer_;
   bool trackingMouse_ = false;
   HWND tooltip_ = nullptr;
   std::wstring tooltipText_;
