@@ -3,7 +3,7 @@ list(APPEND HOST_TEST_SOURCES
   fakes/fake_graphics.cpp ui/ui_test_support.cpp
   ui/attribute_values_test.cpp ui/layout_test.cpp ui/layout_builder_test.cpp ui/controls_test.cpp
   ui/notification_test.cpp ui/painting_test.cpp ui/skin_layout_test.cpp ui/animation_test.cpp
-  ui/html_text_test.cpp ui/html_text_draw_test.cpp ui/keyboard_test.cpp)
+  ui/html_text_test.cpp ui/html_text_draw_test.cpp ui/keyboard_test.cpp ui/png_decoder_test.cpp)
 
 # A benchmark of building and laying out the package's main window (host only; run it by hand:
 # build/host/tests/ui_layout_benchmark). The host preset builds with sanitizers, which slow it.

@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <shlwapi.h>
+
+#include <memory>
 #include <string>
 
 #include "app/localisation.h"
@@ -19,6 +22,7 @@
 #include "controls/chart_view.h"
 #include "controls/custom_controls.h"
 #include "ui/container.h"
+#include "ui/png_decoder.h"
 #include "tests/wine/real_skin.h"
 #include "ui/win/back_buffer_win.h"
 #include "ui/win/gdiplus_graphics_win.h"
@@ -153,6 +157,38 @@ TEST_F(WindowPictures, AboutAndLanguagePopups) {
   ASSERT_TRUE(language.Load("pop_language.xml"));
   FillLanguageList(language, context.m_languages, context.m_curLangId);
   EXPECT_TRUE(Save(language, L"pop_language", 500, 400));
+}
+
+// The package's images are decoded without the system's codecs: to the same pixels.
+TEST_F(WindowPictures, EveryPackageImageDecodesToTheSystemsPixels) {
+  const ui::ZipArchive& archive = ui::Resources::Instance().Archive();
+  int compared = 0;
+  for (const ui::ZipEntry& entry : archive.Entries()) {
+    if (entry.name.size() < 4 || entry.name.compare(entry.name.size() - 4, 4, ".png") != 0) continue;
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(archive.ReadEntry(entry.name, bytes)) << entry.name;
+    ui::DecodedImage ours;
+    ASSERT_TRUE(ui::DecodePng(bytes.data(), bytes.size(), ours)) << entry.name << " needs the system's decoder";
+    IStream* stream = SHCreateMemStream(bytes.data(), static_cast<UINT>(bytes.size()));
+    std::unique_ptr<Gdiplus::Bitmap> system(Gdiplus::Bitmap::FromStream(stream));
+    ASSERT_TRUE(system && system->GetLastStatus() == Gdiplus::Ok) << entry.name;
+    ASSERT_EQ(static_cast<int>(system->GetWidth()), ours.size.cx) << entry.name;
+    ASSERT_EQ(static_cast<int>(system->GetHeight()), ours.size.cy) << entry.name;
+    Gdiplus::BitmapData data{};
+    Gdiplus::Rect all(0, 0, ours.size.cx, ours.size.cy);
+    ASSERT_EQ(system->LockBits(&all, Gdiplus::ImageLockModeRead, PixelFormat32bppARGB, &data), Gdiplus::Ok);
+    int differing = 0;
+    for (int y = 0; y < ours.size.cy; ++y) {
+      const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(data.Scan0) + y * data.Stride);
+      for (int x = 0; x < ours.size.cx; ++x) differing += row[x] != ours.pixels[y * ours.size.cx + x];
+    }
+    system->UnlockBits(&data);
+    system.reset();
+    stream->Release();
+    EXPECT_EQ(differing, 0) << entry.name;
+    ++compared;
+  }
+  EXPECT_GT(compared, 100);
 }
 
 // The chart control, no part of the package's layouts, drawn with inline-tag legend names.

@@ -25,6 +25,14 @@ Gdiplus::Bitmap* ImageCache::Get(const std::string& path) {
   Entry& entry = entries_[key];
   std::vector<uint8_t> bytes;
   if (!archive_.ReadEntry(path, bytes) || bytes.empty()) return nullptr;
+  if (DecodePng(bytes.data(), bytes.size(), entry.decoded)) {
+    const Size size = entry.decoded.size;
+    entry.bitmap = std::make_unique<Gdiplus::Bitmap>(size.cx, size.cy, size.cx * 4, PixelFormat32bppARGB,
+                                                     reinterpret_cast<BYTE*>(entry.decoded.pixels.data()));
+    MarkStartup("image");
+    if (entry.bitmap->GetLastStatus() == Gdiplus::Ok) return entry.bitmap.get();
+    entry.bitmap.reset();
+  }
   entry.stream = SHCreateMemStream(bytes.data(), static_cast<UINT>(bytes.size()));
   if (entry.stream == nullptr) return nullptr;
   std::unique_ptr<Gdiplus::Bitmap> bitmap(Gdiplus::Bitmap::FromStream(entry.stream));

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/png_decoder.h"
 #include "ui/zip_archive.h"
 
 namespace ui {
@@ -29,7 +30,10 @@ class ImageCache {
 
  private:
   struct Entry {
-    IStream* stream = nullptr;  // GDI+ reads from it for the bitmap's lifetime
+    // What the bitmap reads for its lifetime: the pixels of a PNG decoded here, or the stream of
+    // any other image, which GDI+ decodes.
+    DecodedImage decoded;
+    IStream* stream = nullptr;
     std::unique_ptr<Gdiplus::Bitmap> bitmap;
   };
   const ZipArchive& archive_;
