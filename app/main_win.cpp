@@ -26,6 +26,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int) {
   ui::MarkStartup("main");
   if (FAILED(CoInitialize(nullptr))) return 0;
   OleInitialize(nullptr);
+  ui::MarkStartup("com");  // the system's first window is made here, for COM's own use
   int exitCode = 0;
   {
     ui::GdiplusSession gdiplus;

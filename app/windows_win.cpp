@@ -65,13 +65,15 @@ LocalTime CMainWnd::Now() const {
 }
 
 int RunMainWindow(ui::WindowImplBase& window, const std::function<void(unsigned long error)>& reportFailure) {
-  if (window.Create(nullptr, L"printer driver", WS_VISIBLE | WS_OVERLAPPEDWINDOW, 0, 0, 0, 560, 400) ==
-      nullptr) {
+  // Shown once centred: a window shown where it was created and then moved costs the display a
+  // second placement and may flash in the corner.
+  if (window.Create(nullptr, L"printer driver", WS_OVERLAPPEDWINDOW, 0, 0, 0, 560, 400) == nullptr) {
     const DWORD error = GetLastError();
     if (reportFailure) reportFailure(error);
     return kExitNoMainWindow;
   }
   window.CenterWindow();
+  ShowWindow(window.GetHWND(), SW_SHOWNORMAL);
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);

@@ -58,12 +58,13 @@ double MillisecondsToFirstFrame(const std::wstring& exe, const wchar_t* windowCl
         QueryPerformanceCounter(&now);
         elapsed = 1000.0 * (now.QuadPart - start.QuadPart) / frequency.QuadPart;
         spot = {rect.left + 4, rect.top + 4};
-        PostMessageW(window, WM_CLOSE, 0, 0);
       }
     }
     if (elapsed < 0) Sleep(1);
   }
-  if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
+  // Only the start is measured; an orderly end under Wine takes seconds of its own.
+  TerminateProcess(process.hProcess, 0);
+  WaitForSingleObject(process.hProcess, 10000);
   // Every window of this benchmark covers the centre of the others' places.
   WaitUntilNotBlue(screen, spot);
   WaitUntilNotBlue(screen, {400, 350});
@@ -79,7 +80,7 @@ double Median(std::vector<double> values) {
 }
 
 TEST(StartupTime, MainWindowFirstFrameAgainstABareWindow) {
-  constexpr int kRuns = 5;
+  constexpr int kRuns = 9;
   wchar_t temp[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, temp);
   const std::wstring tracePath = std::wstring(temp) + L"ldw_startup_trace.txt";
