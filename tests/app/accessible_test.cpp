@@ -173,6 +173,9 @@ TEST_F(AccessibleTest, FocusStatesCaptionsAndLogLinesAreHeard) {
   EXPECT_EQ(address.name, L"IP address:");
   EXPECT_EQ(address.role, AccessibleRole::kEditableText);
   EXPECT_EQ(address.value, L"192.168.1.100");
+  // The delete pages' search buttons show only a picture: their tooltip names them.
+  EXPECT_EQ(describe(L"btnsearch_printer").name, L"Search");
+  EXPECT_EQ(describe(L"btnsearch_driver").name, L"Search");
 
   // Each log line is news once, whole; a cleared log is no news.
   heard.events.clear();
