@@ -35,6 +35,9 @@ PrinterRecord MakePrinterRecord(const std::wstring& printerName, const std::wstr
   record.portName = portName;
   record.driverName = driverName;
   record.printProcessor = L"WinPrint";
+  // WinPrint's own default. Windows stores the same printer without it, but Wine cannot reopen a
+  // printer made without a data type (AddPrinterW then fails with 1801).
+  record.dataType = L"RAW";
   record.attributes = kPrinterAttributeLocal;
   return record;
 }

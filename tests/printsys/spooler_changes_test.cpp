@@ -26,13 +26,13 @@ TEST(SpoolerRecords, LegacyDriverRecordCarriesTheModelAndTheMaker) {
               record.hardwareId.empty());
 }
 
-TEST(SpoolerRecords, PrinterRecordIsALocalWinPrintPrinterWithoutDataType) {
+TEST(SpoolerRecords, PrinterRecordIsALocalWinPrintRawPrinter) {
   const PrinterRecord record = MakePrinterRecord(L"LABEL (1)", L"COM5:", L"LABEL");
   EXPECT_EQ(record.printerName, L"LABEL (1)");
   EXPECT_EQ(record.portName, L"COM5:");
   EXPECT_EQ(record.driverName, L"LABEL");
   EXPECT_EQ(record.printProcessor, L"WinPrint");
-  EXPECT_EQ(record.dataType, L"");
+  EXPECT_EQ(record.dataType, L"RAW");
   EXPECT_EQ(record.attributes, 0x40u);
 }
 

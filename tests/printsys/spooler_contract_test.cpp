@@ -157,10 +157,8 @@ class LegacyDriverContract : public SpoolerContract {
     SpoolerContract::TearDown();
   }
 
-  bool AddLabelPrinter(const std::wstring& name, const std::wstring& port, const std::wstring& dataType) {
-    PrinterRecord printer = MakePrinterRecord(name, port, kDriver);
-    printer.dataType = dataType;
-    return spooler().CreatePrinter(printer);
+  bool AddLabelPrinter(const std::wstring& name, const std::wstring& port) {
+    return spooler().CreatePrinter(MakePrinterRecord(name, port, kDriver));
   }
 
   std::wstring folder_;
@@ -178,8 +176,7 @@ TEST_F(LegacyDriverContract, ContractDriverIsFoundInAnyLetterCase) {
 }
 
 TEST_F(LegacyDriverContract, ContractPrinterLifecycleOnCom1) {
-  // "RAW" because Wine cannot open a printer made without a data type; see the case below.
-  ASSERT_TRUE(AddLabelPrinter(kPrinter, L"COM1:", L"RAW")) << "error " << target_.system.LastError();
+  ASSERT_TRUE(AddLabelPrinter(kPrinter, L"COM1:")) << "error " << target_.system.LastError();
   EXPECT_TRUE(PrinterExists(spooler(), L"LABEL"));
   EXPECT_FALSE(PrinterExists(spooler(), L"label"));
 
@@ -215,7 +212,7 @@ TEST_F(LegacyDriverContract, ContractDriverDeletionWithUnusedFilesFlags) {
 }
 
 TEST_F(LegacyDriverContract, ContractDriverInUseIsNotDeleted) {
-  ASSERT_TRUE(AddLabelPrinter(kPrinter, L"COM2:", L"RAW"));
+  ASSERT_TRUE(AddLabelPrinter(kPrinter, L"COM2:"));
   const bool deleted = spooler().RemoveDriver(kDriver, 0, 3);
   if (target_.wine && deleted) {
     GTEST_SKIP() << "Wine deletes a driver that a printer still uses";
@@ -225,7 +222,7 @@ TEST_F(LegacyDriverContract, ContractDriverInUseIsNotDeleted) {
 }
 
 TEST_F(LegacyDriverContract, ContractPrinterOnAnUnknownPortFailsWith1796) {
-  const bool added = AddLabelPrinter(kPrinter, L"NO_SUCH_PORT:", L"RAW");
+  const bool added = AddLabelPrinter(kPrinter, L"NO_SUCH_PORT:");
   if (target_.wine && added) {
     GTEST_SKIP() << "Wine's AddPrinterW accepts a port that does not exist (Windows: 1796)";
   }
@@ -234,18 +231,16 @@ TEST_F(LegacyDriverContract, ContractPrinterOnAnUnknownPortFailsWith1796) {
   EXPECT_FALSE(PrinterExists(spooler(), kPrinter));
 }
 
-TEST_F(LegacyDriverContract, ContractPrinterWithoutDataTypeIsCreated) {
-  const bool added = spooler().CreatePrinter(MakePrinterRecord(kPrinter, L"COM1:", kDriver));
-  if (target_.wine && !added && target_.system.LastError() == kErrorInvalidPrinterName) {
-    GTEST_SKIP() << "Wine creates the printer without a data type but answers 1801 and cannot open it";
-  }
-  EXPECT_TRUE(added);
+TEST_F(LegacyDriverContract, ContractPrinterOfTheProductsRecordIsCreatedAndOpens) {
+  ASSERT_TRUE(spooler().CreatePrinter(MakePrinterRecord(kPrinter, L"COM1:", kDriver)))
+      << "error " << target_.system.LastError();
   EXPECT_TRUE(PrinterExists(spooler(), kPrinter));
+  EXPECT_TRUE(spooler().RemovePrinter(kPrinter)) << "error " << target_.system.LastError();
 }
 
 TEST_F(LegacyDriverContract, ContractSecondPrinterOfTheSameNameIsRefused) {
-  ASSERT_TRUE(AddLabelPrinter(kPrinter, L"COM1:", L"RAW"));
-  const bool again = AddLabelPrinter(kPrinter, L"COM2:", L"RAW");
+  ASSERT_TRUE(AddLabelPrinter(kPrinter, L"COM1:"));
+  const bool again = AddLabelPrinter(kPrinter, L"COM2:");
   if (target_.wine && again) {
     GTEST_SKIP() << "Wine's AddPrinterW accepts a second printer of the same name";
   }
@@ -254,9 +249,7 @@ TEST_F(LegacyDriverContract, ContractSecondPrinterOfTheSameNameIsRefused) {
 }
 
 TEST_F(SpoolerContract, ContractPrinterWithAnUnknownDriverIsRefused) {
-  PrinterRecord printer = MakePrinterRecord(L"LDW no driver", L"COM1:", L"LDW no such driver");
-  printer.dataType = L"RAW";
-  EXPECT_FALSE(spooler().CreatePrinter(printer));
+  EXPECT_FALSE(spooler().CreatePrinter(MakePrinterRecord(L"LDW no driver", L"COM1:", L"LDW no such driver")));
   EXPECT_EQ(target_.system.LastError(), kErrorUnknownPrinterDriver);
   EXPECT_FALSE(PrinterExists(spooler(), L"LDW no driver"));
 }

@@ -2,10 +2,9 @@
 # The real exe started with arguments, as a deployment script starts it: no clicks, the exit code,
 # the lines on its output and in its log file, and Wine's spooler read back.
 #   command_line.sh EXE SPOOLER-STATE
-# The prefix reports Windows 7 meanwhile, so the install takes the legacy route. Wine's AddPrinterW
-# makes a printer without a data type but answers 1801, so the install ends with "printer not
-# created" (6); Wine cannot open that printer again and takes only delete flags 0 for drivers, so
-# the removal ends with "removal with failures" (7). Everything is put back afterwards.
+# The prefix reports Windows 7 meanwhile, so the install takes the legacy route and ends with 0.
+# Wine takes only delete flags 0 for drivers, so the removal deletes the printer and ends with
+# "removal with failures" (7) at the driver. Everything is put back afterwards.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-common.sh"
@@ -45,11 +44,12 @@ grep -q "/colour" "$out" || fail "the refusal does not name the switch"
 run 3 /install /kind:lpt /port:LPT1: "/name:Shop, front" /quiet
 [ "$(spooler state)" = "$before" ] || fail "a refused command line changed the spooler"
 
-run 6 /install /kind:lpt /port:LPT1: "/name:Shop label" /default /quiet '/log:C:\ldw_command.log'
+run 0 /install /kind:lpt /port:LPT1: "/name:Shop label" /default /quiet '/log:C:\ldw_command.log'
 for file in "$out" "$log"; do
   stamped "$file" "Copying driver files\.\.\."
   stamped "$file" "Driver installed successfully"
-  stamped "$file" "Installation failed, error message: .*"
+  stamped "$file" "Printer installed successfully"
+  ! grep -q "failed" "$file" || fail "a failure line in $file"
 done
 spooler state | grep -qx "printer Shop label on LABEL at LPT1:" || fail "no printer Shop label on LPT1:"
 
@@ -58,5 +58,7 @@ grep -qx "printer	Shop label	LABEL" "$out" || fail "/list does not show the prin
 grep -qx "driver	LABEL" "$out" || fail "/list does not show the driver"
 
 run 7 /remove "/printer:Shop label" /driver:LABEL /quiet
-stamped "$out" "Delete: Shop label failed"
-echo "command line: refusals 2 and 3, install 6, list 0, removal 7 as Wine answers"
+stamped "$out" "Delete: Shop label successfully"
+stamped "$out" "Delete: LABEL failed"
+spooler state | grep -q "^printer Shop label " && fail "the removal left the printer"
+echo "command line: refusals 2 and 3, install 0, list 0, removal 7 (the driver, as Wine answers)"

@@ -1,7 +1,6 @@
 // How long an LPT install by the legacy route takes on Wine's spooler, from the worker's start to the
 // finish row of a real window, against the same spooler calls made directly (the LPT kind prescribes
-// no pauses). A measurement, not a timed test: the figures are printed. Wine answers AddPrinterW
-// without a data type with 1801 after making the printer, so both runs end there.
+// no pauses). A measurement, not a timed test: the figures are printed.
 #include <windows.h>
 
 #include <gtest/gtest.h>

@@ -53,3 +53,9 @@ red_line_shows() {  # left top right bottom
   share=$(convert "$crop" -fuzz 20% -fill black -opaque "#ff0000" -fill white +opaque black -format "%[fx:mean]" info:)
   awk -v s="$share" 'BEGIN { exit !(s < 0.995) }'
 }
+# Whether something is drawn in a box that is white while empty (a button row, say).
+drawn_in() {  # left top right bottom
+  local crop=$shots/.crop.png
+  import -window "$wid" -crop "$(($3 - $1))x$(($4 - $2))+$1+$2" +repage "$crop"
+  awk -v m="$(convert "$crop" -colorspace Gray -format "%[fx:mean]" info:)" 'BEGIN { exit !(m < 0.9) }'
+}

@@ -14,6 +14,7 @@ exe=$1 probe=$2 shots=$3 kind=$4
 . "$here/walk-common.sh"
 
 spooler() { "$LDW_WINE" "$LDW_SPOOLER_STATE" "$@" | tr -d '\r'; }
+log_lines() { probe | sed -n 's/^richedit [0-9:.]* : //p'; }
 # The folder a program of this build finds system tools in.
 tools_folder=$WINEPREFIX/drive_c/windows/system32
 [ "$LDW_WINE_PRESET" = windows ] && [ -d "$WINEPREFIX/drive_c/windows/syswow64" ] && tools_folder=$WINEPREFIX/drive_c/windows/syswow64
@@ -98,14 +99,16 @@ case $kind in
     refuse_probe '^edit '
     shot summary
     [ "$kind" = custom ] && { kill "$program"; exit 0; }  # the custom kind stops at the summary
-    # The install: Wine's AddPrinterW makes the printer but answers a printer without a data type
-    # with 1801, so the log ends in that failure line and the finish row offers Home and Close only.
+    # The install, to its success line; the finish row then offers the printer's actions.
     click next
     port=LPT1:
     [ "$kind" = com ] && port=COM1:
-    for _ in $(seq 40); do spooler state | grep -qx "printer LABEL on LABEL at $port" && break; sleep 0.5; done
-    sleep 2
+    for _ in $(seq 40); do log_lines | grep -qx "Printer installed successfully" && break; sleep 0.5; done
+    for _ in $(seq 40); do drawn_in 20 460 680 495 && break; sleep 0.5; done
     shot installed
+    drawn_in 20 460 680 495 || fail "no finish row"
+    log_lines | grep -qx "Printer installed successfully" || fail "no success line: $(log_lines)"
+    ! log_lines | grep -Eq "failed|error" || fail "a failure line: $(log_lines)"
     spooler state | grep -qx "printer LABEL on LABEL at $port" || fail "no printer LABEL on $port: $(spooler state)"
     spooler state | grep -qx "driver LABEL" || fail "no driver LABEL"
     if [ "$kind" = com ]; then
