@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the host tier (GoogleTest with ASan and UBSan, brief fuzz runs), the
-# Wine tier (the cross-built code and the real exe under Wine) and the threaded host tests under
-# ThreadSanitizer. Ends with one line counting all three.
+# Wine tier (the cross-built code and the real exe under Wine), the WOW64 tier (the shipped 32-bit
+# exe as a WOW64 process) and the threaded host tests under ThreadSanitizer. Ends with one line
+# counting them all.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh || exit 1
@@ -10,30 +11,33 @@ scripts/deps.sh || exit 1
 logs=build/test-logs
 mkdir -p "$logs"
 status=0
+tier_logs=()
 tiers=(host windows)
+declare -A configure_flags=()
 if [ "$LDW_WINE_PRESET" != windows ]; then
-  # This machine cannot execute 32-bit code: the 32-bit product is still built, and the Wine tier
-  # runs the 64-bit build of the same code.
-  echo "== windows: building the 32-bit exe only (this machine cannot execute 32-bit code)"
-  if ! { cmake --preset windows -DLDW_WINE_TESTS=OFF >"$logs/windows-configure.log" 2>&1 &&
-         cmake --build --preset windows >"$logs/windows-build.log" 2>&1; }; then
-    echo "windows build failed; see $logs/windows-build.log"
-    tail -n 30 "$logs/windows-build.log" 2>/dev/null || tail -n 30 "$logs/windows-configure.log"
-    status=1
-  fi
-  tiers=(host "$LDW_WINE_PRESET")
+  # This machine's Wine has no 32-bit loader: the Wine tier runs the 64-bit build of the same code,
+  # and the shipped 32-bit exe runs in the WOW64 tier (tests/wow64), in a Debian tree of its own,
+  # natively or emulated.
+  tiers=(host "$LDW_WINE_PRESET" windows)
+  configure_flags[windows]="-DLDW_WINE_TESTS=OFF -DLDW_WOW64_TESTS=ON"
 fi
 for tier in "${tiers[@]}"; do
-  echo "== $tier tier"
-  if cmake --preset "$tier" >"$logs/$tier-configure.log" 2>&1 &&
-     cmake --build --preset "$tier" >"$logs/$tier-build.log" 2>&1; then
-    ctest --preset "$tier" 2>&1 | tee "$logs/$tier-ctest.log" | grep -E "tests passed|Failed|Not Run|Timeout|\*\*\*" || true
+  name=$tier
+  [ -n "${configure_flags[$tier]:-}" ] && name=wow64
+  echo "== $name tier"
+  # shellcheck disable=SC2086
+  if cmake --preset "$tier" ${configure_flags[$tier]:-} >"$logs/$name-configure.log" 2>&1 &&
+     cmake --build --preset "$tier" >"$logs/$name-build.log" 2>&1; then
+    start=$SECONDS
+    ctest --preset "$tier" 2>&1 | tee "$logs/$name-ctest.log" | grep -E "tests passed|Failed|Not Run|Timeout|\*\*\*" || true
     [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+    echo "   ($((SECONDS - start)) s)"
   else
-    echo "$tier build failed; see $logs/$tier-configure.log and $logs/$tier-build.log"
-    tail -n 30 "$logs/$tier-build.log" 2>/dev/null || tail -n 30 "$logs/$tier-configure.log"
+    echo "$name build failed; see $logs/$name-configure.log and $logs/$name-build.log"
+    tail -n 30 "$logs/$name-build.log" 2>/dev/null || tail -n 30 "$logs/$name-configure.log"
     status=1
   fi
+  tier_logs+=("$name")
 done
 
 # The tests that run real threads, again under ThreadSanitizer (no preset: a build folder of its own).
@@ -50,7 +54,7 @@ else
 fi
 
 passed=0 failed=0
-for tier in "${tiers[@]}" tsan; do
+for tier in "${tier_logs[@]}" tsan; do
   line=$(grep -E "tests passed, [0-9]+ tests failed out of [0-9]+" "$logs/$tier-ctest.log" 2>/dev/null | tail -n 1)
   if [ -n "$line" ]; then
     f=$(echo "$line" | sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/')

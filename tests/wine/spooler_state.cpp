@@ -4,6 +4,8 @@
 //   spooler_state install PRINTER PORT  the LABEL driver (legacy record, no files) and a printer on it
 //   spooler_state uninstall PRINTER     the printer if it is there, and the driver LABEL with delete
 //                                       flags 0, all Wine's DeletePrinterDriverExW accepts
+//   spooler_state drivers               each driver of the x64 and x86 sets with its main file, read
+//                                       with explicit environments whatever this tool's own bitness
 // Wine cannot open again a printer made without a data type (as the product makes them), so
 // DeletePrinter cannot reach it: uninstall removes such a printer's registry key instead.
 #include <windows.h>
@@ -42,6 +44,40 @@ void AddPrinterLines(std::vector<std::wstring>& lines) {
   }
 }
 
+// "driver NAME|ENVIRONMENT|DRIVER PATH" for both sets a 64-bit Windows keeps.
+std::vector<std::wstring> DriverLines() {
+  std::vector<std::wstring> lines;
+  for (const wchar_t* environment : {L"Windows x64", L"Windows NT x86"}) {
+    DWORD needed = 0, count = 0;
+    EnumPrinterDriversW(nullptr, const_cast<wchar_t*>(environment), 2, nullptr, 0, &needed, &count);
+    std::vector<BYTE> buffer(needed + 1);
+    if (!EnumPrinterDriversW(nullptr, const_cast<wchar_t*>(environment), 2, buffer.data(), needed, &needed,
+                             &count)) {
+      continue;
+    }
+    const auto* drivers = reinterpret_cast<const DRIVER_INFO_2W*>(buffer.data());
+    for (DWORD i = 0; i < count; ++i) {
+      lines.push_back(std::wstring(L"driver ") + drivers[i].pName + L"|" + environment + L"|" +
+                      (drivers[i].pDriverPath != nullptr ? drivers[i].pDriverPath : L""));
+    }
+  }
+  std::sort(lines.begin(), lines.end());
+  return lines;
+}
+
+bool DriverListed(const std::wstring& name) {
+  const std::wstring start = L"driver " + name + L"|";
+  for (const std::wstring& line : DriverLines()) {
+    if (line.compare(0, start.size(), start) == 0) return true;
+  }
+  return false;
+}
+
+int Drivers() {
+  for (const std::wstring& line : DriverLines()) PrintLine(line);
+  return 0;
+}
+
 int Fail(const char* what) {
   std::fprintf(stderr, "%s failed: error %lu\n", what, GetLastError());
   return 1;
@@ -67,11 +103,7 @@ int Install(const std::wstring& printerName, const std::wstring& port) {
   if (!spooler.AddDriver(MakeLegacyDriverRecord(MakeLegacyDriverModel(), {}), kAddDriverCopyAllFiles)) {
     return Fail("AddPrinterDriverExW");
   }
-  // "RAW": Wine cannot open again a printer made without a data type, so DeletePrinter could not
-  // reach it (see the README).
-  PrinterRecord printer = MakePrinterRecord(printerName, port, L"LABEL");
-  printer.dataType = L"RAW";
-  return spooler.CreatePrinter(printer) ? 0 : Fail("AddPrinterW");
+  return spooler.CreatePrinter(MakePrinterRecord(printerName, port, L"LABEL")) ? 0 : Fail("AddPrinterW");
 }
 
 int Uninstall(const std::wstring& printerName) {
@@ -80,9 +112,11 @@ int Uninstall(const std::wstring& printerName) {
     const std::wstring key = L"System\\CurrentControlSet\\Control\\Print\\Printers\\" + printerName;
     if (RegDeleteTreeW(HKEY_LOCAL_MACHINE, key.c_str()) != ERROR_SUCCESS) return Fail("DeletePrinter");
   }
-  if (DriverInstalled(L"LABEL") && !spooler.RemoveDriver(L"LABEL", 0, 3))
-    return Fail("DeletePrinterDriverExW");
-  return 0;
+  // Both sets: a 32-bit program's own calls reach only the x86 one, wherever the driver went.
+  for (const wchar_t* environment : {L"Windows x64", L"Windows NT x86"}) {
+    DeletePrinterDriverExW(nullptr, const_cast<wchar_t*>(environment), const_cast<wchar_t*>(L"LABEL"), 0, 0);
+  }
+  return DriverListed(L"LABEL") ? Fail("DeletePrinterDriverExW") : 0;
 }
 
 }  // namespace
@@ -90,8 +124,9 @@ int Uninstall(const std::wstring& printerName) {
 int wmain(int argc, wchar_t** argv) {
   const std::wstring command = argc > 1 ? argv[1] : L"";
   if (command == L"state" && argc == 2) return State();
+  if (command == L"drivers" && argc == 2) return Drivers();
   if (command == L"install" && argc == 4) return Install(argv[2], argv[3]);
   if (command == L"uninstall" && argc == 3) return Uninstall(argv[2]);
-  std::fprintf(stderr, "usage: spooler_state state | install PRINTER PORT | uninstall PRINTER\n");
+  std::fprintf(stderr, "usage: spooler_state state | drivers | install PRINTER PORT | uninstall PRINTER\n");
   return 2;
 }

@@ -9,6 +9,7 @@ mkdir -p "$shots"
 
 fail() {
   echo "FAIL ($kind): $*" >&2
+  "$here/screenshot" "$DISPLAY" "$shots/walk_${kind}_failed.png" >/dev/null 2>&1 || true
   "$LDW_WINE" "$probe" >&2 || true
   exit 1
 }

@@ -8,7 +8,15 @@ export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 # Wine's loader for this machine. Where 32-bit code cannot execute at all (some virtual machines
 # lack the 32-bit mode), the Wine tier runs the 64-bit build of the same code under the 64-bit
 # loader; /usr/bin/wine would always pick the 32-bit one.
-if /usr/lib/wine/wine --version >/dev/null 2>&1 || [ ! -x /usr/lib/wine/wine64 ]; then
+# The WOW64 tier (LDW_WOW64_TREE set) runs the shipped 32-bit exe with the Wine of its own tree
+# (tests/wow64), natively or emulated as the machine allows.
+LDW_WINESERVER=wineserver
+if [ -n "${LDW_WOW64_TREE:-}" ]; then
+  wow64_scripts=$(cd "$(dirname "${BASH_SOURCE[0]}")/../wow64" && pwd)
+  LDW_WINE=$wow64_scripts/wine
+  LDW_WINESERVER=$wow64_scripts/wineserver
+  LDW_WINE_PRESET=windows
+elif /usr/lib/wine/wine --version >/dev/null 2>&1 || [ ! -x /usr/lib/wine/wine64 ]; then
   LDW_WINE=wine
   LDW_WINE_PRESET=windows
 else
@@ -18,6 +26,7 @@ else
 fi
 wine() { "$LDW_WINE" "$@"; }
 wineboot() { "$LDW_WINE" wineboot "$@"; }
+[ "$LDW_WINESERVER" = wineserver ] || wineserver() { "$LDW_WINESERVER" "$@"; }
 
 wine_reg_add() {  # key value-name type data
   wine reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1
