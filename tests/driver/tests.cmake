@@ -1,11 +1,16 @@
 # The driver package: the plug-ins' portable conversion and the package's text files on the host;
 # the package as the exe carries it, the plug-ins themselves and the catalogues under Wine.
-list(APPEND HOST_TEST_SOURCES driver/tspl_label_test.cpp driver/package_data_test.cpp
+list(APPEND HOST_TEST_SOURCES driver/tspl_label_test.cpp driver/package_data_test.cpp driver/gpd_rules_test.cpp
   driver/catalog_test.cpp ${CMAKE_SOURCE_DIR}/driver/catalog/catalog.cpp ${CMAKE_SOURCE_DIR}/driver/catalog/sha1.cpp)
 list(APPEND WINE_TEST_SOURCES driver/wine/extracted_package.cpp driver/wine/inf_test.cpp driver/wine/plugin_test.cpp
   driver/wine/catalogue_test.cpp driver/wine/stamp_test.cpp)
+# The DriverVer the build writes into the staged INF (driver/package.cmake).
+set(_driver_ver LDW_TEST_DRIVER_DATE="${LDW_DRIVER_DATE_USED}" LDW_TEST_DRIVER_VERSION="${LDW_DRIVER_VERSION}")
 if(WIN32)
   cmake_language(DEFER CALL target_link_libraries wine_tests PRIVATE wintrust crypt32 version)
+  cmake_language(DEFER CALL target_compile_definitions wine_tests PRIVATE ${_driver_ver})
+elseif(NOT LDW_SANITIZE STREQUAL "thread")
+  cmake_language(DEFER CALL target_compile_definitions host_tests PRIVATE ${_driver_ver})
 endif()
 
 # osslsigncode checks each family's plug-ins against its catalogue with its own Authenticode hash
