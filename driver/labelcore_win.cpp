@@ -85,8 +85,8 @@ class LabelRender : public oem::ComObject<oem::IPrintOemUni, oem::kIidPrintOemUn
   HRESULT STDMETHODCALLTYPE GetImplementedMethod(char* name) override {
     if (!name) return S_FALSE;
     for (const char* implemented :
-         {"GetInfo", "DevMode", "PublishDriverInterface", "GetImplementedMethod", "EnableDriver", "DisableDriver",
-          "EnablePDEV", "DisablePDEV", "ResetPDEV", "CommandCallback", "ImageProcessing"}) {
+         {"GetInfo", "DevMode", "PublishDriverInterface", "GetImplementedMethod", "EnableDriver",
+          "DisableDriver", "EnablePDEV", "DisablePDEV", "ResetPDEV", "CommandCallback", "ImageProcessing"}) {
       if (lstrcmpA(name, implemented) == 0) return S_OK;
     }
     return S_FALSE;
@@ -102,7 +102,8 @@ class LabelRender : public oem::ComObject<oem::IPrintOemUni, oem::kIidPrintOemUn
                                                                                                 : E_FAIL;
   }
   HRESULT STDMETHODCALLTYPE ImageProcessing(oem::DevObj* devobj, BYTE* bits, BITMAPINFOHEADER* header,
-                                            BYTE* colorTable, DWORD, oem::IpParams* params, BYTE** result) override {
+                                            BYTE* colorTable, DWORD, oem::IpParams* params,
+                                            BYTE** result) override {
     Pdev* pdev = PdevOf(devobj);
     bool done = pdev && header && params;
     if (done && !params->bBlankBand) {
@@ -128,7 +129,8 @@ class LabelRender : public oem::ComObject<oem::IPrintOemUni, oem::kIidPrintOemUn
   HRESULT STDMETHODCALLTYPE DownloadFontHeader(oem::DevObj*, oem::Opaque, DWORD*) override {
     return E_NOTIMPL;
   }
-  HRESULT STDMETHODCALLTYPE DownloadCharGlyph(oem::DevObj*, oem::Opaque, oem::Glyph, DWORD*, DWORD*) override {
+  HRESULT STDMETHODCALLTYPE DownloadCharGlyph(oem::DevObj*, oem::Opaque, oem::Glyph, DWORD*,
+                                              DWORD*) override {
     return E_NOTIMPL;
   }
   HRESULT STDMETHODCALLTYPE TTDownloadMethod(oem::DevObj*, oem::Opaque, DWORD*) override { return E_NOTIMPL; }

@@ -118,8 +118,8 @@ struct IPrintOemUni : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE TTYGetInfo(DevObj* devobj, DWORD index, void* output, DWORD size,
                                                DWORD* needed) = 0;
   virtual HRESULT STDMETHODCALLTYPE DownloadFontHeader(DevObj* devobj, Opaque font, DWORD* result) = 0;
-  virtual HRESULT STDMETHODCALLTYPE DownloadCharGlyph(DevObj* devobj, Opaque font, Glyph glyph,
-                                                      DWORD* width, DWORD* result) = 0;
+  virtual HRESULT STDMETHODCALLTYPE DownloadCharGlyph(DevObj* devobj, Opaque font, Glyph glyph, DWORD* width,
+                                                      DWORD* result) = 0;
   virtual HRESULT STDMETHODCALLTYPE TTDownloadMethod(DevObj* devobj, Opaque font, DWORD* result) = 0;
   virtual HRESULT STDMETHODCALLTYPE OutputCharStr(DevObj* devobj, Opaque font, DWORD type, DWORD count,
                                                   void* glyphs) = 0;

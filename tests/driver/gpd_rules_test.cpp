@@ -6,6 +6,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "driver/label_job.h"
@@ -39,8 +40,8 @@ bool ParseBlock(const std::string& text, size_t& i, std::vector<Entry>& out, boo
       if (colon == std::string::npos) return false;
       Entry entry{text.substr(i + 1, colon - i - 1), "", {}};
       bool quoted = false;
-      for (i = colon + 1; i < text.size() && (quoted || (text[i] != '\n' && text[i] != '{' && text[i] != '}'));
-           ++i) {
+      for (i = colon + 1;
+           i < text.size() && (quoted || (text[i] != '\n' && text[i] != '{' && text[i] != '}')); ++i) {
         if (text[i] == '"') quoted = !quoted;
         entry.value += text[i];
       }
@@ -58,7 +59,8 @@ bool HasEntry(const std::vector<Entry>& entries, const std::string& rule) {
   for (std::string one; std::getline(alternatives, one, '|');) {
     const size_t equals = one.find('=');
     for (const Entry& e : entries) {
-      if (e.key == one.substr(0, equals) && (equals == std::string::npos || e.value == one.substr(equals + 1)))
+      if (e.key == one.substr(0, equals) &&
+          (equals == std::string::npos || e.value == one.substr(equals + 1)))
         return true;
     }
   }
@@ -101,26 +103,28 @@ std::vector<PackedGpd> PackedGpds() {
 }
 
 // The standard features of "Standard Features"; any other feature is customized.
-const std::set<std::string> kStandardFeatures = {"Collate",     "ColorMode", "Duplex",   "Halftone",   "InputBin",
-                                                 "MediaType",   "Memory",    "Orientation", "OutputBin",
-                                                 "PageProtect", "PaperSize", "RESDLL",   "Resolution", "Stapling"};
+const std::set<std::string> kStandardFeatures = {
+    "Collate",     "ColorMode", "Duplex",      "Halftone",  "InputBin", "MediaType",  "Memory",
+    "Orientation", "OutputBin", "PageProtect", "PaperSize", "RESDLL",   "Resolution", "Stapling"};
 
 // Where a rule applies: "root", "feature", "option" (of every feature), "option:Feature" and
 // "option:Feature=Option" or "option:Feature!Option" (that option only, or all but it).
-std::vector<const std::vector<Entry>*> Scope(const std::vector<Entry>& root, const std::string& scope) {
-  if (scope == "root") return {&root};
-  std::vector<const std::vector<Entry>*> found;
+// Each with its name for messages.
+using Scoped = std::vector<std::pair<std::string, const std::vector<Entry>*>>;
+Scoped Scope(const std::vector<Entry>& root, const std::string& scope) {
+  if (scope == "root") return {{"root", &root}};
+  Scoped found;
   for (const Entry* feature : Children(root, "Feature")) {
-    if (scope == "feature") found.push_back(&feature->children);
-    if (scope == "customized feature" && !kStandardFeatures.count(feature->value))
-      found.push_back(&feature->children);
+    if (scope == "feature" || (scope == "customized feature" && !kStandardFeatures.count(feature->value)))
+      found.push_back({feature->value, &feature->children});
     if (scope.rfind("option", 0) != 0) continue;
     const std::string want = scope.size() > 7 ? scope.substr(7) : "";
     const size_t mark = want.find_first_of("=!");
     if (!want.empty() && want.substr(0, mark) != feature->value) continue;
     for (const Entry* option : Children(feature->children, "Option")) {
       const bool named = mark != std::string::npos && option->value == want.substr(mark + 1);
-      if (mark == std::string::npos || named == (want[mark] == '=')) found.push_back(&option->children);
+      if (mark == std::string::npos || named == (want[mark] == '='))
+        found.push_back({feature->value + "." + option->value, &option->children});
     }
   }
   return found;
@@ -168,9 +172,9 @@ TEST(GpdRules, EveryEntryTheDocumentationMarksRequiredIsThere) {
     for (const Rule& rule : rules) {
       const auto scopes = Scope(gpd.root, rule.scope);
       EXPECT_FALSE(scopes.empty()) << gpd.family << ": nothing in " << rule.scope;
-      for (const auto* entries : scopes) {
+      for (const auto& [name, entries] : scopes) {
         EXPECT_TRUE(HasEntry(*entries, rule.entry))
-            << gpd.family << ": " << rule.scope << " lacks *" << rule.entry << " (" << rule.page << ")";
+            << gpd.family << ": " << name << " lacks *" << rule.entry << " (" << rule.page << ")";
       }
     }
     // "Must be first entry in GPD file, before any comments."
@@ -199,8 +203,8 @@ TEST(GpdRules, EveryCallbackIsOneTheRenderingPlugInHandles) {
     }
     // *IPCallbackID is ImageProcessing's, not a command's; it must be positive (Option Attributes
     // for the ColorMode Feature).
-    for (const auto* mono : Scope(gpd.root, "option:ColorMode")) {
-      for (const Entry* ip : Children(*mono, "IPCallbackID")) EXPECT_GT(std::stoul(ip->value), 0u);
+    for (const auto& [name, mono] : Scope(gpd.root, "option:ColorMode")) {
+      for (const Entry* ip : Children(*mono, "IPCallbackID")) EXPECT_GT(std::stoul(ip->value), 0u) << name;
     }
   }
 }

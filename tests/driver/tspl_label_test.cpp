@@ -136,9 +136,10 @@ TEST_F(LabelJobTest, UnidrvBandsPrintTheirCornerBlockWhereItWasDrawn) {
     Paint(band, 320, 0, 10, 0, 12, c.ink);
     ASSERT_TRUE(job.Band(band.data(), 320, c.height, 1, c.colorTable, 0, 100));
     ASSERT_TRUE(Call(kEndPage));
-    EXPECT_EQ(spooled, "SIZE 40 mm,30 mm\r\nGAP 2 mm,0 mm\r\nDIRECTION 0\r\nDENSITY 8\r\nSPEED 4\r\nCLS\r\n"
-                       "BITMAP 0,100,40,10,0," +
-                           expected + "\r\nPRINT 1,1\r\n");
+    EXPECT_EQ(spooled,
+              "SIZE 40 mm,30 mm\r\nGAP 2 mm,0 mm\r\nDIRECTION 0\r\nDENSITY 8\r\nSPEED 4\r\nCLS\r\n"
+              "BITMAP 0,100,40,10,0," +
+                  expected + "\r\nPRINT 1,1\r\n");
   }
 }
 
@@ -197,7 +198,7 @@ TEST_F(LabelJobTest, RefusesWhatUnidrvWouldNeverSendAndReportsAFailedWrite) {
   EXPECT_FALSE(Call(kCopies));
   const std::vector<uint8_t> band = Dib(8, 1, true);
   EXPECT_FALSE(job.Band(band.data(), 8, 1, 1, nullptr, 0, 0));  // no page started
-  EXPECT_TRUE(Call(kEndPage));                         // nothing to print
+  EXPECT_TRUE(Call(kEndPage));                                  // nothing to print
   EXPECT_TRUE(spooled.empty());
 
   ASSERT_TRUE(Call(kStartPage));
