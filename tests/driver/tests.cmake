@@ -36,3 +36,37 @@ if(NOT WIN32 AND NOT LDW_SANITIZE STREQUAL "thread")
   set_tests_properties(driver_distribution.refused_without_genuine_files PROPERTIES
     PASS_REGULAR_EXPRESSION "lacks qmvt.cer" TIMEOUT 120)
 endif()
+
+# Unidrv and the spooler find the plug-ins' and stand-ins' entries by their plain names: the .def
+# files give them, and on i686 no stdcall decoration (DllGetClassObject@12) may reach the export
+# table. UNIRES.DLL exports nothing.
+find_program(LDW_OBJDUMP_i686 i686-w64-mingw32-objdump)
+find_program(LDW_OBJDUMP_x86_64 x86_64-w64-mingw32-objdump)
+set(_exports_LABELCORE DllGetClassObject)
+set(_exports_LABELUI DllGetClassObject)
+set(_exports_UNIDRV DrvEnableDriver)
+set(_exports_UNIDRVUI DrvDocumentPropertySheets)
+set(_dlls LABELCORE LABELUI)
+if(LDW_DRIVER_TEST_BUILD)
+  list(APPEND _dlls UNIDRV UNIDRVUI UNIRES)
+endif()
+foreach(family Driver32 Driver64)
+  set(_objdump ${LDW_OBJDUMP_x86_64})
+  if(family STREQUAL "Driver32")
+    set(_objdump ${LDW_OBJDUMP_i686})
+  endif()
+  if(NOT _objdump)
+    continue()
+  endif()
+  foreach(dll ${_dlls})
+    add_test(NAME driver_exports.${family}.${dll}
+      COMMAND ${_objdump} -p ${LDW_DRIVER_STAGE}/driver/label/${family}/${dll}.dll)
+    if(dll STREQUAL "UNIRES")
+      set_tests_properties(driver_exports.${family}.${dll} PROPERTIES
+        PASS_REGULAR_EXPRESSION "file format pei" FAIL_REGULAR_EXPRESSION "\\[ +[0-9]+\\] [A-Za-z]")
+    else()
+      set_tests_properties(driver_exports.${family}.${dll} PROPERTIES
+        PASS_REGULAR_EXPRESSION "\\] ${_exports_${dll}}\n" FAIL_REGULAR_EXPRESSION "\\] [A-Za-z]+@[0-9]+")
+    endif()
+  endforeach()
+endforeach()
