@@ -10,6 +10,7 @@
 #include <new>
 
 #include "driver/oem_interfaces_win.h"
+#include "driver/private_devmode.h"
 
 namespace oem {
 
@@ -103,6 +104,19 @@ inline HRESULT GetInfoDword(DWORD mode, void* buffer, DWORD size, DWORD* needed,
     return E_FAIL;
   }
   *static_cast<DWORD*>(buffer) = value;
+  return S_OK;
+}
+
+// DevMode of both plug-ins, each with its own signature; the documentation allows only S_OK and E_FAIL.
+inline HRESULT DevModeCall(DWORD mode, DmParam* param, DWORD signature) {
+  static_assert(sizeof(DWORD) == sizeof(uint32_t), "the section's members are DWORDs");
+  if (!param) return E_FAIL;
+  uint32_t size = param->cbBufSize;
+  if (!label::PrivateDevmodeCall(mode, param->pOEMDMIn, param->pOEMDMOut, size, signature)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return E_FAIL;
+  }
+  if (mode == label::kDevmodeSize) param->cbBufSize = size;
   return S_OK;
 }
 

@@ -13,6 +13,15 @@ int TenthMmFromMasterUnits(uint32_t units, int maximum) {
   return static_cast<int>(std::clamp<int64_t>(tenths, kMinLabelTenthMm, maximum));
 }
 
+// Unidrv's monochrome palette is {black, white}: a 0 bit prints. A color table, when there is one,
+// names the darker entry; an entry is an RGBQUAD or an RGB value, so the sum of its first three bytes
+// is its brightness either way.
+bool ZeroIsBlack(const uint8_t* colorTable) {
+  if (!colorTable) return true;
+  auto brightness = [](const uint8_t* entry) { return entry[0] + entry[1] + entry[2]; };
+  return brightness(colorTable) <= brightness(colorTable + 4);
+}
+
 }  // namespace
 
 bool LabelJob::Command(uint32_t id, const uint32_t* params, size_t count) {
@@ -68,17 +77,14 @@ bool LabelJob::Command(uint32_t id, const uint32_t* params, size_t count) {
   return true;
 }
 
-bool LabelJob::Band(const uint8_t* bits, int32_t dibWidth, int32_t dibHeight, int bitsPerPixel, int x,
-                    int y) {
+bool LabelJob::Band(const uint8_t* bits, int32_t dibWidth, int32_t dibHeight, int bitsPerPixel,
+                    const uint8_t* colorTable, int x, int y) {
   if (!page_ || !bits || bitsPerPixel != 1 || dibWidth <= 0 || dibHeight == 0 || dibHeight == INT32_MIN)
     return false;
+  // Unidrv's bands are top-down although biHeight is positive: the first row in memory is the top.
   const std::ptrdiff_t stride = ((std::ptrdiff_t{dibWidth} + 31) / 32) * 4;
   const int rows = dibHeight > 0 ? dibHeight : -dibHeight;
-  if (dibHeight > 0) {
-    page_->PutBand(x, y, dibWidth, rows, bits + (rows - 1) * stride, -stride);
-  } else {
-    page_->PutBand(x, y, dibWidth, rows, bits, stride);
-  }
+  page_->PutBand(x, y, dibWidth, rows, bits, stride, ZeroIsBlack(colorTable));
   return true;
 }
 

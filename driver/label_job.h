@@ -22,9 +22,12 @@ class LabelJob {
   // a failed write.
   bool Command(uint32_t callbackId, const uint32_t* params, size_t count);
 
-  // One band of the page: a DIB of bitsPerPixel 1 whose rows are 4-byte aligned, bottom-up when
-  // dibHeight > 0 (as a DIB says), placed at (x, y) of the page. Anything else is refused.
-  bool Band(const uint8_t* bits, int32_t dibWidth, int32_t dibHeight, int bitsPerPixel, int x, int y);
+  // One band of the page as Unidrv hands it to ImageProcessing: a DIB of bitsPerPixel 1 whose rows
+  // are 4-byte aligned and top-down whatever the sign of dibHeight, placed at (x, y) of the page.
+  // Index 0 is black and 1 white unless colorTable (two 4-byte entries, or null) says otherwise.
+  // Anything else is refused.
+  bool Band(const uint8_t* bits, int32_t dibWidth, int32_t dibHeight, int bitsPerPixel,
+            const uint8_t* colorTable, int x, int y);
 
   const LabelSettings& settings() const { return settings_; }
 

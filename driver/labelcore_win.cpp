@@ -44,7 +44,9 @@ class LabelRender : public oem::ComObject<oem::IPrintOemUni, oem::kIidPrintOemUn
   HRESULT STDMETHODCALLTYPE GetInfo(DWORD mode, void* buffer, DWORD size, DWORD* needed) override {
     return oem::GetInfoDword(mode, buffer, size, needed, kSignature);
   }
-  HRESULT STDMETHODCALLTYPE DevMode(DWORD, oem::Opaque) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE DevMode(DWORD mode, oem::DmParam* param) override {
+    return oem::DevModeCall(mode, param, kSignature);
+  }
   HRESULT STDMETHODCALLTYPE EnableDriver(DWORD, DWORD, oem::DrvEnableData* data) override {
     if (!data) return E_POINTER;
     data->iDriverVersion = oem::kInterfaceVersion;
@@ -52,7 +54,12 @@ class LabelRender : public oem::ComObject<oem::IPrintOemUni, oem::kIidPrintOemUn
     data->pdrvfn = nullptr;
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE DisableDriver() override { return S_OK; }
+  // The last call before Unidrv unloads the plug-in: the helper goes back now, not at the last Release.
+  HRESULT STDMETHODCALLTYPE DisableDriver() override {
+    if (helper_) helper_->Release();
+    helper_ = nullptr;
+    return S_OK;
+  }
   HRESULT STDMETHODCALLTYPE EnablePDEV(oem::DevObj*, wchar_t*, ULONG, oem::Opaque, ULONG, oem::Opaque, ULONG,
                                        oem::Opaque, oem::DrvEnableData*, void** devOem) override {
     if (!devOem) return E_POINTER;
@@ -78,8 +85,8 @@ class LabelRender : public oem::ComObject<oem::IPrintOemUni, oem::kIidPrintOemUn
   HRESULT STDMETHODCALLTYPE GetImplementedMethod(char* name) override {
     if (!name) return S_FALSE;
     for (const char* implemented :
-         {"GetInfo", "PublishDriverInterface", "GetImplementedMethod", "EnableDriver", "DisableDriver",
-          "EnablePDEV", "DisablePDEV", "ResetPDEV", "CommandCallback", "ImageProcessing"}) {
+         {"GetInfo", "DevMode", "PublishDriverInterface", "GetImplementedMethod", "EnableDriver",
+          "DisableDriver", "EnablePDEV", "DisablePDEV", "ResetPDEV", "CommandCallback", "ImageProcessing"}) {
       if (lstrcmpA(name, implemented) == 0) return S_OK;
     }
     return S_FALSE;
@@ -94,13 +101,14 @@ class LabelRender : public oem::ComObject<oem::IPrintOemUni, oem::kIidPrintOemUn
     return pdev->job.Command(id, reinterpret_cast<const uint32_t*>(params), params ? count : 0) ? S_OK
                                                                                                 : E_FAIL;
   }
-  HRESULT STDMETHODCALLTYPE ImageProcessing(oem::DevObj* devobj, BYTE* bits, BITMAPINFOHEADER* header, BYTE*,
-                                            DWORD, oem::IpParams* params, BYTE** result) override {
+  HRESULT STDMETHODCALLTYPE ImageProcessing(oem::DevObj* devobj, BYTE* bits, BITMAPINFOHEADER* header,
+                                            BYTE* colorTable, DWORD, oem::IpParams* params,
+                                            BYTE** result) override {
     Pdev* pdev = PdevOf(devobj);
     bool done = pdev && header && params;
     if (done && !params->bBlankBand) {
-      done = pdev->job.Band(bits, header->biWidth, header->biHeight, header->biBitCount, params->ptOffset.x,
-                            params->ptOffset.y);
+      done = pdev->job.Band(bits, header->biWidth, header->biHeight, header->biBitCount, colorTable,
+                            params->ptOffset.x, params->ptOffset.y);
     }
     // Non-null tells Unidrv the band went to the spooler here, as the GPD's zero device planes ask.
     if (result) *result = reinterpret_cast<BYTE*>(static_cast<ULONG_PTR>(done ? TRUE : FALSE));
@@ -121,7 +129,8 @@ class LabelRender : public oem::ComObject<oem::IPrintOemUni, oem::kIidPrintOemUn
   HRESULT STDMETHODCALLTYPE DownloadFontHeader(oem::DevObj*, oem::Opaque, DWORD*) override {
     return E_NOTIMPL;
   }
-  HRESULT STDMETHODCALLTYPE DownloadCharGlyph(oem::DevObj*, oem::Opaque, ULONG_PTR, DWORD*, DWORD*) override {
+  HRESULT STDMETHODCALLTYPE DownloadCharGlyph(oem::DevObj*, oem::Opaque, oem::Glyph, DWORD*,
+                                              DWORD*) override {
     return E_NOTIMPL;
   }
   HRESULT STDMETHODCALLTYPE TTDownloadMethod(oem::DevObj*, oem::Opaque, DWORD*) override { return E_NOTIMPL; }

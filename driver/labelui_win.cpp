@@ -1,6 +1,6 @@
 // LABELUI.DLL, the UI plug-in: the label features are plain GPD features that Unidrv's own property
-// sheets show, so the plug-in adds no page; it identifies itself and declines the rest, as a UI
-// plug-in may for every method it does not need.
+// sheets show, so the plug-in adds no page; it identifies itself, keeps its private DEVMODE section
+// and declines the rest, as a UI plug-in may for every method it does not need.
 #include <new>
 
 #include "driver/com_support_win.h"
@@ -15,7 +15,9 @@ class LabelUi : public oem::ComObject<oem::IPrintOemUI, oem::kIidPrintOemUi> {
   HRESULT STDMETHODCALLTYPE GetInfo(DWORD mode, void* buffer, DWORD size, DWORD* needed) override {
     return oem::GetInfoDword(mode, buffer, size, needed, kSignature);
   }
-  HRESULT STDMETHODCALLTYPE DevMode(DWORD, oem::Opaque) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE DevMode(DWORD mode, oem::DmParam* param) override {
+    return oem::DevModeCall(mode, param, kSignature);
+  }
   // The helper would serve pages of our own; there are none.
   HRESULT STDMETHODCALLTYPE PublishDriverInterface(IUnknown*) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE CommonUIProp(DWORD, oem::Opaque) override { return E_NOTIMPL; }

@@ -54,6 +54,21 @@ struct DrvEnableData {
 
 using Opaque = void*;
 
+// OEMDMPARAM, the argument of both plug-ins' DevMode.
+struct DmParam {
+  DWORD cbSize;
+  void* pdriverobj;
+  HANDLE hPrinter;
+  HANDLE hModule;
+  DEVMODEW* pPublicDMIn;
+  DEVMODEW* pPublicDMOut;
+  void* pOEMDMIn;
+  void* pOEMDMOut;
+  DWORD cbBufSize;  // in: the size of pOEMDMOut; out, for OEMDM_SIZE: the private section's size
+};
+
+using Glyph = ULONG;  // HGLYPH
+
 struct IPrintOemDriverUni : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE DrvGetDriverSetting(void* driverObj, const char* feature, void* output,
                                                         DWORD size, DWORD* needed,
@@ -76,7 +91,7 @@ struct IPrintOemDriverUni : IUnknown {
 // IPrintOemCommon, IPrintOemEngine and IPrintOemUni, in that order.
 struct IPrintOemUni : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE GetInfo(DWORD mode, void* buffer, DWORD size, DWORD* needed) = 0;
-  virtual HRESULT STDMETHODCALLTYPE DevMode(DWORD mode, Opaque oemDmParam) = 0;
+  virtual HRESULT STDMETHODCALLTYPE DevMode(DWORD mode, DmParam* param) = 0;
   virtual HRESULT STDMETHODCALLTYPE EnableDriver(DWORD driverVersion, DWORD size, DrvEnableData* data) = 0;
   virtual HRESULT STDMETHODCALLTYPE DisableDriver() = 0;
   virtual HRESULT STDMETHODCALLTYPE EnablePDEV(DevObj* devobj, wchar_t* printerName, ULONG patterns,
@@ -103,8 +118,8 @@ struct IPrintOemUni : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE TTYGetInfo(DevObj* devobj, DWORD index, void* output, DWORD size,
                                                DWORD* needed) = 0;
   virtual HRESULT STDMETHODCALLTYPE DownloadFontHeader(DevObj* devobj, Opaque font, DWORD* result) = 0;
-  virtual HRESULT STDMETHODCALLTYPE DownloadCharGlyph(DevObj* devobj, Opaque font, ULONG_PTR glyph,
-                                                      DWORD* width, DWORD* result) = 0;
+  virtual HRESULT STDMETHODCALLTYPE DownloadCharGlyph(DevObj* devobj, Opaque font, Glyph glyph, DWORD* width,
+                                                      DWORD* result) = 0;
   virtual HRESULT STDMETHODCALLTYPE TTDownloadMethod(DevObj* devobj, Opaque font, DWORD* result) = 0;
   virtual HRESULT STDMETHODCALLTYPE OutputCharStr(DevObj* devobj, Opaque font, DWORD type, DWORD count,
                                                   void* glyphs) = 0;
@@ -117,7 +132,7 @@ struct IPrintOemUni : IUnknown {
 // IPrintOemCommon and IPrintOemUI, in that order.
 struct IPrintOemUI : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE GetInfo(DWORD mode, void* buffer, DWORD size, DWORD* needed) = 0;
-  virtual HRESULT STDMETHODCALLTYPE DevMode(DWORD mode, Opaque oemDmParam) = 0;
+  virtual HRESULT STDMETHODCALLTYPE DevMode(DWORD mode, DmParam* param) = 0;
   virtual HRESULT STDMETHODCALLTYPE PublishDriverInterface(IUnknown* driver) = 0;
   virtual HRESULT STDMETHODCALLTYPE CommonUIProp(DWORD mode, Opaque param) = 0;
   virtual HRESULT STDMETHODCALLTYPE DocumentPropertySheets(Opaque sheetInfo, LPARAM lParam) = 0;

@@ -12,6 +12,21 @@ include(ExternalProject)
 option(LDW_DRIVER_DISTRIBUTION "Pack the genuine Unidrv files, certificate and catalogues of LDW_DRIVER_VENDOR_DIR" OFF)
 set(LDW_DRIVER_VENDOR_DIR "" CACHE PATH "Folder of the genuine driver files for the distribution build")
 
+# The package's version, in the plug-ins' version resources and the INF's DriverVer, whose date is
+# the day the build is configured (UTC, or SOURCE_DATE_EPOCH's) unless LDW_DRIVER_DATE fixes it, as
+# a distribution build must so that its catalogues stay signed over the same INF.
+set(LDW_DRIVER_VERSION 1.0.0.1)
+set(LDW_DRIVER_DATE "" CACHE STRING "DriverVer date of the INF, mm/dd/yyyy (empty: the day of configuring)")
+if(LDW_DRIVER_DATE)
+  set(_driver_date ${LDW_DRIVER_DATE})
+else()
+  string(TIMESTAMP _driver_date "%m/%d/%Y" UTC)
+endif()
+if(NOT _driver_date MATCHES "^(0[1-9]|1[0-2])/(0[1-9]|[12][0-9]|3[01])/[0-9][0-9][0-9][0-9]$")
+  message(FATAL_ERROR "LDW_DRIVER_DATE \"${_driver_date}\" is not a DriverVer date (mm/dd/yyyy)")
+endif()
+set(LDW_DRIVER_DATE_USED ${_driver_date})
+
 set(LDW_DRIVER_STAGE ${CMAKE_BINARY_DIR}/driver_package)
 set(LDW_DRIVER_PACKAGE_FILES)
 set(_label_source ${CMAKE_SOURCE_DIR}/skin/driver/label)
@@ -80,13 +95,22 @@ foreach(family ${_families})
     BINARY_DIR ${_driver_build}/${family}
     CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${_toolchain_${family}} -DCMAKE_BUILD_TYPE=Release
                -DCMAKE_INSTALL_PREFIX=${_label_stage}/${family} -DLDW_DRIVER_STANDINS=${LDW_DRIVER_TEST_BUILD}
+               -DLDW_DRIVER_VERSION=${LDW_DRIVER_VERSION}
     BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> -j 2
     BUILD_ALWAYS TRUE
     BUILD_BYPRODUCTS ${_dlls})
   list(APPEND LDW_DRIVER_PACKAGE_FILES ${_dlls})
-  foreach(text Ombrevia.inf Ombrevia.gpd Ombrevia.ini)
+  foreach(text Ombrevia.gpd Ombrevia.ini)
     ldw_stage_file(${_label_source}/${text} ${_label_stage}/${family}/${text})
   endforeach()
+  # The INF is staged with the build's DriverVer filled in; the catalogue is made over this copy.
+  set(_inf ${_label_stage}/${family}/Ombrevia.inf)
+  add_custom_command(OUTPUT ${_inf}
+    COMMAND ${CMAKE_COMMAND} -DSOURCE=${_label_source}/Ombrevia.inf -DOUTPUT=${_inf}
+            -DLDW_DRIVER_VERSION=${LDW_DRIVER_VERSION} -DLDW_DRIVER_DATE=${LDW_DRIVER_DATE_USED}
+            -P ${CMAKE_SOURCE_DIR}/driver/configure_inf.cmake
+    DEPENDS ${_label_source}/Ombrevia.inf ${CMAKE_SOURCE_DIR}/driver/configure_inf.cmake VERBATIM)
+  list(APPEND LDW_DRIVER_PACKAGE_FILES ${_inf})
 endforeach()
 
 if(LDW_DRIVER_DISTRIBUTION)

@@ -36,14 +36,15 @@ PageRaster::PageRaster(int widthDots, int heightDots)
       bits_(stride_ * height_, 0) {}
 
 void PageRaster::PutBand(int x, int y, int bandWidth, int bandHeight, const uint8_t* rows,
-                         std::ptrdiff_t rowBytes) {
+                         std::ptrdiff_t rowBytes, bool zeroIsBlack) {
+  const uint8_t flip = zeroIsBlack ? 0xFF : 0x00;
   const int firstRow = std::max(0, -y), endRow = std::min(bandHeight, height_ - y);
   const int firstDot = std::max(0, -x), endDot = std::min(bandWidth, width_ - x);
   for (int row = firstRow; row < endRow; ++row) {
     const uint8_t* source = rows + row * rowBytes;
     uint8_t* target = bits_.data() + (y + row) * stride_;
     for (int dot = firstDot; dot < endDot; ++dot) {
-      if (source[dot >> 3] & (0x80 >> (dot & 7))) target[(x + dot) >> 3] |= 0x80 >> ((x + dot) & 7);
+      if ((source[dot >> 3] ^ flip) & (0x80 >> (dot & 7))) target[(x + dot) >> 3] |= 0x80 >> ((x + dot) & 7);
     }
   }
 }

@@ -42,9 +42,11 @@ class PageRaster {
   size_t stride() const { return stride_; }
   const uint8_t* Row(int y) const { return bits_.data() + y * stride_; }
 
-  // Copies a band of rows (rowBytes apart, the first at rows) to the page at (x, y); whatever falls
-  // outside the page is cut off. Rows of the same layout with rowBytes < 0 walk bottom-up.
-  void PutBand(int x, int y, int bandWidth, int bandHeight, const uint8_t* rows, std::ptrdiff_t rowBytes);
+  // Copies a band of rows (rowBytes apart, the first at rows, leftmost dot in the high bit) to the
+  // page at (x, y); whatever falls outside the page is cut off. A dot is black where its bit is 1, or
+  // where it is 0 when zeroIsBlack.
+  void PutBand(int x, int y, int bandWidth, int bandHeight, const uint8_t* rows, std::ptrdiff_t rowBytes,
+               bool zeroIsBlack = false);
   bool RowBlank(int y) const;
 
  private:

@@ -15,9 +15,21 @@ using namespace std::string_literals;
 const std::string kDefaultHeader =
     "SIZE 50 mm,30 mm\r\nGAP 2 mm,0 mm\r\nDIRECTION 0\r\nDENSITY 8\r\nSPEED 4\r\nCLS\r\n";
 
-// A top-down DIB of the given width whose rows are 4-byte aligned, every dot black or white.
-std::vector<uint8_t> Dib(int width, int rows, uint8_t fill) {
-  return std::vector<uint8_t>(((width + 31) / 32) * 4 * rows, fill);
+// A band as Unidrv hands it to ImageProcessing: rows 4-byte aligned and top-down (although biHeight
+// is positive), palette {black, white}, so a blank band is all 0xFF and a black dot a 0 bit.
+std::vector<uint8_t> Dib(int width, int rows, bool black) {
+  return std::vector<uint8_t>(((width + 31) / 32) * 4 * rows, black ? 0x00 : 0xFF);
+}
+
+// Paints dots [left, right) of rows [top, bottom) of such a band with the bit value ink.
+void Paint(std::vector<uint8_t>& band, int width, int top, int bottom, int left, int right, bool ink) {
+  const int stride = ((width + 31) / 32) * 4;
+  for (int y = top; y < bottom; ++y) {
+    for (int x = left; x < right; ++x) {
+      uint8_t& byte = band[y * stride + x / 8];
+      byte = ink ? byte | (0x80 >> (x % 8)) : byte & ~(0x80 >> (x % 8));
+    }
+  }
 }
 
 uint32_t MasterUnits(double mm) { return static_cast<uint32_t>(mm / 25.4 * kMasterUnitsPerInch + 0.5); }
@@ -77,8 +89,8 @@ TEST_F(LabelJobTest, FullLabelCarriesEveryChosenFeature) {
     ASSERT_TRUE(Call(id));
   }
   ASSERT_TRUE(Call(kCopies, {2}));
-  const std::vector<uint8_t> black = Dib(320, 240, 0xFF);
-  ASSERT_TRUE(job.Band(black.data(), 320, -240, 1, 0, 0));
+  const std::vector<uint8_t> black = Dib(320, 240, true);
+  ASSERT_TRUE(job.Band(black.data(), 320, 240, 1, nullptr, 0, 0));
   ASSERT_TRUE(Call(kEndPage));
   EXPECT_EQ(spooled,
             "SIZE 40 mm,30 mm\r\nBLINE 3 mm,0 mm\r\nDIRECTION 1\r\nDENSITY 12\r\nSPEED 3\r\nCLS\r\n"
@@ -88,8 +100,8 @@ TEST_F(LabelJobTest, FullLabelCarriesEveryChosenFeature) {
 
 TEST_F(LabelJobTest, BandsPastThePageEdgeAreCut) {
   StartLabel(40, 30, kResolution203);  // 320 x 240 dots
-  const std::vector<uint8_t> wide = Dib(352, 64, 0xFF);
-  ASSERT_TRUE(job.Band(wide.data(), 352, -64, 1, 0, 200));
+  const std::vector<uint8_t> wide = Dib(352, 64, true);
+  ASSERT_TRUE(job.Band(wide.data(), 352, 64, 1, nullptr, 0, 200));
   ASSERT_TRUE(Call(kEndPage));
   EXPECT_EQ(spooled,
             "SIZE 40 mm,30 mm\r\nGAP 2 mm,0 mm\r\nDIRECTION 0\r\nDENSITY 8\r\n"
@@ -97,13 +109,38 @@ TEST_F(LabelJobTest, BandsPastThePageEdgeAreCut) {
                 std::string(40 * 40, '\0') + "\r\nPRINT 1,1\r\n");
 }
 
-TEST_F(LabelJobTest, BottomUpBandsPutTheirLastMemoryRowOnTop) {
-  StartLabel(40, 30, kResolution203);
-  std::vector<uint8_t> band = Dib(8, 4, 0x00);
-  band[0] = 0x80;  // memory row 0 of a bottom-up DIB is the band's lowest row
-  ASSERT_TRUE(job.Band(band.data(), 8, 4, 1, 0, 10));
-  ASSERT_TRUE(Call(kEndPage));
-  EXPECT_NE(spooled.find("BITMAP 0,13,40,1,0,\x7F"), std::string::npos);
+// A 40 x 30 mm label at 203 dpi (320 x 240 dots) whose one band, 64 rows placed at row 100, has a
+// black block in its top-left corner: 10 rows of 12 dots. The label's bitmap begins at row 100 with
+// those 10 rows (a band read bottom-up would put them at row 154), each 1.5 bytes of 0 bits (TSPL
+// prints a 0) and the rest white.
+TEST_F(LabelJobTest, UnidrvBandsPrintTheirCornerBlockWhereItWasDrawn) {
+  const std::string row = "\x00\x0F"s + std::string(38, '\xFF');
+  std::string expected;
+  for (int i = 0; i < 10; ++i) expected += row;
+  const uint8_t blackWhite[] = {0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0};  // RGBQUAD {black, white}
+  const uint8_t whiteBlack[] = {0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0};  // a table that turns it round
+  struct Case {
+    const char* name;
+    int32_t height;  // Unidrv's is positive; a negative one says top-down outright
+    const uint8_t* colorTable;
+    bool ink;  // the bit value of a black dot under that table
+  };
+  for (const Case& c : {Case{"Unidrv's band, no table", 64, nullptr, false},
+                        Case{"{black, white} table", 64, blackWhite, false},
+                        Case{"top-down said outright", -64, nullptr, false},
+                        Case{"{white, black} table", 64, whiteBlack, true}}) {
+    SCOPED_TRACE(c.name);
+    spooled.clear();
+    StartLabel(40, 30, kResolution203);
+    std::vector<uint8_t> band(40 * 64, c.ink ? 0x00 : 0xFF);  // white
+    Paint(band, 320, 0, 10, 0, 12, c.ink);
+    ASSERT_TRUE(job.Band(band.data(), 320, c.height, 1, c.colorTable, 0, 100));
+    ASSERT_TRUE(Call(kEndPage));
+    EXPECT_EQ(spooled,
+              "SIZE 40 mm,30 mm\r\nGAP 2 mm,0 mm\r\nDIRECTION 0\r\nDENSITY 8\r\nSPEED 4\r\nCLS\r\n"
+              "BITMAP 0,100,40,10,0," +
+                  expected + "\r\nPRINT 1,1\r\n");
+  }
 }
 
 TEST_F(LabelJobTest, BothResolutionsAndACustomSizeGiveTheirDots) {
@@ -119,8 +156,8 @@ TEST_F(LabelJobTest, BothResolutionsAndACustomSizeGiveTheirDots) {
                          {57.5, 20.3, kResolution300, "SIZE 57.5 mm,20.3 mm", "BITMAP 0,0,85,240,0,"}}) {
     spooled.clear();
     StartLabel(c.widthMm, c.heightMm, c.resolution);
-    const std::vector<uint8_t> black = Dib(2000, 2000, 0xFF);
-    ASSERT_TRUE(job.Band(black.data(), 2000, -2000, 1, 0, 0));
+    const std::vector<uint8_t> black = Dib(2000, 2000, true);
+    ASSERT_TRUE(job.Band(black.data(), 2000, 2000, 1, nullptr, 0, 0));
     ASSERT_TRUE(Call(kEndPage));
     EXPECT_EQ(spooled.rfind(c.size + "\r\n", 0), 0u) << c.size;
     EXPECT_NE(spooled.find(c.bitmap), std::string::npos) << c.bitmap;
@@ -159,15 +196,15 @@ TEST_F(LabelJobTest, RefusesWhatUnidrvWouldNeverSendAndReportsAFailedWrite) {
   EXPECT_FALSE(Call(77));
   EXPECT_FALSE(Call(kPageSize, {100}));
   EXPECT_FALSE(Call(kCopies));
-  const std::vector<uint8_t> band = Dib(8, 1, 0xFF);
-  EXPECT_FALSE(job.Band(band.data(), 8, 1, 1, 0, 0));  // no page started
-  EXPECT_TRUE(Call(kEndPage));                         // nothing to print
+  const std::vector<uint8_t> band = Dib(8, 1, true);
+  EXPECT_FALSE(job.Band(band.data(), 8, 1, 1, nullptr, 0, 0));  // no page started
+  EXPECT_TRUE(Call(kEndPage));                                  // nothing to print
   EXPECT_TRUE(spooled.empty());
 
   ASSERT_TRUE(Call(kStartPage));
-  EXPECT_FALSE(job.Band(band.data(), 8, 1, 8, 0, 0));
-  EXPECT_FALSE(job.Band(band.data(), 0, 1, 1, 0, 0));
-  EXPECT_FALSE(job.Band(nullptr, 8, 1, 1, 0, 0));
+  EXPECT_FALSE(job.Band(band.data(), 8, 1, 8, nullptr, 0, 0));
+  EXPECT_FALSE(job.Band(band.data(), 0, 1, 1, nullptr, 0, 0));
+  EXPECT_FALSE(job.Band(nullptr, 8, 1, 1, nullptr, 0, 0));
   sinkWorks = false;
   EXPECT_FALSE(Call(kEndPage));
 }

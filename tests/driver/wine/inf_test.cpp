@@ -39,7 +39,9 @@ TEST_F(DriverInf, EachFamilyOpensAsAPrinterInfWithTheNamesTheInstallerUses) {
 
     EXPECT_EQ(Line(inf, L"Version", L"CatalogFile"), Strings{L"printer.cat"});
     EXPECT_EQ(Line(inf, L"Version", L"Provider"), Strings{L"Calvane"});
-    EXPECT_EQ(Line(inf, L"Version", L"DriverVer"), (Strings{L"12/09/2026", L"1.0.0.1"}));
+    EXPECT_EQ(Line(inf, L"Version", L"DriverVer"),
+              (Strings{L"" LDW_TEST_DRIVER_DATE, L"" LDW_TEST_DRIVER_VERSION}));
+    EXPECT_EQ(Line(inf, L"Version", L"PnpLockdown"), Strings{L"1"});
     EXPECT_EQ(Line(inf, L"Manufacturer", L"LABEL"), (Strings{L"LABEL", L"NTx86", L"NTamd64"}));
     for (const wchar_t* models : {L"LABEL", L"LABEL.NTx86", L"LABEL.NTamd64"}) {
       const Strings model = Line(inf, models, L"LABEL");

@@ -145,12 +145,12 @@ TEST_F(DriverPlugIns, RenderingPlugInSpoolsTheTestPageAsOneLabel) {
   call(35);
   call(91);
   call(60, {2});
-  // The test page: a bottom-up DIB of 320 x 240 whose top row is black and whose last row has only
-  // its first dot, sent as two bands of 120 rows.
+  // The test page as Unidrv hands it over: two top-down bands of 320 x 120 with a positive height,
+  // palette {black, white} (0 prints), the top row black and the last row only its first dot.
   const DWORD stride = 40;
-  std::string top(stride * 120, '\0'), bottom(stride * 120, '\0');
-  top.replace(119 * stride, stride, stride, '\xFF');  // bottom-up: the last row in memory is the top
-  bottom[0] = '\x80';
+  std::string top(stride * 120, '\xFF'), bottom(stride * 120, '\xFF');
+  top.replace(0, stride, stride, '\0');
+  bottom[119 * stride] = '\x7F';
   BITMAPINFOHEADER header{sizeof(BITMAPINFOHEADER), 320, 120, 1, 1};
   oem::IpParams band{sizeof(oem::IpParams), {0, 0}, nullptr, TRUE, FALSE};
   BYTE* result = nullptr;
@@ -159,7 +159,8 @@ TEST_F(DriverPlugIns, RenderingPlugInSpoolsTheTestPageAsOneLabel) {
             S_OK);
   EXPECT_NE(result, nullptr);
   band.ptOffset.y = 120;
-  ASSERT_EQ(render->ImageProcessing(&devobj, reinterpret_cast<BYTE*>(bottom.data()), &header, nullptr, 1,
+  BYTE blackWhite[] = {0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0};
+  ASSERT_EQ(render->ImageProcessing(&devobj, reinterpret_cast<BYTE*>(bottom.data()), &header, blackWhite, 1,
                                     &band, &result),
             S_OK);
   call(92);
@@ -173,8 +174,70 @@ TEST_F(DriverPlugIns, RenderingPlugInSpoolsTheTestPageAsOneLabel) {
 
   EXPECT_EQ(render->DisablePDEV(&devobj), S_OK);
   EXPECT_EQ(render->DisableDriver(), S_OK);
+  EXPECT_EQ(helper.references, 1u) << "DisableDriver lets the helper go";
   render->Release();
-  EXPECT_EQ(helper.references, 1u) << "the plug-in must let the helper go";
+  EXPECT_EQ(helper.references, 1u);
+}
+
+// Unidrv asks every plug-in for its private DEVMODE section; only S_OK and E_FAIL are documented.
+TEST_F(DriverPlugIns, BothKeepTheirPrivateDevmodeSection) {
+  struct Plug {
+    const wchar_t* file;
+    GUID clsid, iid;
+  };
+  for (const Plug& p : {Plug{L"LABELCORE.dll", oem::kClsidRender, oem::kIidPrintOemUni},
+                        Plug{L"LABELUI.dll", oem::kClsidUi, oem::kIidPrintOemUi}}) {
+    SCOPED_TRACE(p.file);
+    PlugIn plugIn(OwnFamily() + p.file);
+    ASSERT_TRUE(plugIn.Loaded());
+    IClassFactory* factory = nullptr;
+    ASSERT_EQ(plugIn.GetClassObject()(p.clsid, IID_IClassFactory, reinterpret_cast<void**>(&factory)), S_OK);
+    void* object = nullptr;
+    ASSERT_EQ(factory->CreateInstance(nullptr, p.iid, &object), S_OK);
+    factory->Release();
+    const bool render = p.iid == oem::kIidPrintOemUni;
+    auto getInfo = [&](DWORD mode, DWORD* value) {
+      DWORD needed = 0;
+      return render ? static_cast<oem::IPrintOemUni*>(object)->GetInfo(mode, value, sizeof(*value), &needed)
+                    : static_cast<oem::IPrintOemUI*>(object)->GetInfo(mode, value, sizeof(*value), &needed);
+    };
+    auto devMode = [&](DWORD mode, oem::DmParam* param) {
+      return render ? static_cast<oem::IPrintOemUni*>(object)->DevMode(mode, param)
+                    : static_cast<oem::IPrintOemUI*>(object)->DevMode(mode, param);
+    };
+    DWORD signature = 0;
+    ASSERT_EQ(getInfo(1, &signature), S_OK);
+
+    DWORD foreign[4] = {16, 0x58585858, 0x00020000, 7};  // another plug-in's section
+    struct Case {
+      const char* name;
+      DWORD mode;
+      void* in;
+      DWORD outSize;
+      HRESULT expected;
+    };
+    for (const Case& c : {Case{"size", 1, nullptr, 0, S_OK}, Case{"default", 2, nullptr, 16, S_OK},
+                          Case{"convert", 3, foreign, 16, S_OK}, Case{"merge", 4, foreign, 64, S_OK},
+                          Case{"merge without input", 4, nullptr, 16, E_FAIL},
+                          Case{"default into a short buffer", 2, nullptr, 8, E_FAIL},
+                          Case{"unknown mode", 9, nullptr, 16, E_FAIL}}) {
+      SCOPED_TRACE(c.name);
+      DWORD out[4] = {0xAA, 0xAA, 0xAA, 0xAA};
+      oem::DmParam param{sizeof(oem::DmParam)};
+      param.pOEMDMIn = c.in;
+      param.pOEMDMOut = c.mode == 1 ? nullptr : out;
+      param.cbBufSize = c.outSize;
+      ASSERT_EQ(devMode(c.mode, &param), c.expected);
+      if (c.mode == 1) EXPECT_EQ(param.cbBufSize, 16u);
+      if (c.expected != S_OK || c.mode == 1) continue;
+      EXPECT_EQ(out[0], 16u) << "the header's size";
+      EXPECT_EQ(out[1], signature);
+      EXPECT_EQ(out[2], 0x00010000u);
+      EXPECT_EQ(out[3], 0u);
+    }
+    EXPECT_EQ(devMode(1, nullptr), E_FAIL);
+    static_cast<IUnknown*>(object)->Release();
+  }
 }
 
 }  // namespace
