@@ -78,7 +78,7 @@ TEST_F(BluetoothPrinters, PairingResults) {
     const wchar_t* error;
   };
   const Case cases[] = {
-      {0, true, L""}, {259, true, L""}, {1167, false, L"The device is not connected."}, {5, false, L""}};
+      {0, true, L""}, {259, true, L""}, {1167, false, L"The device is not connected. (1167)"}, {5, false, L"(5)"}};
   for (const Case& c : cases) {
     stack.authenticateResult = c.result;
     std::wstring error;
