@@ -51,7 +51,8 @@ class LineOutput {
                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (log_ == INVALID_HANDLE_VALUE) return LogOpening::kFailed;
     BY_HANDLE_FILE_INFORMATION info{};
-    if (GetFileInformationByHandle(log_, &info) && (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+    if (GetFileInformationByHandle(log_, &info) &&
+        (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
       CloseHandle(log_);
       log_ = INVALID_HANDLE_VALUE;
       link = full;

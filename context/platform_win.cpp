@@ -103,9 +103,10 @@ class Win32FileSystem final : public FileSystem {
   }
 
   PathFacts Examine(const std::wstring& path) const override {
-    HANDLE handle = CreateFileW(path.c_str(), READ_CONTROL | FILE_READ_ATTRIBUTES,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    constexpr DWORD kItselfEvenAFolder = FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT;
+    HANDLE handle = CreateFileW(path.c_str(), READ_CONTROL | FILE_READ_ATTRIBUTES, kShareAll, nullptr,
+                                OPEN_EXISTING, kItselfEvenAFolder, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
       const DWORD error = GetLastError();
       if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return {PathKind::kMissing, false};
@@ -121,7 +122,8 @@ class Win32FileSystem final : public FileSystem {
       return {PathKind::kUnreadable, false};
     }
     if (IsLink(path, info.dwFileAttributes)) return {PathKind::kLink, owned};
-    return {(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathKind::kFolder : PathKind::kFile, owned};
+    const bool folder = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    return {folder ? PathKind::kFolder : PathKind::kFile, owned};
   }
 
   bool CreatePrivateFolder(const std::wstring& path) override {

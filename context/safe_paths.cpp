@@ -21,8 +21,8 @@ std::vector<std::wstring> PrefixesBelow(const std::wstring& path, size_t start) 
 
 }  // namespace
 
-FolderCheck MakePrivateFolderTree(FileSystem& files, const SystemInfo& system, const std::wstring& trustedBase,
-                                  const std::wstring& path) {
+FolderCheck MakePrivateFolderTree(FileSystem& files, const SystemInfo& system,
+                                  const std::wstring& trustedBase, const std::wstring& path) {
   size_t base = trustedBase.size();
   while (base > 0 && trustedBase[base - 1] == L'\\') --base;
   for (const std::wstring& folder : PrefixesBelow(path, base)) {
@@ -32,7 +32,8 @@ FolderCheck MakePrivateFolderTree(FileSystem& files, const SystemInfo& system, c
         if (!facts.ownedByAdministrators) return {FolderRefusal::kForeignOwner, folder, 0};
         break;
       case PathKind::kMissing:
-        if (!files.CreatePrivateFolder(folder)) return {FolderRefusal::kCannotMake, folder, system.LastError()};
+        if (!files.CreatePrivateFolder(folder))
+          return {FolderRefusal::kCannotMake, folder, system.LastError()};
         break;
       case PathKind::kLink:
         return {FolderRefusal::kLink, folder, 0};

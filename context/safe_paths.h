@@ -20,8 +20,8 @@ struct FolderCheck {
 // Every folder of path below trustedBase (which path begins with) exists afterwards and is safe to
 // write into: made now, for Administrators and SYSTEM alone, or there already, owned by them and
 // no link. Stops at the first refusal and makes nothing beyond it.
-FolderCheck MakePrivateFolderTree(FileSystem& files, const SystemInfo& system, const std::wstring& trustedBase,
-                                  const std::wstring& path);
+FolderCheck MakePrivateFolderTree(FileSystem& files, const SystemInfo& system,
+                                  const std::wstring& trustedBase, const std::wstring& path);
 
 // The first folder or file of a full path ("C:\a\b" or "\\server\share\a") that is a link, or
 // empty when none is; the drive or share itself is not examined, nor anything below a missing part.

@@ -12,7 +12,8 @@ constexpr uint16_t kSystemChoosesLanguage = 0;
 
 std::wstring Message(const SystemInfo& system, uint32_t code, uint16_t langId) {
   std::wstring text = system.SystemMessage(code, langId);
-  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
+  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
+    text.pop_back();
   return text;
 }
 

@@ -186,7 +186,9 @@ TEST(SystemError, TheErrorTextLanguageElseTheSystemsChoiceAndAlwaysTheCode) {
   system.uiLanguage = 1041;  // the user's language pack is Japanese; the system's, English
   system.messages[{5, 1033}] = L"Access is denied.\r\n";
   system.messages[{5, 1042}] = L"\uC561\uC138\uC2A4\uAC00 \uAC70\uBD80\uB418\uC5C8\uC2B5\uB2C8\uB2E4.\r\n";
-  system.messages[{2, 1041}] = L"\u6307\u5B9A\u3055\u308C\u305F\u30D5\u30A1\u30A4\u30EB\u304C\u898B\u3064\u304B\u308A\u307E\u305B\u3093\u3002\r\n";
+  system.messages[{2, 1041}] =
+      L"\u6307\u5B9A\u3055\u308C\u305F\u30D5\u30A1\u30A4\u30EB\u304C\u898B\u3064\u304B\u308A\u307E\u305B"
+      L"\u3093\u3002\r\n";
   system.messages[{0x80070005, 1033}] = L"Access is denied.";
   struct Case {
     uint16_t errorTextLanguage;
@@ -197,7 +199,9 @@ TEST(SystemError, TheErrorTextLanguageElseTheSystemsChoiceAndAlwaysTheCode) {
       {1033, 5, L"Access is denied. (5)"},
       {1042, 5, L"\uC561\uC138\uC2A4\uAC00 \uAC70\uBD80\uB418\uC5C8\uC2B5\uB2C8\uB2E4. (5)"},
       {1054, 5, L"Access is denied. (5)"},  // no Thai pack: the system's language
-      {1054, 2, L"\u6307\u5B9A\u3055\u308C\u305F\u30D5\u30A1\u30A4\u30EB\u304C\u898B\u3064\u304B\u308A\u307E\u305B\u3093\u3002 (2)"},  // the user's before the system's
+      {1054, 2,
+       L"\u6307\u5B9A\u3055\u308C\u305F\u30D5\u30A1\u30A4\u30EB\u304C\u898B\u3064\u304B\u308A\u307E\u305B"
+       L"\u3093\u3002 (2)"},    // the user's before the system's
       {1033, 1234, L"(1234)"},  // no message in any language: the code alone
       {1033, 0x80070005, L"Access is denied. (0x80070005)"},
   };

@@ -21,27 +21,51 @@ struct TreeCase {
 // What a standard user can have left on the way, and what the program makes of it.
 TEST(MakePrivateFolderTree, MakesOrTrustsEachFolderBelowTheBaseAndRefusesTheRest) {
   const TreeCase cases[] = {
-      {"fresh", [](FakeFileSystem&) {}, FolderRefusal::kNone, L"", 0,
+      {"fresh",
+       [](FakeFileSystem&) {},
+       FolderRefusal::kNone,
+       L"",
+       0,
        {"C:\\Program Files\\PrinterDriver", "C:\\Program Files\\PrinterDriver\\Calvane"}},
       {"there and the administrators'",
        [](FakeFileSystem& f) { f.folders.insert("C:\\Program Files\\PrinterDriver"); },
-       FolderRefusal::kNone, L"", 0, {"C:\\Program Files\\PrinterDriver\\Calvane"}},
-      {"a junction on the way", [](FakeFileSystem& f) { f.links.insert(L"C:\\Program Files\\PrinterDriver"); },
-       FolderRefusal::kLink, L"C:\\Program Files\\PrinterDriver", 0, {}},
+       FolderRefusal::kNone,
+       L"",
+       0,
+       {"C:\\Program Files\\PrinterDriver\\Calvane"}},
+      {"a junction on the way",
+       [](FakeFileSystem& f) { f.links.insert(L"C:\\Program Files\\PrinterDriver"); },
+       FolderRefusal::kLink,
+       L"C:\\Program Files\\PrinterDriver",
+       0,
+       {}},
       {"a link as the last folder",
        [](FakeFileSystem& f) { f.links.insert(L"C:\\Program Files\\PrinterDriver\\Calvane"); },
-       FolderRefusal::kLink, L"C:\\Program Files\\PrinterDriver\\Calvane", 0, {"C:\\Program Files\\PrinterDriver"}},
+       FolderRefusal::kLink,
+       L"C:\\Program Files\\PrinterDriver\\Calvane",
+       0,
+       {"C:\\Program Files\\PrinterDriver"}},
       {"a user's folder",
        [](FakeFileSystem& f) {
          f.folders.insert("C:\\Program Files\\PrinterDriver");
          f.userOwnedFolders.insert("C:\\Program Files\\PrinterDriver");
        },
-       FolderRefusal::kForeignOwner, L"C:\\Program Files\\PrinterDriver", 0, {}},
-      {"a file in the way", [](FakeFileSystem& f) { f.files[L"C:\\Program Files\\PrinterDriver"] = {1}; },
-       FolderRefusal::kCannotMake, L"C:\\Program Files\\PrinterDriver", 183, {}},
+       FolderRefusal::kForeignOwner,
+       L"C:\\Program Files\\PrinterDriver",
+       0,
+       {}},
+      {"a file in the way",
+       [](FakeFileSystem& f) { f.files[L"C:\\Program Files\\PrinterDriver"] = {1}; },
+       FolderRefusal::kCannotMake,
+       L"C:\\Program Files\\PrinterDriver",
+       183,
+       {}},
       {"cannot be made",
        [](FakeFileSystem& f) { f.uncreatableFolders.insert("C:\\Program Files\\PrinterDriver\\Calvane"); },
-       FolderRefusal::kCannotMake, L"C:\\Program Files\\PrinterDriver\\Calvane", 5, {"C:\\Program Files\\PrinterDriver"}},
+       FolderRefusal::kCannotMake,
+       L"C:\\Program Files\\PrinterDriver\\Calvane",
+       5,
+       {"C:\\Program Files\\PrinterDriver"}},
   };
   for (const TreeCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -63,13 +87,14 @@ TEST(FirstLinkOnPath, NamesTheFirstLinkFromTheDriveOrShareDown) {
   FakeSystemInfo system;
   FakeFileSystem files{system};
   files.folders = {"C:\\logs", "C:\\logs\\deep", "\\\\server\\share\\logs"};
-  files.links = {L"C:\\logs\\label.log", L"C:\\logs\\deep\\inner", L"C:\\junction", L"\\\\server\\share\\logs\\a.log"};
+  files.links = {L"C:\\logs\\label.log", L"C:\\logs\\deep\\inner", L"C:\\junction",
+                 L"\\\\server\\share\\logs\\a.log"};
   const std::pair<const wchar_t*, const wchar_t*> cases[] = {
-      {L"C:\\logs\\label.log", L"C:\\logs\\label.log"},           // the file itself is a link
+      {L"C:\\logs\\label.log", L"C:\\logs\\label.log"},             // the file itself is a link
       {L"C:\\logs\\deep\\inner\\x.log", L"C:\\logs\\deep\\inner"},  // a folder on the way
       {L"C:\\junction\\x.log", L"C:\\junction"},
-      {L"C:\\logs\\plain.log", L""},                            // nothing there yet: no link
-      {L"C:\\missing\\junction\\x.log", L""},                   // nothing below a missing folder exists
+      {L"C:\\logs\\plain.log", L""},           // nothing there yet: no link
+      {L"C:\\missing\\junction\\x.log", L""},  // nothing below a missing folder exists
       {L"\\\\server\\share\\logs\\a.log", L"\\\\server\\share\\logs\\a.log"},
       {L"\\\\server\\share", L""},
   };

@@ -21,14 +21,16 @@ bool FakeSystemInfo::QueryVersion(OsVersion& out) const {
 
 std::wstring FakeSystemInfo::SystemMessage(uint32_t code, uint16_t langId) const {
   auto* self = const_cast<FakeSystemInfo*>(this);
-  const std::vector<uint16_t> order = langId != 0 ? std::vector<uint16_t>{langId}
-                                                  : std::vector<uint16_t>{0, uiLanguage, systemLanguage, 1033};
+  const std::vector<uint16_t> order = langId != 0
+                                          ? std::vector<uint16_t>{langId}
+                                          : std::vector<uint16_t>{0, uiLanguage, systemLanguage, 1033};
   for (uint16_t language : order) {
     const auto found = messages.find({code, language});
     if (found != messages.end()) return found->second;
   }
   const auto any = messages.lower_bound({code, 0});
-  self->lastError = any != messages.end() && any->first.first == code ? kErrorResourceLangNotFound : kErrorMrMidNotFound;
+  self->lastError =
+      any != messages.end() && any->first.first == code ? kErrorResourceLangNotFound : kErrorMrMidNotFound;
   return {};
 }
 

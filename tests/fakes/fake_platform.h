@@ -48,9 +48,9 @@ class FakeFileSystem : public FileSystem {
   bool currentDirectoryFails = false;
   std::set<std::string> uncreatableFolders;  // CreateFolder fails with access denied
   std::set<std::wstring> unwritableFiles;     // WriteWholeFile fails with access denied
-  std::set<std::wstring> links;               // junctions or symbolic links at these paths (targets not modelled)
-  std::set<std::string> userOwnedFolders;     // existing folders whose owner is a standard user
-  std::set<std::string> privateFolders;       // made for Administrators and SYSTEM alone
+  std::set<std::wstring> links;  // junctions or symbolic links at these paths (targets not modelled)
+  std::set<std::string> userOwnedFolders;  // existing folders whose owner is a standard user
+  std::set<std::string> privateFolders;    // made for Administrators and SYSTEM alone
 
   // Replaces a link at the path by the file, as the link itself is removed first.
   bool WriteWholeFile(const std::wstring& path, const uint8_t* data, size_t size) override;

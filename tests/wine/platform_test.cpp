@@ -1,10 +1,10 @@
 // The Win32 platform adapters against Wine's kernel, shell and message tables.
-#include <windows.h>
+#include "context/platform.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "context/package_files.h"
-#include "context/platform.h"
 #include "context/safe_paths.h"
 #include "context/system_error.h"
 

@@ -39,6 +39,7 @@ std::vector<Line> Join(std::initializer_list<std::vector<Line>> parts) {
 
 const wchar_t kDriverFolder[] = L"C:\\windows\\system32\\spool\\drivers\\w32x86";
 const wchar_t kInstallFolder[] = L"C:\\Program Files (x86)\\PrinterDriver\\Calvane\\";
+const wchar_t kPackageTop[] = L"C:\\Program Files (x86)\\PrinterDriver";
 constexpr uint64_t kPrinterAddress = 0x001B350AFFC2;
 
 class InstallWorkerTest : public ::testing::Test {
@@ -169,8 +170,10 @@ TEST_F(InstallWorkerTest, PortKindsWithoutPreparationInstallByEitherRoute) {
         EXPECT_EQ(files.files.count(std::wstring(kInstallFolder) + L"qmvt.cer"), 1u);
         // Every folder of the package made for the administrators alone.
         const std::string made = files.ToAnsi(kInstallFolder);
-        EXPECT_EQ(files.privateFolders, (std::set<std::string>{"C:\\Program Files (x86)\\PrinterDriver", made.substr(0, made.size() - 1),
-                                                                made + "Driver64", made + "Driver32"}));
+        const std::set<std::string> privateFolders = {"C:\\Program Files (x86)\\PrinterDriver",
+                                                       made.substr(0, made.size() - 1), made + "Driver64",
+                                                       made + "Driver32"};
+        EXPECT_EQ(files.privateFolders, privateFolders);
         EXPECT_EQ(files.files.count(std::wstring(kInstallFolder) + L"Driver32\\Ombrevia.inf"), 1u);
         EXPECT_EQ(files.files.count(std::wstring(kInstallFolder) + L"Driver64\\LABELUI.DLL"), 1u);
         ASSERT_EQ(print.shell.commands.size(), 3u);
@@ -400,7 +403,9 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     [] { return std::vector<Line>{Step(L"tip.startaddlanport"), Alert(L"tip.addlanportfail")}; }, 0},
         FailureCase{"InstallFolder", InstallFailure::kDriver, true,
-                    [](InstallWorkerTest& t) { t.files.uncreatableFolders.insert("C:\\Program Files (x86)\\PrinterDriver"); },
+                    [](InstallWorkerTest& t) {
+                      t.files.uncreatableFolders.insert("C:\\Program Files (x86)\\PrinterDriver");
+                    },
                     [] { return std::vector<Line>{{kFolderFailureText, true}}; }, 0},
         // No folder outside the program-files folder will do: a standard user could have made it.
         FailureCase{"ProgramFilesUnknown", InstallFailure::kDriver, true,
@@ -408,14 +413,23 @@ INSTANTIATE_TEST_SUITE_P(
                       t.system.programFiles.clear();
                       t.system.lastError = 2;
                     },
-                    [] { return std::vector<Line>{Alert(L"tip.noprogramfiles", L"The system cannot find the file specified. (2)")}; },
+                    [] {
+                      return std::vector<Line>{
+                          Alert(L"tip.noprogramfiles", L"The system cannot find the file specified. (2)")};
+                    },
                     0},
         FailureCase{"InstallFolderIsALink", InstallFailure::kDriver, true,
-                    [](InstallWorkerTest& t) { t.files.links.insert(L"C:\\Program Files (x86)\\PrinterDriver"); },
-                    [] { return std::vector<Line>{Alert(L"tip.folderislink", L"C:\\Program Files (x86)\\PrinterDriver")}; }, 0},
+                    [](InstallWorkerTest& t) { t.files.links.insert(kPackageTop); },
+                    [] { return std::vector<Line>{Alert(L"tip.folderislink", kPackageTop)}; },
+                    0},
         FailureCase{"SubFolderIsALink", InstallFailure::kDriver, true,
-                    [](InstallWorkerTest& t) { t.files.links.insert(std::wstring(kInstallFolder) + L"Driver32"); },
-                    [] { return std::vector<Line>{Step(L"tip.startcopyfile"), Alert(L"tip.folderislink", std::wstring(kInstallFolder) + L"Driver32")}; },
+                    [](InstallWorkerTest& t) {
+                      t.files.links.insert(kInstallFolder + std::wstring(L"Driver32"));
+                    },
+                    [] {
+                      const std::wstring link = kInstallFolder + std::wstring(L"Driver32");
+                      return std::vector<Line>{Step(L"tip.startcopyfile"), Alert(L"tip.folderislink", link)};
+                    },
                     0},
         FailureCase{"InstallFolderOwnedByAUser", InstallFailure::kDriver, true,
                     [](InstallWorkerTest& t) {
@@ -423,7 +437,10 @@ INSTANTIATE_TEST_SUITE_P(
                       t.files.folders.insert("C:\\Program Files (x86)\\PrinterDriver\\Calvane");
                       t.files.userOwnedFolders.insert("C:\\Program Files (x86)\\PrinterDriver\\Calvane");
                     },
-                    [] { return std::vector<Line>{Alert(L"tip.foldernotadmin", L"C:\\Program Files (x86)\\PrinterDriver\\Calvane")}; },
+                    [] {
+                      return std::vector<Line>{
+                          Alert(L"tip.foldernotadmin", L"C:\\Program Files (x86)\\PrinterDriver\\Calvane")};
+                    },
                     0},
         FailureCase{"SubFolder", InstallFailure::kDriver, true,
                     [](InstallWorkerTest& t) {
