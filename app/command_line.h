@@ -24,6 +24,7 @@ enum ExitCode : int {
   kExitPrinter = 6,
   kExitRemovalFailed = 7,
   kExitNoDevice = 8,
+  kExitLogIsLink = 9,  // the /log: file or a folder on its way is a link: nothing was done
 };
 
 struct UnattendedRequest {

@@ -20,8 +20,10 @@
 #include "context/system_error.h"
 #include "ui/utf.h"
 #include "ui/win/gdiplus_graphics_win.h"
+#include "ui/win/system_library_win.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int) {
+  ui::RestrictLibrarySearchToSystemFolder();  // before anything loads a library: COM, GDI+, the spooler
   RecordStartupWhenAsked();
   ui::MarkStartup("main");
   if (FAILED(CoInitialize(nullptr))) return 0;

@@ -50,6 +50,9 @@ void Record(const char* stage) {
 }  // namespace
 
 void RecordStartupWhenAsked() {
+#ifndef LDW_MEASUREMENT_BUILD
+  return;  // the product runs elevated; the variable comes from whoever started it
+#endif
   wchar_t path[MAX_PATH] = {};
   const DWORD length = GetEnvironmentVariableW(L"LDW_STARTUP_TRACE", path, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return;

@@ -8,6 +8,7 @@
 #include "app/localisation.h"
 #include "app/unattended.h"
 #include "context/app_context.h"
+#include "context/safe_paths.h"
 #include "context/system_error.h"
 #include "ui/resources.h"
 #include "ui/utf.h"
@@ -35,10 +36,29 @@ class LineOutput {
   ~LineOutput() {
     if (log_ != INVALID_HANDLE_VALUE) CloseHandle(log_);
   }
-  bool OpenLog(const std::wstring& path) {
-    log_ = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                       nullptr);
-    return log_ != INVALID_HANDLE_VALUE;
+  enum class LogOpening { kOpened, kFailed, kLink };
+  // A link on the way (a user may have made the file or a folder as one beforehand) is refused and
+  // named in link; the file is opened without following a link that appears meanwhile.
+  LogOpening OpenLog(const std::wstring& path, std::wstring& link) {
+    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    std::wstring full(size, L'\0');
+    const DWORD length = size != 0 ? GetFullPathNameW(path.c_str(), size, full.data(), nullptr) : 0;
+    if (length == 0 || length >= size) return LogOpening::kFailed;
+    full.resize(length);
+    link = FirstLinkOnPath(DefaultPlatform().files, full);
+    if (!link.empty()) return LogOpening::kLink;
+    log_ = CreateFileW(full.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (log_ == INVALID_HANDLE_VALUE) return LogOpening::kFailed;
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (GetFileInformationByHandle(log_, &info) &&
+        (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+      CloseHandle(log_);
+      log_ = INVALID_HANDLE_VALUE;
+      link = full;
+      return LogOpening::kLink;
+    }
+    return LogOpening::kOpened;
   }
   bool HasConsole() const { return out_ != nullptr && out_ != INVALID_HANDLE_VALUE; }
   void SetWindow(HWND window) { window_ = window; }
@@ -135,11 +155,17 @@ int RunCommandLine(const std::vector<std::wstring>& arguments) {
     showWithoutConsole(text, MB_ICONERROR);
     return parsed.exitCode;
   }
-  if (!request.logPath.empty() && !output.OpenLog(request.logPath)) {
-    const std::wstring text = request.logPath + L": " + FormatSystemError(GetLastError());
-    output.Write(text);
-    showWithoutConsole(text, MB_ICONERROR);
-    return kExitBadArguments;
+  if (!request.logPath.empty()) {
+    std::wstring link;
+    const LineOutput::LogOpening opening = output.OpenLog(request.logPath, link);
+    if (opening != LineOutput::LogOpening::kOpened) {
+      const bool isLink = opening == LineOutput::LogOpening::kLink;
+      const std::wstring text = isLink ? GetTextWith(L"cmd.error.loglink", link)
+                                       : request.logPath + L": " + FormatSystemError(GetLastError());
+      output.Write(text);
+      showWithoutConsole(text, MB_ICONERROR);
+      return isLink ? kExitLogIsLink : kExitBadArguments;
+    }
   }
   if (request.command == Command::kUsage) showWithoutConsole(GetText(L"cmd.usage"), MB_ICONINFORMATION);
 

@@ -79,6 +79,6 @@ int MakeDirectoryTree(FileSystem& files, const std::wstring& path) {
 
 std::wstring InstallFolder(const SystemInfo& system) {
   const std::wstring programFiles = system.ProgramFilesFolder();
-  if (programFiles.empty()) return L"C:\\PrinterDriver\\Calvane\\";
+  if (programFiles.empty()) return {};
   return programFiles + L"\\PrinterDriver\\Calvane\\";
 }

@@ -21,5 +21,6 @@ bool ExtractSkinFile(const ui::ZipArchive& archive, FileSystem& files, SystemInf
 // cannot be created and leaves the ones made before it.
 int MakeDirectoryTree(FileSystem& files, const std::wstring& path);
 
-// Program files + "\PrinterDriver\Calvane\", or "C:\PrinterDriver\Calvane\" without that folder.
+// Program files + "\PrinterDriver\Calvane\"; empty when the system cannot name the program-files
+// folder (there is no fallback: a folder outside it could be a standard user's).
 std::wstring InstallFolder(const SystemInfo& system);

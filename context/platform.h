@@ -26,7 +26,8 @@ class SystemInfo {
   virtual uint16_t UserDefaultUILanguage() const = 0;
   // The system's message text for an error code in that language; empty when there is none.
   virtual std::wstring SystemMessage(uint32_t code, uint16_t langId) const = 0;
-  // The program-files folder without a trailing backslash; empty when the shell cannot supply it.
+  // The program-files folder for this process (FOLDERID_ProgramFiles) without a trailing
+  // backslash; empty, with the last error set to the shell's answer, when the shell cannot supply it.
   virtual std::wstring ProgramFilesFolder() const = 0;
   virtual uint32_t LastError() const = 0;
   virtual void SetLastError(uint32_t code) = 0;
@@ -35,17 +36,32 @@ class SystemInfo {
 
 enum class CreateFolderResult { kCreated, kAlreadyExists, kFailed };
 
+// What is at a path itself. kLink is any reparse point (symbolic link, junction, mount point),
+// whatever it leads to; kUnreadable (last error set) when it cannot be examined.
+enum class PathKind { kMissing, kFolder, kFile, kLink, kUnreadable };
+struct PathFacts {
+  PathKind kind = PathKind::kMissing;
+  bool ownedByAdministrators = false;  // its owner is the Administrators group or SYSTEM
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
-  // Creates or replaces the file and writes all bytes in one call; false (with the last error set)
-  // when the file cannot be created or the write fails.
+  // Removes whatever file is at the path (a link itself, never what it leads to), creates the file
+  // anew and writes all bytes in one call; false (with the last error set) when the old file cannot
+  // be removed, something appeared at the path meanwhile, or the write fails.
   virtual bool WriteWholeFile(const std::wstring& path, const uint8_t* data, size_t size) = 0;
   // The folder operations work on ANSI paths, as the install folder helper does on Windows.
   virtual std::string ToAnsi(const std::wstring& path) const = 0;
   virtual bool CurrentDirectory(std::string& path) const = 0;
   virtual bool FolderExists(const std::string& path) const = 0;
   virtual CreateFolderResult CreateFolder(const std::string& path) = 0;
+
+  // Where the elevated program puts files others run or trust: a link at the path is not followed.
+  virtual PathFacts Examine(const std::wstring& path) const = 0;
+  // Creates one folder owned by Administrators that only Administrators and SYSTEM may open, which
+  // hands that on to what is made inside; false (last error set) when anything is at the path already.
+  virtual bool CreatePrivateFolder(const std::wstring& path) = 0;
 };
 
 // The one road from the logic and the workers to the main window: a synchronous send that returns

@@ -1,5 +1,7 @@
 // Win32 implementations of the context's platform services.
 #include <windows.h>
+#include <aclapi.h>
+#include <sddl.h>
 #include <shlobj.h>
 
 #include "context/platform.h"
@@ -36,10 +38,17 @@ class Win32SystemInfo final : public SystemInfo {
     return text;
   }
 
+  // This 32-bit program under WOW64 gets "Program Files (x86)": the folder the system gives 32-bit
+  // programs, with the same administrators-only rights as the other. The 64-bit one has no known
+  // folder for 32-bit callers, and the ProgramW6432 variable comes from the starter's environment.
   std::wstring ProgramFilesFolder() const override {
-    wchar_t path[MAX_PATH] = {};
-    if (!SHGetSpecialFolderPathW(nullptr, path, CSIDL_PROGRAM_FILES, FALSE)) return {};
-    return path;
+    wchar_t* path = nullptr;
+    const HRESULT result = SHGetKnownFolderPath(FOLDERID_ProgramFiles, KF_FLAG_DEFAULT, nullptr, &path);
+    std::wstring folder = SUCCEEDED(result) && path != nullptr ? path : L"";
+    CoTaskMemFree(path);
+    while (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+    if (folder.empty()) ::SetLastError(FAILED(result) ? static_cast<DWORD>(result) : ERROR_PATH_NOT_FOUND);
+    return folder;
   }
 
   uint32_t LastError() const override { return GetLastError(); }
@@ -50,7 +59,11 @@ class Win32SystemInfo final : public SystemInfo {
 class Win32FileSystem final : public FileSystem {
  public:
   bool WriteWholeFile(const std::wstring& path, const uint8_t* data, size_t size) override {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Replacing in place would write through a link left at the path: remove it (the link itself),
+    // then create anew, which fails rather than opens whatever appeared there meanwhile.
+    if (!DeleteFileW(path.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) return false;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
     const BOOL ok = WriteFile(file, data, static_cast<DWORD>(size), &written, nullptr);
@@ -87,6 +100,68 @@ class Win32FileSystem final : public FileSystem {
   CreateFolderResult CreateFolder(const std::string& path) override {
     if (CreateDirectoryA(path.c_str(), nullptr)) return CreateFolderResult::kCreated;
     return GetLastError() == ERROR_ALREADY_EXISTS ? CreateFolderResult::kAlreadyExists : CreateFolderResult::kFailed;
+  }
+
+  PathFacts Examine(const std::wstring& path) const override {
+    constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    constexpr DWORD kItselfEvenAFolder = FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT;
+    HANDLE handle = CreateFileW(path.c_str(), READ_CONTROL | FILE_READ_ATTRIBUTES, kShareAll, nullptr,
+                                OPEN_EXISTING, kItselfEvenAFolder, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+      const DWORD error = GetLastError();
+      if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return {PathKind::kMissing, false};
+      return {PathKind::kUnreadable, false};
+    }
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool known = GetFileInformationByHandle(handle, &info) != FALSE;
+    const DWORD error = GetLastError();
+    const bool owned = known && OwnedByAdministrators(handle);
+    ::CloseHandle(handle);
+    if (!known) {
+      ::SetLastError(error);
+      return {PathKind::kUnreadable, false};
+    }
+    if (IsLink(path, info.dwFileAttributes)) return {PathKind::kLink, owned};
+    const bool folder = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    return {folder ? PathKind::kFolder : PathKind::kFile, owned};
+  }
+
+  bool CreatePrivateFolder(const std::wstring& path) override {
+    // Owner Administrators; full access for Administrators and SYSTEM, handed to everything made
+    // inside; nothing inherited from the parent (P).
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(L"O:BAD:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)",
+                                                              SDDL_REVISION_1, &descriptor, nullptr)) {
+      return false;
+    }
+    SECURITY_ATTRIBUTES attributes{sizeof(attributes), descriptor, FALSE};
+    const BOOL made = CreateDirectoryW(path.c_str(), &attributes);
+    const DWORD error = GetLastError();
+    LocalFree(descriptor);
+    ::SetLastError(error);
+    return made != FALSE;
+  }
+
+ private:
+  // Windows reports a reparse point on the handle opened without following it; Wine follows Unix
+  // symbolic links even then, but still marks the path's own attributes.
+  static bool IsLink(const std::wstring& path, DWORD handleAttributes) {
+    if ((handleAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return true;
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+  }
+
+  static bool OwnedByAdministrators(HANDLE handle) {
+    PSID owner = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetSecurityInfo(handle, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr, nullptr, nullptr,
+                        &descriptor) != ERROR_SUCCESS) {
+      return false;
+    }
+    const bool trusted = owner != nullptr && (IsWellKnownSid(owner, WinBuiltinAdministratorsSid) ||
+                                              IsWellKnownSid(owner, WinLocalSystemSid));
+    LocalFree(descriptor);
+    return trusted;
   }
 };
 

@@ -1,6 +1,7 @@
 #include "printsys/runtime_imports_win.h"
 
 #include "bluetooth/bluetooth_mingw_gaps_win.h"
+#include "ui/win/system_library_win.h"
 
 namespace runtime_imports {
 
@@ -9,7 +10,7 @@ namespace {
 // A library loaded for one call and released afterwards; the last error of the call survives.
 class LoadedLibrary {
  public:
-  explicit LoadedLibrary(const wchar_t* name) : module_(LoadLibraryW(name)) {}
+  explicit LoadedLibrary(const wchar_t* name) : module_(ui::LoadSystemLibrary(name)) {}
   ~LoadedLibrary() {
     if (module_ == nullptr) return;
     const DWORD error = GetLastError();

@@ -181,17 +181,40 @@ TEST(Notifications, SendEachLineSynchronouslyToTheMainWindow) {
   EXPECT_FALSE(sent[4].hasNotice);  // the empty text travels as lParam 0
 }
 
-TEST(SystemError, UsesTheErrorTextLanguageAndDropsTheLineBreak) {
+TEST(SystemError, TheErrorTextLanguageElseTheSystemsChoiceAndAlwaysTheCode) {
   FakeSystemInfo system;
+  system.uiLanguage = 1041;  // the user's language pack is Japanese; the system's, English
   system.messages[{5, 1033}] = L"Access is denied.\r\n";
   system.messages[{5, 1042}] = L"\uC561\uC138\uC2A4\uAC00 \uAC70\uBD80\uB418\uC5C8\uC2B5\uB2C8\uB2E4.\r\n";
-  EXPECT_EQ(ErrorTextLanguage(), 1033);
-  EXPECT_EQ(FormatSystemError(system, 5), L"Access is denied.");
-  SetErrorTextLanguage(1042);
-  EXPECT_EQ(FormatSystemError(system, 5).back(), L'.');
-  SetErrorTextLanguage(1054);  // no Thai message: empty, no retry in English
-  EXPECT_EQ(FormatSystemError(system, 5), L"");
+  system.messages[{2, 1041}] =
+      L"\u6307\u5B9A\u3055\u308C\u305F\u30D5\u30A1\u30A4\u30EB\u304C\u898B\u3064\u304B\u308A\u307E\u305B"
+      L"\u3093\u3002\r\n";
+  system.messages[{0x80070005, 1033}] = L"Access is denied.";
+  struct Case {
+    uint16_t errorTextLanguage;
+    uint32_t code;
+    const wchar_t* text;
+  };
+  const Case cases[] = {
+      {1033, 5, L"Access is denied. (5)"},
+      {1042, 5, L"\uC561\uC138\uC2A4\uAC00 \uAC70\uBD80\uB418\uC5C8\uC2B5\uB2C8\uB2E4. (5)"},
+      {1054, 5, L"Access is denied. (5)"},  // no Thai pack: the system's language
+      {1054, 2,
+       L"\u6307\u5B9A\u3055\u308C\u305F\u30D5\u30A1\u30A4\u30EB\u304C\u898B\u3064\u304B\u308A\u307E\u305B"
+       L"\u3093\u3002 (2)"},    // the user's before the system's
+      {1033, 1234, L"(1234)"},  // no message in any language: the code alone
+      {1033, 0x80070005, L"Access is denied. (0x80070005)"},
+  };
+  for (const Case& c : cases) {
+    SetErrorTextLanguage(c.errorTextLanguage);
+    EXPECT_EQ(FormatSystemError(system, c.code), c.text) << c.errorTextLanguage << " " << c.code;
+  }
   SetErrorTextLanguage(1033);
+  // The fake answers as FormatMessage does when a language or a message is missing.
+  EXPECT_EQ(system.SystemMessage(5, 1054), L"");
+  EXPECT_EQ(system.lastError, 15100u);  // ERROR_RESOURCE_LANG_NOT_FOUND
+  EXPECT_EQ(system.SystemMessage(1234, 0), L"");
+  EXPECT_EQ(system.lastError, 317u);  // ERROR_MR_MID_NOT_FOUND
 }
 
 }  // namespace

@@ -126,12 +126,12 @@ TEST(MakeDirectoryTree, StopsAtTheFirstFailureKeepingWhatItMade) {
   EXPECT_EQ(fake.files.createdFolders.size(), 1u);
 }
 
-TEST(InstallFolder, ProgramFilesOrTheFallbackOnDriveC) {
+TEST(InstallFolder, UnderProgramFilesOrNowhere) {
   FakeSystemInfo system;
   system.programFiles = L"C:\\Program Files";
   EXPECT_EQ(InstallFolder(system), L"C:\\Program Files\\PrinterDriver\\Calvane\\");
   system.programFiles.clear();
-  EXPECT_EQ(InstallFolder(system), L"C:\\PrinterDriver\\Calvane\\");
+  EXPECT_EQ(InstallFolder(system), L"");  // never C:\PrinterDriver, which any user may make first
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "bluetooth/bluetooth_text.h"
 #include "context/app_context.h"
 #include "context/package_files.h"
+#include "context/safe_paths.h"
 #include "context/system_error.h"
 #include "printsys/print_system.h"
 #include "printsys/shell_commands.h"
@@ -119,8 +120,22 @@ class InstallRun {
     return true;
   }
 
-  bool MakeFolder(const std::wstring& path) {
-    if (MakeDirectoryTree(context_.platform().files, path) != -1) return true;
+  // The package folder and its sub-folders, each made for the administrators alone or already
+  // theirs; a link or a folder of anyone else is refused with its own line.
+  bool MakeFolder(const std::wstring& base, const std::wstring& path) {
+    const FolderCheck check = MakePrivateFolderTree(context_.platform().files, system_, base, path);
+    switch (check.refusal) {
+      case FolderRefusal::kNone:
+        return true;
+      case FolderRefusal::kLink:
+        Alert(GetTextWith(L"tip.folderislink", check.path));
+        return false;
+      case FolderRefusal::kForeignOwner:
+        Alert(GetTextWith(L"tip.foldernotadmin", check.path));
+        return false;
+      case FolderRefusal::kCannotMake:
+        break;
+    }
     Alert(kFolderFailureText);
     return false;
   }
@@ -131,11 +146,16 @@ class InstallRun {
   }
 
   bool InstallByInf(const DriverModelInfo& model) {
+    const std::wstring programFiles = system_.ProgramFilesFolder();
+    if (programFiles.empty()) {
+      Alert(GetTextWith(L"tip.noprogramfiles", LastErrorText()));
+      return false;
+    }
     const std::wstring folder = InstallFolder(system_);
-    if (!MakeFolder(folder)) return false;
+    if (!MakeFolder(programFiles, folder)) return false;
     Post(L"tip.startcopyfile");
     for (const std::wstring& name : model.subFolders) {
-      if (!MakeFolder(folder + name)) return false;
+      if (!MakeFolder(folder, folder + name)) return false;
     }
     // Both processor families go on disk whatever this system is.
     const std::pair<const std::vector<std::wstring>*, std::wstring> groups[] = {

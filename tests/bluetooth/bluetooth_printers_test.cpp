@@ -77,8 +77,10 @@ TEST_F(BluetoothPrinters, PairingResults) {
     bool paired;
     const wchar_t* error;
   };
-  const Case cases[] = {
-      {0, true, L""}, {259, true, L""}, {1167, false, L"The device is not connected."}, {5, false, L""}};
+  const Case cases[] = {{0, true, L""},
+                        {259, true, L""},
+                        {1167, false, L"The device is not connected. (1167)"},
+                        {5, false, L"(5)"}};  // no message: the code alone
   for (const Case& c : cases) {
     stack.authenticateResult = c.result;
     std::wstring error;

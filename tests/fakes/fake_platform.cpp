@@ -3,7 +3,9 @@
 namespace {
 constexpr uint32_t kErrorAccessDenied = 5;
 constexpr uint32_t kErrorPathNotFound = 3;
+constexpr uint32_t kErrorAlreadyExists = 183;
 constexpr uint32_t kErrorMrMidNotFound = 317;
+constexpr uint32_t kErrorResourceLangNotFound = 15100;
 
 std::string ParentOf(const std::string& path) {
   const size_t slash = path.rfind('\\');
@@ -18,12 +20,18 @@ bool FakeSystemInfo::QueryVersion(OsVersion& out) const {
 }
 
 std::wstring FakeSystemInfo::SystemMessage(uint32_t code, uint16_t langId) const {
-  const auto found = messages.find({code, langId});
-  if (found == messages.end()) {
-    const_cast<FakeSystemInfo*>(this)->lastError = kErrorMrMidNotFound;
-    return {};
+  auto* self = const_cast<FakeSystemInfo*>(this);
+  const std::vector<uint16_t> order = langId != 0
+                                          ? std::vector<uint16_t>{langId}
+                                          : std::vector<uint16_t>{0, uiLanguage, systemLanguage, 1033};
+  for (uint16_t language : order) {
+    const auto found = messages.find({code, language});
+    if (found != messages.end()) return found->second;
   }
-  return found->second;
+  const auto any = messages.lower_bound({code, 0});
+  self->lastError =
+      any != messages.end() && any->first.first == code ? kErrorResourceLangNotFound : kErrorMrMidNotFound;
+  return {};
 }
 
 bool FakeFileSystem::WriteWholeFile(const std::wstring& path, const uint8_t* data, size_t size) {
@@ -31,6 +39,7 @@ bool FakeFileSystem::WriteWholeFile(const std::wstring& path, const uint8_t* dat
     system_.SetLastError(kErrorAccessDenied);
     return false;
   }
+  links.erase(path);
   const size_t slash = path.rfind(L'\\');
   if (slash == std::wstring::npos || !FolderExists(ToAnsi(path.substr(0, slash)))) {
     system_.SetLastError(kErrorPathNotFound);
@@ -72,6 +81,27 @@ CreateFolderResult FakeFileSystem::CreateFolder(const std::string& path) {
   folders.insert(path);
   createdFolders.push_back(path);
   return CreateFolderResult::kCreated;
+}
+
+PathFacts FakeFileSystem::Examine(const std::wstring& path) const {
+  std::wstring trimmed = path;
+  while (!trimmed.empty() && trimmed.back() == L'\\') trimmed.pop_back();
+  const std::string ansi = ToAnsi(trimmed);
+  if (links.count(trimmed) != 0) return {PathKind::kLink, true};
+  if (FolderExists(ansi)) return {PathKind::kFolder, userOwnedFolders.count(ansi) == 0};
+  if (files.count(trimmed) != 0) return {PathKind::kFile, true};
+  return {PathKind::kMissing, false};
+}
+
+bool FakeFileSystem::CreatePrivateFolder(const std::wstring& path) {
+  if (Examine(path).kind != PathKind::kMissing) {
+    system_.SetLastError(kErrorAlreadyExists);
+    return false;
+  }
+  const std::string ansi = ToAnsi(path);
+  if (CreateFolder(ansi) != CreateFolderResult::kCreated) return false;
+  privateFolders.insert(ansi);
+  return true;
 }
 
 intptr_t RecordingMessageSender::Send(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) {

@@ -16,7 +16,9 @@ class FakeSystemInfo : public SystemInfo {
   OsVersion version{10, 0};
   bool wow64 = true;
   uint16_t uiLanguage = 1033;
-  std::map<std::pair<uint32_t, uint16_t>, std::wstring> messages;  // (code, langId) -> text
+  uint16_t systemLanguage = 1033;
+  // (code, langId) -> text; a language with no entry is one whose pack the system lacks.
+  std::map<std::pair<uint32_t, uint16_t>, std::wstring> messages;
   std::wstring programFiles = L"C:\\Program Files (x86)";
   uint32_t lastError = 0;
   std::vector<SystemHandle> closedHandles;
@@ -24,6 +26,9 @@ class FakeSystemInfo : public SystemInfo {
   bool QueryVersion(OsVersion& out) const override;
   bool IsWow64Process() const override { return wow64; }
   uint16_t UserDefaultUILanguage() const override { return uiLanguage; }
+  // As FormatMessage: a given language or nothing (ERROR_RESOURCE_LANG_NOT_FOUND when the code has
+  // messages in other languages, ERROR_MR_MID_NOT_FOUND when none); language 0 tries neutral, the
+  // user's, the system's, then US English.
   std::wstring SystemMessage(uint32_t code, uint16_t langId) const override;
   std::wstring ProgramFilesFolder() const override { return programFiles; }
   uint32_t LastError() const override { return lastError; }
@@ -37,18 +42,24 @@ class FakeFileSystem : public FileSystem {
   explicit FakeFileSystem(SystemInfo& system) : system_(system) {}
 
   std::map<std::wstring, std::vector<uint8_t>> files;
-  std::set<std::string> folders;
+  std::set<std::string> folders{"C:\\Program Files (x86)"};  // FakeSystemInfo's program-files folder is there
   std::vector<std::string> createdFolders;  // in creation order
   std::string currentDirectory = "C:\\work";
   bool currentDirectoryFails = false;
   std::set<std::string> uncreatableFolders;  // CreateFolder fails with access denied
   std::set<std::wstring> unwritableFiles;     // WriteWholeFile fails with access denied
+  std::set<std::wstring> links;  // junctions or symbolic links at these paths (targets not modelled)
+  std::set<std::string> userOwnedFolders;  // existing folders whose owner is a standard user
+  std::set<std::string> privateFolders;    // made for Administrators and SYSTEM alone
 
+  // Replaces a link at the path by the file, as the link itself is removed first.
   bool WriteWholeFile(const std::wstring& path, const uint8_t* data, size_t size) override;
   std::string ToAnsi(const std::wstring& path) const override;
   bool CurrentDirectory(std::string& path) const override;
   bool FolderExists(const std::string& path) const override;
   CreateFolderResult CreateFolder(const std::string& path) override;
+  PathFacts Examine(const std::wstring& path) const override;
+  bool CreatePrivateFolder(const std::wstring& path) override;
 
  private:
   SystemInfo& system_;

@@ -205,7 +205,7 @@ TEST_F(RemovalTest, WorkerDeletesPrintersThenDriversAndReportsEveryFailure) {
   const std::vector<LogLine> expected = {
       {L"Start deleting the printer: Back office", false},
       {L"Delete: Back office failed", true},
-      {L"Reason for failure: Access is denied.", true},
+      {L"Reason for failure: Access is denied. (5)", true},
       {L"Start deleting the printer: Shop label", false},
       {L"Delete: Shop label successfully", false},
       {L"Start deleting the printer: Gamma", false},  // taken along by its driver Zeta
@@ -216,10 +216,10 @@ TEST_F(RemovalTest, WorkerDeletesPrintersThenDriversAndReportsEveryFailure) {
       {L"Delete: Beta successfully", false},
       {L"Start deleting the package: Beta", false},
       {L"Delete: Beta failed", true},
-      {L"Reason for failure: Package in use.", true},
+      {L"Reason for failure: Package in use. (3015)", true},
       {L"Start deleting the driver: LABEL", false},  // Back office still uses it: no package step
       {L"Delete: LABEL failed", true},
-      {L"Reason for failure: Driver in use.", true},
+      {L"Reason for failure: Driver in use. (3001)", true},
       {L"Start deleting the driver: Zeta", false},  // no INF path, no package step
       {L"Delete: Zeta successfully", false},
       {L"Start deleting the driver: alpha", false},

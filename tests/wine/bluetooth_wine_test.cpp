@@ -1,7 +1,7 @@
 // The Win32 Bluetooth adapter against a stand-in for bthprops.cpl (Wine's has no radio, and its
-// pairing and service calls end the process). A child process beside the stand-in, told by a Wine
-// DLL override for that program alone to load it instead of Wine's own, makes the calls; both
-// record what passed.
+// pairing and service calls end the process). The product loads the library from the system folder
+// only, so the stand-in goes there for the run, and a Wine DLL override for the child alone makes
+// Wine load that file instead of its own; the child makes the calls, both record what passed.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -27,6 +27,15 @@ TEST(BluetoothStackWithDouble, CallsAndAnswersPassAsTheSystemDefinesThem) {
   const wchar_t kNative[] = L"native";
   RegSetValueExW(key, L"bthprops.cpl", 0, REG_SZ, reinterpret_cast<const BYTE*>(kNative), sizeof(kNative));
   RegCloseKey(key);
+  // This 32-bit test's system folder is the one the 32-bit child loads from (syswow64 on a 64-bit prefix).
+  wchar_t system[MAX_PATH] = {};
+  GetSystemDirectoryW(system, MAX_PATH);
+  const std::wstring installed = std::wstring(system) + L"\\bthprops.cpl";
+  const std::wstring kept = installed + L".ldw-test";
+  const bool hadOne = MoveFileExW(installed.c_str(), kept.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+  const bool placed = CopyFileW((doubles + L"bthprops.cpl").c_str(), installed.c_str(), FALSE) != FALSE;
+  if (!placed && hadOne) MoveFileExW(kept.c_str(), installed.c_str(), MOVEFILE_REPLACE_EXISTING);
+  ASSERT_TRUE(placed);
 
   wchar_t temp[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, temp);
@@ -47,6 +56,8 @@ TEST(BluetoothStackWithDouble, CallsAndAnswersPassAsTheSystemDefinesThem) {
     CloseHandle(process.hThread);
   }
   SetEnvironmentVariableW(L"LDW_SHELL_LOG", nullptr);
+  DeleteFileW(installed.c_str());
+  if (hadOne) MoveFileExW(kept.c_str(), installed.c_str(), MOVEFILE_REPLACE_EXISTING);
   RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\bluetooth_calls_child.exe");
   ASSERT_TRUE(started);
   EXPECT_EQ(exitCode, 0u);

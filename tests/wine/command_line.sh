@@ -13,12 +13,14 @@ export WINEPREFIX DISPLAY
 exe=$1 probe=$2
 log=$WINEPREFIX/drive_c/ldw_command.log
 out=$(mktemp)
+linked=$(mktemp -d) link=$WINEPREFIX/drive_c/ldw_logs
 
 spooler() { "$LDW_WINE" "$probe" "$@" | tr -d '\r'; }
 put_back() {
   spooler uninstall "Shop label" || true
   wine reg delete 'HKCU\Software\Wine' /v Version /f >/dev/null 2>&1 || true
-  rm -f "$log" "$out"
+  rm -f "$log" "$out" "$link"
+  rm -rf "$linked"
 }
 trap put_back EXIT
 fail() {
@@ -44,6 +46,15 @@ grep -q "/colour" "$out" || fail "the refusal does not name the switch"
 run 3 /install /kind:lpt /port:LPT1: "/name:Shop, front" /quiet
 [ "$(spooler state)" = "$before" ] || fail "a refused command line changed the spooler"
 
+# A /log: behind a link (its folder made as one beforehand, as the README's C:\logs could be) is
+# refused with 9, and nothing appears where the link leads. Wine marks only links to folders as
+# reparse points, so a link at the file itself is left to the host tier's cases.
+ln -sfn "$linked" "$link"
+run 9 /remove "/printer:Shop label" /quiet '/log:C:\ldw_logs\label.log'
+grep -q 'ldw_logs' "$out" || fail "the refusal does not name the link"
+[ -z "$(ls -A "$linked")" ] || fail "the log was written through the link"
+[ "$(spooler state)" = "$before" ] || fail "a refused log changed the spooler"
+
 run 0 /install /kind:lpt /port:LPT1: "/name:Shop label" /default /quiet '/log:C:\ldw_command.log'
 for file in "$out" "$log"; do
   stamped "$file" "Copying driver files\.\.\."
@@ -61,4 +72,4 @@ run 7 /remove "/printer:Shop label" /driver:LABEL /quiet
 stamped "$out" "Delete: Shop label successfully"
 stamped "$out" "Delete: LABEL failed"
 spooler state | grep -q "^printer Shop label " && fail "the removal left the printer"
-echo "command line: refusals 2 and 3, install 0, list 0, removal 7 (the driver, as Wine answers)"
+echo "command line: refusals 2, 3 and 9 (a log behind a link), install 0, list 0, removal 7 (the driver, as Wine answers)"

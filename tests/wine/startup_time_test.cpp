@@ -1,7 +1,8 @@
 // Time from process start to the first painted frame of the main window, against two anchors in
 // the same run: a bare Win32 window, and the least GDI+ program that draws one line of text. All
 // paint the caption blue; the frame counts once that pixel is on screen. The main window's runs
-// also write their own breakdown (LDW_STARTUP_TRACE), printed as medians per stage.
+// (the exe built for measurement, the product's code otherwise) also write their own breakdown
+// (LDW_STARTUP_TRACE), printed as medians per stage.
 #include <windows.h>
 
 #include <gtest/gtest.h>

@@ -39,6 +39,7 @@ std::vector<Line> Join(std::initializer_list<std::vector<Line>> parts) {
 
 const wchar_t kDriverFolder[] = L"C:\\windows\\system32\\spool\\drivers\\w32x86";
 const wchar_t kInstallFolder[] = L"C:\\Program Files (x86)\\PrinterDriver\\Calvane\\";
+const wchar_t kPackageTop[] = L"C:\\Program Files (x86)\\PrinterDriver";
 constexpr uint64_t kPrinterAddress = 0x001B350AFFC2;
 
 class InstallWorkerTest : public ::testing::Test {
@@ -53,6 +54,7 @@ class InstallWorkerTest : public ::testing::Test {
     system.messages[{1797, 1033}] = L"The printer driver is unknown.";
     system.messages[{87, 1033}] = L"The parameter is incorrect.";
     files.folders.insert(files.ToAnsi(kDriverFolder));
+    system.programFiles = L"C:\\Program Files (x86)";  // the shared fake system: a case may have cleared it
     // printui /ia puts the driver in place, as it does on a real system.
     print.shell.effect = [this](const ShellCommand& command) {
       if (command.parameters.find(L"/ia") != std::wstring::npos) print.spooler.AddDriverEntry(L"LABEL", L"", L"");
@@ -166,6 +168,12 @@ TEST_F(InstallWorkerTest, PortKindsWithoutPreparationInstallByEitherRoute) {
         // Both processor families land in the install folder; the 64-bit INF is the one handed over
         // on a 64-bit system.
         EXPECT_EQ(files.files.count(std::wstring(kInstallFolder) + L"qmvt.cer"), 1u);
+        // Every folder of the package made for the administrators alone.
+        const std::string made = files.ToAnsi(kInstallFolder);
+        const std::set<std::string> privateFolders = {"C:\\Program Files (x86)\\PrinterDriver",
+                                                       made.substr(0, made.size() - 1), made + "Driver64",
+                                                       made + "Driver32"};
+        EXPECT_EQ(files.privateFolders, privateFolders);
         EXPECT_EQ(files.files.count(std::wstring(kInstallFolder) + L"Driver32\\Ombrevia.inf"), 1u);
         EXPECT_EQ(files.files.count(std::wstring(kInstallFolder) + L"Driver64\\LABELUI.DLL"), 1u);
         ASSERT_EQ(print.shell.commands.size(), 3u);
@@ -205,7 +213,7 @@ TEST_F(InstallWorkerTest, NetworkKindMakesItsPortFirstAndBluetoothPairsAndFindsI
   EXPECT_EQ(Log(), Join({{Step(L"tip.startpairbluetooth"), Step(L"tip.pairbluetoothsuccess"),
                           StepWith(L"tip.readbluetoothserialport", L"COM7:")},
                          LegacyDriverLines(), {Step(L"tip.startinstallprinter"), Alert(L"tip.installprinterfail",
-                                                                                       L"The specified port is unknown.")}}));
+                                                                                       L"The specified port is unknown. (1796)")}}));
   EXPECT_EQ(context.m_portName, L"COM7:");
   EXPECT_EQ(bluetooth.passkeys, std::vector<std::wstring>{L"0000"});
   EXPECT_EQ(bluetooth.serviceCalls.size(), 3u);
@@ -234,7 +242,7 @@ TEST_F(InstallWorkerTest, NetworkKindMakesItsPortFirstAndBluetoothPairsAndFindsI
 TEST_F(InstallWorkerTest, LegacyCopyFailureGoesOnAndTheDriverListsEveryFile) {
   files.unwritableFiles.insert(std::wstring(kDriverFolder) + L"\\Ombrevia.ini");
   const InstallOutcome outcome = Run();
-  EXPECT_EQ(Log(), Join({{Step(L"tip.startcopyfile"), Alert(L"tip.copyfilefail", L"Access is denied."),
+  EXPECT_EQ(Log(), Join({{Step(L"tip.startcopyfile"), Alert(L"tip.copyfilefail", L"Access is denied. (5)"),
                           Step(L"tip.copyfilesuccess"), Step(L"tip.startinstalldriver"),
                           Step(L"tip.installdriversuccess")},
                          PrinterLines()}));
@@ -268,7 +276,7 @@ TEST_F(InstallWorkerTest, DefaultPrinterOnlyWhenAskedAndThePortBoxOnlyForAMissin
   print.spooler.printers.clear();
   print.spooler.addPrinterError = kErrorUnknownPort;
   EXPECT_EQ(Run().printerInstalled, 0);
-  EXPECT_EQ(Log().back(), Alert(L"tip.installprinterfail", L"The specified port is unknown."));
+  EXPECT_EQ(Log().back(), Alert(L"tip.installprinterfail", L"The specified port is unknown. (1796)"));
   EXPECT_TRUE(dialogs.boxes.empty());
   context.m_portName = L"LPT9:";
   Run();
@@ -395,8 +403,45 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     [] { return std::vector<Line>{Step(L"tip.startaddlanport"), Alert(L"tip.addlanportfail")}; }, 0},
         FailureCase{"InstallFolder", InstallFailure::kDriver, true,
-                    [](InstallWorkerTest& t) { t.files.uncreatableFolders.insert("C:\\Program Files (x86)"); },
+                    [](InstallWorkerTest& t) {
+                      t.files.uncreatableFolders.insert("C:\\Program Files (x86)\\PrinterDriver");
+                    },
                     [] { return std::vector<Line>{{kFolderFailureText, true}}; }, 0},
+        // No folder outside the program-files folder will do: a standard user could have made it.
+        FailureCase{"ProgramFilesUnknown", InstallFailure::kDriver, true,
+                    [](InstallWorkerTest& t) {
+                      t.system.programFiles.clear();
+                      t.system.lastError = 2;
+                    },
+                    [] {
+                      return std::vector<Line>{
+                          Alert(L"tip.noprogramfiles", L"The system cannot find the file specified. (2)")};
+                    },
+                    0},
+        FailureCase{"InstallFolderIsALink", InstallFailure::kDriver, true,
+                    [](InstallWorkerTest& t) { t.files.links.insert(kPackageTop); },
+                    [] { return std::vector<Line>{Alert(L"tip.folderislink", kPackageTop)}; },
+                    0},
+        FailureCase{"SubFolderIsALink", InstallFailure::kDriver, true,
+                    [](InstallWorkerTest& t) {
+                      t.files.links.insert(kInstallFolder + std::wstring(L"Driver32"));
+                    },
+                    [] {
+                      const std::wstring link = kInstallFolder + std::wstring(L"Driver32");
+                      return std::vector<Line>{Step(L"tip.startcopyfile"), Alert(L"tip.folderislink", link)};
+                    },
+                    0},
+        FailureCase{"InstallFolderOwnedByAUser", InstallFailure::kDriver, true,
+                    [](InstallWorkerTest& t) {
+                      t.files.folders.insert("C:\\Program Files (x86)\\PrinterDriver");
+                      t.files.folders.insert("C:\\Program Files (x86)\\PrinterDriver\\Calvane");
+                      t.files.userOwnedFolders.insert("C:\\Program Files (x86)\\PrinterDriver\\Calvane");
+                    },
+                    [] {
+                      return std::vector<Line>{
+                          Alert(L"tip.foldernotadmin", L"C:\\Program Files (x86)\\PrinterDriver\\Calvane")};
+                    },
+                    0},
         FailureCase{"SubFolder", InstallFailure::kDriver, true,
                     [](InstallWorkerTest& t) {
                       t.files.uncreatableFolders.insert("C:\\Program Files (x86)\\PrinterDriver\\Calvane\\Driver64");
@@ -406,19 +451,19 @@ INSTANTIATE_TEST_SUITE_P(
                     [](InstallWorkerTest& t) {
                       t.files.unwritableFiles.insert(std::wstring(kInstallFolder) + L"Driver64\\Ombrevia.gpd");
                     },
-                    [] { return std::vector<Line>{Step(L"tip.startcopyfile"), Alert(L"tip.copyfilefail", L"Access is denied.")}; },
+                    [] { return std::vector<Line>{Step(L"tip.startcopyfile"), Alert(L"tip.copyfilefail", L"Access is denied. (5)")}; },
                     0},
         FailureCase{"DriverMissingAfterPrintui", InstallFailure::kDriver, true, [](InstallWorkerTest& t) { t.print.shell.effect = nullptr; },
                     [] { return Join({InfCopy(), {Step(L"tip.startinstalldriver"), Alert(L"tip.installdriverfail2")}}); },
                     0},
         FailureCase{"DriverDirectory", InstallFailure::kDriver, false, [](InstallWorkerTest& t) { t.print.spooler.driverDirectoryFails = true; },
-                    [] { return std::vector<Line>{Alert(L"tip.readdriverdirfail", L"The parameter is incorrect.")}; }, 0},
+                    [] { return std::vector<Line>{Alert(L"tip.readdriverdirfail", L"The parameter is incorrect. (87)")}; }, 0},
         FailureCase{"AddPrinterDriverExW", InstallFailure::kDriver, false, [](InstallWorkerTest& t) { t.print.spooler.addDriverError = 5; },
-                    [] { return Join({LegacyCopy(), {Alert(L"tip.installdriverfail", L"Access is denied.")}}); }, 0},
+                    [] { return Join({LegacyCopy(), {Alert(L"tip.installdriverfail", L"Access is denied. (5)")}}); }, 0},
         FailureCase{"AddPrinterW", InstallFailure::kPrinter, false, [](InstallWorkerTest& t) { t.print.spooler.addPrinterError = 5; },
                     [] {
                       return Join({LegacyCopy(), {Step(L"tip.installdriversuccess"), Step(L"tip.startinstallprinter"),
-                                                  Alert(L"tip.installprinterfail", L"Access is denied.")}});
+                                                  Alert(L"tip.installprinterfail", L"Access is denied. (5)")}});
                     },
                     0}),
     [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });

@@ -303,7 +303,7 @@ TEST_F(WizardTest, PortButtonsAskBeforeDeletingAndRefillAfterTheAddPortPopup) {
   system.messages[{5, ErrorTextLanguage()}] = L"Access is denied.";
   Click(L"btn_port_delete");
   ASSERT_EQ(dialogs.boxes.size(), 3u);
-  EXPECT_EQ(dialogs.boxes[2].text, GetTextWith(L"tip.deletefailreason", L"Access is denied."));
+  EXPECT_EQ(dialogs.boxes[2].text, GetTextWith(L"tip.deletefailreason", L"Access is denied. (5)"));
   EXPECT_EQ(context.m_portName, L"COM1:");
 
   // Deleted: the default is gone, so nothing is chosen and Next waits for a row.

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "ui/win/system_library_win.h"
 #include "ui/window_model.h"
 
 namespace ui {
@@ -12,7 +13,7 @@ namespace {
 constexpr UINT_PTR kEditId = 0x4C45;
 
 bool LoadRichEditLibrary() {
-  static const bool loaded = LoadLibraryW(L"msftedit.dll") != nullptr;
+  static const bool loaded = LoadSystemLibrary(L"msftedit.dll") != nullptr;
   return loaded;
 }
 
