@@ -221,7 +221,15 @@ int Control::Px(int units) const { return manager_ != nullptr ? manager_->Px(uni
 void Control::NeedParentUpdate() {
   if (manager_ == nullptr) return;
   manager_->MarkForLayout();
-  Invalidate();
+  // The new layout can move the siblings too, and a control hidden since the start has no
+  // rectangle yet: the nearest laid-out ancestor is repainted, or nothing would ask for the paint
+  // that lays the window out again (the finish row stayed off screen until the mouse came by).
+  for (Control* control = parent_ != nullptr ? parent_ : this; control != nullptr; control = control->parent_) {
+    if (!control->rect_.IsEmpty()) {
+      control->Invalidate();
+      return;
+    }
+  }
 }
 
 void Control::Invalidate() {

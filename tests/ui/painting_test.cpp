@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "tests/fakes/fake_graphics.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/label.h"
@@ -242,6 +245,45 @@ TEST(Painting, DirectFillsCutToTheSurface) {
   ui::FillOpaque({nullptr, 0, {3, 3}}, {0, 0, 3, 3}, 0xFFFFFFFF);
   const uint32_t c = 0xFF112233;
   EXPECT_EQ(pixels, (std::vector<uint32_t>{0, 0, 0, 0, c, c, 0, 0, c, c, 0, 0}));
+}
+
+class InvalidationHost : public ui::WindowHost {
+ public:
+  std::vector<ui::Rect> invalidated;
+  void Invalidate(const ui::Rect& rect) override { invalidated.push_back(rect); }
+};
+
+// A row hidden since the window was laid out has no rectangle of its own; showing it, hiding it
+// or resizing a control must still ask for a paint over where it goes, or the window is not laid
+// out again until something else paints.
+TEST(Painting, ShowingAControlNeverLaidOutAsksForAPaintWhereItGoes) {
+  auto skin = LayoutMarkup(R"(<Window><VerticalLayout>
+      <Label name="log" height="100"/>
+      <HorizontalLayout name="finish" height="30" visible="false"><Button name="home" width="80"/></HorizontalLayout>
+      </VerticalLayout></Window>)",
+                           200, 200);
+  InvalidationHost host;
+  skin->window.SetHost(&host);
+  ui::Control* finish = skin->window.FindControl(L"finish");
+  ASSERT_NE(finish, nullptr);
+  for (const auto& change : std::vector<std::function<void()>>{
+           [&] { finish->SetVisible(true); }, [&] { finish->SetVisible(false); },
+           [&] { skin->window.FindControl(L"log")->SetFixedHeight(120); }}) {
+    host.invalidated.clear();
+    const ui::Rect before = RectOf(skin->window, L"finish");
+    change();
+    skin->window.LayoutIfNeeded();
+    const ui::Rect after = RectOf(skin->window, L"finish");
+    for (const ui::Rect& place : {before, after}) {
+      if (place.IsEmpty()) continue;
+      bool covered = false;
+      for (const ui::Rect& r : host.invalidated) {
+        covered = covered || (r.left <= place.left && r.top <= place.top && r.right >= place.right &&
+                              r.bottom >= place.bottom);
+      }
+      EXPECT_TRUE(covered) << "no paint asked over " << ToString(place);
+    }
+  }
 }
 
 }  // namespace
