@@ -24,6 +24,8 @@ enum ExitCode : int {
   kExitPrinter = 6,
   kExitRemovalFailed = 7,
   kExitNoDevice = 8,
+  kExitIncomplete = 9,         // the printer exists, but a later step failed (the default printer)
+  kExitAlreadyRunning = 1618,  // another start of the program is running (msiexec's code for it)
 };
 
 struct UnattendedRequest {
