@@ -103,7 +103,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& arguments) {
     }
     // Only the lists may be given more than once: for any other switch, which one would count?
     const bool repeatable = name == L"printer" || name == L"driver";
-    const bool seen = std::any_of(options.begin(), options.end(), [&](const auto& option) { return option.first == name; });
+    const bool seen =
+        std::any_of(options.begin(), options.end(), [&](const auto& option) { return option.first == name; });
     if (seen && !repeatable) return Refused(L"cmd.error.twice", L"/" + name);
     options.emplace_back(name, value);
   }
@@ -153,7 +154,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& arguments) {
         return Refused(L"tip.portnameinvalid", request.portName);
       }
     }
-    if (!request.pin.empty() && !IsValidBluetoothPin(request.pin)) return Refused(L"tip.pinerror", request.pin);
+    if (!request.pin.empty() && !IsValidBluetoothPin(request.pin))
+      return Refused(L"tip.pinerror", request.pin);
     if (!request.name.empty() && !IsAcceptablePrinterName(request.name)) return Refused(L"cmd.error.name", request.name, kExitPrinterName);
   }
   if (request.command == Command::kRemove && request.printers.empty() && request.drivers.empty()) {

@@ -5,12 +5,12 @@
 #include "bluetooth/bluetooth_text.h"
 #include "context/app_context.h"
 #include "context/text_util.h"
+#include "printsys/print_system.h"
 #include "printsys/spooler_queries.h"
+#include "printsys/tcpip_port.h"
 #include "printsys/usb_port_scan.h"
 #include "removal/removal_job.h"
 #include "removal/removal_selection.h"
-#include "printsys/print_system.h"
-#include "printsys/tcpip_port.h"
 #include "wizard/install_worker.h"
 #include "wizard/port_pages.h"
 #include "wizard/printer_name.h"
@@ -101,9 +101,11 @@ int Install(CAppContext& context, const UnattendedRequest& request, UnattendedSi
       context.m_lanAddress = request.address;
       context.m_portName = !request.portName.empty() ? request.portName : ProposeLanPortFor(request.address);
       // The address's own Standard TCP/IP port serves again; any other port of the name is taken.
-      const std::optional<std::wstring> own = TcpIpPortForAddress(DefaultPrintSystem().spooler, request.address);
+      const std::optional<std::wstring> own =
+          TcpIpPortForAddress(DefaultPrintSystem().spooler, request.address);
       const bool reused = own && SameText(*own, context.m_portName);
-      if (!reused && PortExists(context.m_portName)) return Refuse(sink, L"cmd.error.porttaken", context.m_portName, kExitPort);
+      if (!reused && PortExists(context.m_portName))
+        return Refuse(sink, L"cmd.error.porttaken", context.m_portName, kExitPort);
       break;
     }
     default: {
@@ -133,7 +135,8 @@ int Install(CAppContext& context, const UnattendedRequest& request, UnattendedSi
     case InstallFailure::kPort: return kExitPort;
     case InstallFailure::kDriver: return kExitDriver;
     case InstallFailure::kPrinter: return kExitPrinter;
-    case InstallFailure::kDefaultPrinter: return kExitIncomplete;
+    case InstallFailure::kDefaultPrinter:
+      return kExitIncomplete;
   }
   return kExitPrinter;
 }
@@ -170,7 +173,8 @@ int Remove(CAppContext& context, const UnattendedRequest& request, UnattendedSin
       sink.Alert(GetTextWith(L"cmd.error.notinstalled", requested));
       continue;
     }
-    if (std::find(job.drivers.begin(), job.drivers.end(), name) == job.drivers.end()) job.drivers.push_back(name);
+    if (std::find(job.drivers.begin(), job.drivers.end(), name) == job.drivers.end())
+      job.drivers.push_back(name);
     // As the delete pages' summary does: the printers on a driver go with it.
     for (const SpoolerEntry& printer : printers) {
       if (SameText(printer.second, name)) Select(job.printers, printer.first);

@@ -127,7 +127,8 @@ int RefuseSecondRun(const std::vector<std::wstring>& arguments) {
   const std::wstring text = GetText(L"tip.alreadyrunning");
   output.Write(text);
   const bool quiet = !arguments.empty() && ParseCommandLine(arguments).request.quiet;
-  if (!output.HasConsole() && !quiet) MessageBoxW(nullptr, text.c_str(), GetText(L"tip.dlgtitle").c_str(), MB_ICONWARNING);
+  if (!output.HasConsole() && !quiet)
+    MessageBoxW(nullptr, text.c_str(), GetText(L"tip.dlgtitle").c_str(), MB_ICONWARNING);
   return kExitAlreadyRunning;
 }
 

@@ -43,7 +43,8 @@ PrinterRecord MakePrinterRecord(const std::wstring& printerName, const std::wstr
 
 uint32_t DeletePrinterOutcome(PrintSpooler& spooler, const SystemInfo& system, const std::wstring& name) {
   // A connection is ended here only: the shared queue on the server stays for its other users.
-  const bool removed = IsPrinterConnection(name) ? spooler.RemovePrinterConnection(name) : spooler.RemovePrinter(name);
+  const bool removed =
+      IsPrinterConnection(name) ? spooler.RemovePrinterConnection(name) : spooler.RemovePrinter(name);
   return removed ? 0 : RefusalCode(system);
 }
 

@@ -57,7 +57,9 @@ bool PrinterExists(PrintSpooler& spooler, const std::wstring& name) {
   return false;
 }
 
-bool PortExists(PrintSpooler& spooler, const std::wstring& name) { return !FindPort(spooler, name).name.empty(); }
+bool PortExists(PrintSpooler& spooler, const std::wstring& name) {
+  return !FindPort(spooler, name).name.empty();
+}
 
 PortSummary FindPort(PrintSpooler& spooler, const std::wstring& name) {
   std::vector<PortSummary> ports;

@@ -99,7 +99,8 @@ void CAppContext::FillPrinterRemovalList(bool fromOption) {
     if (!showAll && !IsOwnDriver(m_driverNameFilters, driver)) continue;
     // The search text is matched against the driver, not the printer's own name.
     if (!m_printerSearchText.empty() && !ContainsIgnoreCase(driver, m_printerSearchText)) continue;
-    AddNameRow(*list, kPrinterRow, PrinterRowText(printer.first), IsSelected(m_selectedPrinters, printer.first));
+    AddNameRow(*list, kPrinterRow, PrinterRowText(printer.first),
+               IsSelected(m_selectedPrinters, printer.first));
   }
 }
 
@@ -124,7 +125,8 @@ bool CAppContext::OnRemovalNotify(const ui::Notification& notification) {
     auto* row = dynamic_cast<ui::ListTextElement*>(sender);
     const std::optional<bool> marked = row != nullptr ? MarkAfter(notification, *row) : std::nullopt;
     if (!marked) return true;
-    const std::wstring name = printerRow ? PrinterOfRow(m_installedPrinters, row->ColumnText(1)) : row->ColumnText(1);
+    const std::wstring name =
+        printerRow ? PrinterOfRow(m_installedPrinters, row->ColumnText(1)) : row->ColumnText(1);
     if (printerRow && *marked) {
       Select(m_selectedPrinters, name);
     } else if (printerRow) {

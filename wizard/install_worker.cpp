@@ -9,12 +9,12 @@
 #include "context/app_context.h"
 #include "context/package_files.h"
 #include "context/system_error.h"
+#include "context/text_util.h"
 #include "printsys/print_system.h"
 #include "printsys/shell_commands.h"
 #include "printsys/spooler_changes.h"
 #include "printsys/spooler_queries.h"
 #include "printsys/tcpip_port.h"
-#include "context/text_util.h"
 #include "ui/resources.h"
 
 const wchar_t kFolderFailureText[] = L"Failed to create directory";
@@ -250,7 +250,7 @@ class InstallRun {
   PrintSystem& print_;
   const std::wstring pin_;
   const WindowHandle owner_;
-  std::wstring driverName_;        // the driver installed, for the printer
+  std::wstring driverName_;         // the driver installed, for the printer
   std::vector<std::wstring> left_;  // what this run changed that a failure leaves in place
 };
 

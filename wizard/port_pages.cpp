@@ -87,7 +87,9 @@ void CAppContext::AddPortByPopup() {
 // The port of the row selected in the list on screen: the choice kept from another kind or from the
 // network page may name a port this list does not show.
 std::wstring CAppContext::PortOfSelectedRow() const {
-  auto* list = m_installTab != nullptr ? dynamic_cast<ui::List*>(m_installTab->FindByName(L"listex_install_driver_port")) : nullptr;
+  auto* list = m_installTab != nullptr
+                   ? dynamic_cast<ui::List*>(m_installTab->FindByName(L"listex_install_driver_port"))
+                   : nullptr;
   const ui::Control* row = list != nullptr ? list->RowAt(list->SelectedIndex()) : nullptr;
   return row != nullptr ? row->UserData() : std::wstring();
 }
@@ -113,7 +115,8 @@ void CAppContext::ConfigureSelectedPort() {
 }
 
 std::wstring ProposeLanPortFor(const std::wstring& address) {
-  if (const std::optional<std::wstring> own = TcpIpPortForAddress(DefaultPrintSystem().spooler, address)) return *own;
+  if (const std::optional<std::wstring> own = TcpIpPortForAddress(DefaultPrintSystem().spooler, address))
+    return *own;
   return ProposeLanPortName(address, [](const std::wstring& name) { return PortExists(name); });
 }
 

@@ -49,7 +49,8 @@ FakePrinter* FakeSpooler::FindPrinter(const std::wstring& name) {
 
 bool FakeSpooler::PortKnown(const std::wstring& name) const {
   // Port names compare without regard to case (Microsoft's documentation of AddPort and XcvData).
-  return std::any_of(ports.begin(), ports.end(), [&](const PortSummary& port) { return SameIgnoringCase(port.name, name); });
+  return std::any_of(ports.begin(), ports.end(),
+                     [&](const PortSummary& port) { return SameIgnoringCase(port.name, name); });
 }
 
 void FakeSpooler::AddPortEntry(const std::wstring& name, const std::wstring& monitor,
@@ -194,8 +195,9 @@ bool FakeSpooler::RemovePrinterConnection(const std::wstring& name) {
 // Printer names compare without regard to case (Microsoft's documentation of OpenPrinter and
 // AddPrinter: a printer name is unique without regard to case).
 bool FakeSpooler::EraseConnection(const std::wstring& name) {
-  const auto found = std::find_if(connections.begin(), connections.end(),
-                                  [&](const PrinterSummary& connection) { return SameIgnoringCase(connection.name, name); });
+  const auto found =
+      std::find_if(connections.begin(), connections.end(),
+                   [&](const PrinterSummary& connection) { return SameIgnoringCase(connection.name, name); });
   if (found == connections.end()) return false;
   connections.erase(found);
   return true;

@@ -56,7 +56,7 @@ class FakeSpooler : public PrintSpooler {
   bool driverDirectoryFails = false;
   uint32_t addDriverError = 0;  // 0: follow the rules
   uint32_t addPrinterError = 0;
-  uint32_t setDefaultError = 0;  // the set-default function fails with it
+  uint32_t setDefaultError = 0;                          // the set-default function fails with it
   std::map<std::wstring, uint32_t> deletePrinterErrors;  // by printer name
   uint32_t openPrinterError = 0;                         // every OpenPrinterW fails with it
   uint32_t deleteDriverError = 0;

@@ -5,7 +5,9 @@
 # The prefix reports Windows 7 meanwhile, so the install takes the legacy route. Wine's AddPrinterW
 # makes a printer without a data type but answers 1801, so the install ends with "printer not
 # created" (6); Wine cannot open that printer again and takes only delete flags 0 for drivers, so
-# the removal ends with "removal with failures" (7). Everything is put back afterwards.
+# the removal ends with "removal with failures" (7). Names are matched as the spooler matches them,
+# without regard to case. A second start while the wizard runs is refused with 1618. Everything is
+# put back afterwards.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-common.sh"
@@ -17,6 +19,7 @@ out=$(mktemp)
 
 spooler() { "$LDW_WINE" "$probe" "$@" | tr -d '\r'; }
 put_back() {
+  if [ -n "${program:-}" ]; then kill "$program" 2>/dev/null || true; fi
   spooler uninstall "Shop label" || true
   wine reg delete 'HKCU\Software\Wine' /v Version /f >/dev/null 2>&1 || true
   rm -f "$log" "$out"
@@ -45,7 +48,7 @@ grep -q "/colour" "$out" || fail "the refusal does not name the switch"
 run 3 /install /kind:lpt /port:LPT1: "/name:Shop, front" /quiet
 [ "$(spooler state)" = "$before" ] || fail "a refused command line changed the spooler"
 
-run 6 /install /kind:lpt /port:LPT1: "/name:Shop label" /default /quiet '/log:C:\ldw_command.log'
+run 6 /install /kind:lpt /port:lpt1: "/name:Shop label" /default /quiet '/log:C:\ldw_command.log'
 for file in "$out" "$log"; do
   stamped "$file" "Copying driver files\.\.\."
   stamped "$file" "Driver installed successfully"
@@ -57,6 +60,22 @@ run 0 /list
 grep -qx "printer	Shop label	LABEL" "$out" || fail "/list does not show the printer"
 grep -qx "driver	LABEL" "$out" || fail "/list does not show the driver"
 
-run 7 /remove "/printer:Shop label" /driver:LABEL /quiet
+# A switch given twice is refused before anything is done.
+run 2 /install /kind:lpt /port:LPT1: /port:LPT2: /quiet
+grep -q "/port" "$out" || fail "the refusal does not name the switch given twice"
+
+# The driver in lower case: it is LABEL, and the printer on it goes along; a name that is not
+# installed is a red line of its own.
+run 7 /remove /driver:label /driver:NOPE /quiet
+stamped "$out" "Not installed: NOPE"
 stamped "$out" "Delete: Shop label failed"
-echo "command line: refusals 2 and 3, install 6, list 0, removal 7 as Wine answers"
+stamped "$out" "Delete: LABEL failed"
+
+# One run at a time: with the wizard open, a second start says so and ends with 1618.
+start_with_window "$exe" "Label Printer Driver Wizard" || fail "the wizard did not show"
+run $((1618 % 256)) /list  # 1618; the shell reads the low eight bits
+grep -q "running already" "$out" || fail "the second start does not say why it ends"
+kill "$program" 2>/dev/null || true
+wait "$program" 2>/dev/null || true
+program=
+echo "command line: refusals 2 and 3, install 6, list 0, removal 7 as Wine answers, second start 1618"
