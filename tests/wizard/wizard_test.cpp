@@ -517,6 +517,13 @@ TEST_F(WizardTest, UsbPortTestWritesTheTextThePortAndTheFeedCommand) {
   ASSERT_EQ(print.devices.writes.size(), 1u);
   const std::string text = files.ToAnsi(GetText(L"tip.currentportis")) + "USB003\x1b\x4a\x78";
   EXPECT_EQ(print.devices.writes[0].second, std::vector<uint8_t>(text.begin(), text.end()));
+  EXPECT_EQ(dialogs.boxes.size(), 1u);  // written: the printer's output answers
+
+  // A write that did not end within the bound is said, not passed over in silence.
+  print.devices.writableDevices.clear();
+  context.TestUsbPort();
+  ASSERT_EQ(dialogs.boxes.size(), 2u);
+  EXPECT_EQ(dialogs.boxes[1].text, GetTextWith(L"tip.usbtestnoanswer", L"USB003"));
 }
 
 TEST(PrinterNames, ProposalsCountUpFromTheModelName) {
