@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "bluetooth/bluetooth_text.h"
 #include "context/app_context.h"
 #include "context/text_util.h"
 #include "wizard/port_pages.h"
@@ -100,6 +101,11 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& arguments) {
       const bool known = flag || Allowed(Command::kInstall, name) || Allowed(Command::kRemove, name);
       return Refused(known ? L"cmd.error.value" : L"cmd.error.unknown", argument);
     }
+    // Only the lists may be given more than once: for any other switch, which one would count?
+    const bool repeatable = name == L"printer" || name == L"driver";
+    const bool seen =
+        std::any_of(options.begin(), options.end(), [&](const auto& option) { return option.first == name; });
+    if (seen && !repeatable) return Refused(L"cmd.error.twice", L"/" + name);
     options.emplace_back(name, value);
   }
   if (request.command == Command::kWizard && !options.empty()) return Refused(L"cmd.error.command", L"");
@@ -144,7 +150,12 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& arguments) {
     if (request.kind == kPortNetwork) {
       if (request.address.empty()) return Refused(L"cmd.error.missing", L"/address");
       if (!IsValidIPv4(request.address)) return Refused(L"cmd.error.address", request.address);
+      if (!request.portName.empty() && !IsAcceptableLanPortName(request.portName)) {
+        return Refused(L"tip.portnameinvalid", request.portName);
+      }
     }
+    if (!request.pin.empty() && !IsValidBluetoothPin(request.pin))
+      return Refused(L"tip.pinerror", request.pin);
     if (!request.name.empty() && !IsAcceptablePrinterName(request.name)) return Refused(L"cmd.error.name", request.name, kExitPrinterName);
   }
   if (request.command == Command::kRemove && request.printers.empty() && request.drivers.empty()) {

@@ -24,7 +24,9 @@ enum ExitCode : int {
   kExitPrinter = 6,
   kExitRemovalFailed = 7,
   kExitNoDevice = 8,
-  kExitLogIsLink = 9,  // the /log: file or a folder on its way is a link: nothing was done
+  kExitIncomplete = 9,         // the printer exists, but a later step failed (the default printer)
+  kExitLogIsLink = 10,         // the /log: file or a folder on its way is a link: nothing was done
+  kExitAlreadyRunning = 1618,  // another start of the program is running (msiexec's code for it)
 };
 
 struct UnattendedRequest {

@@ -1,7 +1,8 @@
 // Process entry: COM and OLE, the skin package, the languages, the main window and its message loop,
 // then the orderly end, or an immediate one while a worker still runs. Workers are not waited for.
-// Exit code 0, or 1 when the main window cannot be created (or, from the framework, when its layout
-// cannot be loaded). With arguments, the command line's run and its exit code instead.
+// Exit code 0, 1618 when another run of the program holds the machine, or 1 when the main window
+// cannot be created (or, from the framework, when its layout cannot be loaded). With arguments,
+// the command line's run and its exit code instead.
 #include <objbase.h>
 #include <ole2.h>
 #include <windows.h>
@@ -10,6 +11,7 @@
 #include "app/process_end_win.h"
 #include "app/command_line.h"
 #include "app/unattended_win.h"
+#include "app/single_instance_win.h"
 #include "app/skin_package.h"
 #include "app/startup_trace_win.h"
 #include "app/windows_win.h"
@@ -40,9 +42,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int) {
     RegisterCustomControls();
     RegisterLanguages(CAppContext::Instance());
 
-    // With arguments the program is the unattended installer; without, the wizard.
+    // With arguments the program is the unattended installer; without, the wizard. One run at a time.
     const std::vector<std::wstring> arguments = SplitCommandLine(commandLine != nullptr ? commandLine : L"");
-    if (!arguments.empty()) {
+    const SingleInstanceLock lock;
+    if (!lock.First()) {
+      const LanguageInfo language = CAppContext::Instance().DetectLanguage();
+      resources.LoadLanguage(ui::WideToUtf8(language.file));
+      exitCode = RefuseSecondRun(arguments);
+    } else if (!arguments.empty()) {
       const LanguageInfo language = CAppContext::Instance().DetectLanguage();
       resources.LoadLanguage(ui::WideToUtf8(language.file));
       SetErrorTextLanguage(language.langId);

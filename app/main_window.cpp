@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cwctype>
 
+#include "context/live_workers.h"
 #include "context/system_error.h"
 #include "context/text_util.h"
 #include "context/ui_messages.h"
@@ -202,7 +203,7 @@ bool MainWindowController::OnNotification(const ui::Notification& notification) 
   const std::wstring name = notification.sender != nullptr ? notification.sender->Name() : L"";
   if (notification.type == L"click") {
     if (name == L"closebtn") {
-      host_.DestroyNative();
+      if (ConfirmClose()) host_.DestroyNative();
       return true;
     }
     if (name == L"minbtn") {
@@ -234,6 +235,20 @@ void MainWindowController::OnClick(const ui::Notification& notification) {
   } else if (SameName(name, L"btn_setup_index")) {
     context_.GoHome();
   } else if (SameName(name, L"btn_setup_cancel")) {
-    host_.DestroyNative();
+    if (ConfirmClose()) host_.DestroyNative();
   }
+}
+
+bool MainWindowController::ConfirmClose() {
+  if (LiveWorkerCount() == 0) return true;
+  // The workers cannot be stopped halfway: closing ends the process with them.
+  ui::TextTable& texts = model_.GetResources().Texts();
+  const bool removal = context_.m_mode == 2;
+  const wchar_t* question = removal ? L"tip.closewhileremoving" : L"tip.closewhileinstalling";
+  if (context_.ShowTipBox(texts.Get(question), kBoxOkCancel | kBoxIconInformation) != kAnswerOk) return false;
+  UiNotice stopped;
+  stopped.text = texts.Get(removal ? L"tip.removalstopped" : L"tip.installstopped");
+  stopped.alert = true;
+  AppendLogLine(removal ? deleteLog_ : installLog_, stopped);
+  return true;
 }

@@ -53,6 +53,9 @@ class MainWindowController {
   // The window's own notification handler: true stops the notification there.
   bool OnNotification(const ui::Notification& notification);
   void OnClick(const ui::Notification& notification);
+  // Whether the window may close now: at once when no worker runs; otherwise only when the user
+  // agrees to stop the run, which then leaves a red line in its log. False keeps the window.
+  bool ConfirmClose();
 
   void ApplyLanguageFont();
   void SetTitle();

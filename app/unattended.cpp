@@ -5,9 +5,12 @@
 #include "bluetooth/bluetooth_text.h"
 #include "context/app_context.h"
 #include "context/text_util.h"
+#include "printsys/print_system.h"
 #include "printsys/spooler_queries.h"
+#include "printsys/tcpip_port.h"
 #include "printsys/usb_port_scan.h"
 #include "removal/removal_job.h"
+#include "removal/removal_selection.h"
 #include "wizard/install_worker.h"
 #include "wizard/port_pages.h"
 #include "wizard/printer_name.h"
@@ -31,6 +34,11 @@ int UnattendedSink::ShowMessageBox(WindowHandle, const std::wstring& text, const
 }
 
 void UnattendedSink::Line(const std::wstring& text) { write_(MainWindowController::TimeStamp(now_()) + text); }
+
+void UnattendedSink::Alert(const std::wstring& text) {
+  Line(text);
+  ++alerts_;
+}
 
 std::wstring CommandLineErrorText(const ParsedCommandLine& parsed) {
   return GetTextWith(parsed.errorKey.c_str(), parsed.errorArgument) + L"\n" + GetText(L"cmd.seeusage");
@@ -69,14 +77,7 @@ bool ChooseBluetoothPrinter(CAppContext& context, const std::wstring& device) {
 }
 
 // The spooler refuses a second printer whose name differs only in case: so does the check.
-bool PrinterNameTaken(const std::wstring& name) {
-  std::vector<SpoolerEntry> printers;
-  ListInstalledPrinters(printers);
-  for (const SpoolerEntry& printer : printers) {
-    if (SameText(printer.first, name)) return true;
-  }
-  return PrinterExists(name);
-}
+bool PrinterNameTaken(const std::wstring& name) { return PrinterExists(name); }
 
 int Refuse(UnattendedSink& sink, const wchar_t* key, const std::wstring& argument, int exitCode) {
   sink.Line(GetTextWith(key, argument));
@@ -96,17 +97,24 @@ int Install(CAppContext& context, const UnattendedRequest& request, UnattendedSi
         return Refuse(sink, L"cmd.error.nodevice", request.device, kExitNoDevice);
       }
       break;
-    case kPortNetwork:
+    case kPortNetwork: {
       context.m_lanAddress = request.address;
-      context.m_portName = !request.portName.empty()
-                               ? request.portName
-                               : ProposeLanPortName(request.address, [](const std::wstring& name) { return PortExists(name); });
-      if (PortExists(context.m_portName)) return Refuse(sink, L"cmd.error.porttaken", context.m_portName, kExitPort);
+      context.m_portName = !request.portName.empty() ? request.portName : ProposeLanPortFor(request.address);
+      // The address's own Standard TCP/IP port serves again; any other port of the name is taken.
+      const std::optional<std::wstring> own =
+          TcpIpPortForAddress(DefaultPrintSystem().spooler, request.address);
+      const bool reused = own && SameText(*own, context.m_portName);
+      if (!reused && PortExists(context.m_portName))
+        return Refuse(sink, L"cmd.error.porttaken", context.m_portName, kExitPort);
       break;
-    default:
-      if (!PortExists(request.port)) return Refuse(sink, L"cmd.error.port", request.port, kExitPort);
-      context.m_portName = request.port;
+    }
+    default: {
+      // As the spooler spells it: port names compare without regard to case.
+      const std::wstring port = FindPort(request.port).name;
+      if (port.empty()) return Refuse(sink, L"cmd.error.port", request.port, kExitPort);
+      context.m_portName = port;
       break;
+    }
   }
   context.m_driverIndex = 0;
   const std::wstring model = context.m_driverModels.empty() ? L"LABEL" : context.m_driverModels[0].modelName;
@@ -118,25 +126,61 @@ int Install(CAppContext& context, const UnattendedRequest& request, UnattendedSi
   }
   context.m_setDefault = request.setDefault ? 1 : 0;
   InstallOutcome outcome;
+  const int alertsBefore = sink.alerts();
   context.RunInstall(&outcome);
   switch (outcome.failure) {
-    case InstallFailure::kNone: return kExitDone;
+    case InstallFailure::kNone:
+      // A red line (a driver file not copied, ...) never ends in 0.
+      return sink.alerts() == alertsBefore ? kExitDone : kExitIncomplete;
     case InstallFailure::kPort: return kExitPort;
     case InstallFailure::kDriver: return kExitDriver;
     case InstallFailure::kPrinter: return kExitPrinter;
+    case InstallFailure::kDefaultPrinter:
+      return kExitIncomplete;
   }
   return kExitPrinter;
+}
+
+// The installed name a requested one means, compared without regard to case as the spooler does;
+// empty when none is installed.
+std::wstring InstalledName(const std::vector<std::wstring>& installed, const std::wstring& requested) {
+  for (const std::wstring& name : installed) {
+    if (SameText(name, requested)) return name;
+  }
+  return {};
 }
 
 // The named printers, then the named drivers with their packages, as the delete pages would hand
 // them to the removal worker; any failure line makes the exit code say so.
 int Remove(CAppContext& context, const UnattendedRequest& request, UnattendedSink& sink) {
   RemovalJob job;
-  job.printers = request.printers;
-  job.drivers = request.drivers;
+  std::vector<SpoolerEntry> printers;
+  ListInstalledPrinters(printers);
   ListInstalledDrivers(job.installedDrivers);
-  job.logShown = true;
+  std::vector<std::wstring> printerNames, driverNames;
+  for (const SpoolerEntry& printer : printers) printerNames.push_back(printer.first);
+  for (const SpoolerEntry& driver : job.installedDrivers) driverNames.push_back(driver.second);
   const int alertsBefore = sink.alerts();
+  // Every name that is not installed is a red line; what is installed is removed all the same.
+  for (const std::wstring& requested : request.printers) {
+    const std::wstring name = InstalledName(printerNames, requested);
+    if (name.empty()) sink.Alert(GetTextWith(L"cmd.error.notinstalled", requested));
+    if (!name.empty()) Select(job.printers, name);
+  }
+  for (const std::wstring& requested : request.drivers) {
+    const std::wstring name = InstalledName(driverNames, requested);
+    if (name.empty()) {
+      sink.Alert(GetTextWith(L"cmd.error.notinstalled", requested));
+      continue;
+    }
+    if (std::find(job.drivers.begin(), job.drivers.end(), name) == job.drivers.end())
+      job.drivers.push_back(name);
+    // As the delete pages' summary does: the printers on a driver go with it.
+    for (const SpoolerEntry& printer : printers) {
+      if (SameText(printer.second, name)) Select(job.printers, printer.first);
+    }
+  }
+  job.logShown = true;
   context.RunRemoval(job);
   return sink.alerts() == alertsBefore ? kExitDone : kExitRemovalFailed;
 }

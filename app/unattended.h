@@ -26,6 +26,8 @@ class UnattendedSink : public MessageSender, public UserDialogs {
 
   // A line of the run itself, time-stamped like the workers' lines.
   void Line(const std::wstring& text);
+  // A red line of the run itself: it counts among the alerts.
+  void Alert(const std::wstring& text);
   // A line as it stands: usage and listings.
   void Raw(const std::wstring& text) { write_(text); }
   // The red lines seen so far.

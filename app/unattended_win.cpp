@@ -142,6 +142,16 @@ HWND OpenProgressWindow() {
 
 }  // namespace
 
+int RefuseSecondRun(const std::vector<std::wstring>& arguments) {
+  LineOutput output;
+  const std::wstring text = GetText(L"tip.alreadyrunning");
+  output.Write(text);
+  const bool quiet = !arguments.empty() && ParseCommandLine(arguments).request.quiet;
+  if (!output.HasConsole() && !quiet)
+    MessageBoxW(nullptr, text.c_str(), GetText(L"tip.dlgtitle").c_str(), MB_ICONWARNING);
+  return kExitAlreadyRunning;
+}
+
 int RunCommandLine(const std::vector<std::wstring>& arguments) {
   LineOutput output;
   const ParsedCommandLine parsed = ParseCommandLine(arguments);

@@ -23,6 +23,9 @@ LRESULT CMainWnd::HandleCustomMessage(UINT message, WPARAM wParam, LPARAM lParam
     return 0;
   }
   switch (message) {
+    case WM_CLOSE:  // Alt+F4 and the taskbar: a running worker is stopped only when the user agrees
+      handled = !controller_.ConfirmClose();
+      return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       handled = true;
@@ -88,9 +91,9 @@ void ShowNoMainWindowBox(unsigned long error) {
 }
 
 LRESULT CPopupBase::OnSysCommand(WPARAM wParam, LPARAM, bool& handled) {
-  // Alt+F4 on a popup ends the whole program: the modal loop passes the quit message on.
+  // Alt+F4 closes the popup only; its owner and the program stay.
   handled = (wParam & 0xFFF0) == SC_CLOSE;
-  if (handled) PostQuitMessage(0);
+  if (handled) Close(0);
   return 0;
 }
 

@@ -173,6 +173,8 @@ class CAppContext {
   bool StartWorker(SystemHandle& field, std::function<void()> body);
   // A named control of the install tab, or null.
   ui::Control* InstallControl(const wchar_t* name) const;
+  // The port name of the row selected in the port list shown, or empty.
+  std::wstring PortOfSelectedRow() const;
 
   Platform& m_platform;
 };

@@ -49,8 +49,9 @@ class DeviceSetup {
   // Whether a present device (of any class) belongs to the given setup class.
   virtual bool AnyPresentDeviceOfSetupClass(const SystemGuid& setupClass) = 0;
   // One asynchronous write of the data to a device interface path (the USB port test), given
-  // waitMs to complete; false when the device does not open or the write does not start. A write
-  // still pending then is cancelled, and the call returns only once the system is done with it.
+  // waitMs to complete; a write still pending then is cancelled and given waitMs more. False when
+  // the device does not open, the write does not start, fails, or has not ended by then: the call
+  // never takes much more than twice waitMs.
   virtual bool WriteToDevice(const std::wstring& devicePath, const std::vector<uint8_t>& data,
                              uint32_t waitMs) = 0;
 };

@@ -1,6 +1,7 @@
 #include "printsys/device_setup_win.h"
 
 #include <cstddef>
+#include <memory>
 
 #include "printsys/win32_support_win.h"
 
@@ -32,6 +33,8 @@ std::wstring ReadPortName(HDEVINFO set, SP_DEVINFO_DATA& device) {
 
 // The write's record and what its completion routine leaves: the routine gets the OVERLAPPED back,
 // the first member, and finds the rest from it.
+constexpr uint32_t kCancelPollMs = 50;
+
 struct PendingWrite {
   OVERLAPPED overlapped{};
   DWORD error = 0;
@@ -66,19 +69,31 @@ bool Win32DeviceSetup::WriteToDevice(const std::wstring& devicePath, const std::
   FileHandle device(CreateFileW(devicePath.c_str(), GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_OVERLAPPED | FILE_ATTRIBUTE_NORMAL, nullptr));
   if (device.get() == INVALID_HANDLE_VALUE) return false;
-  const std::vector<uint8_t> bytes = data;  // stays until the system has finished with it
-  PendingWrite write;
-  if (!WriteFileEx(device.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &write.overlapped,
-                   WriteCompleted)) {
+  // The record and the data stay until the system has finished with them: on the heap, given up
+  // rather than freed when a cancelled write never completes.
+  struct Write {
+    PendingWrite pending;
+    std::vector<uint8_t> bytes;
+  };
+  auto write = std::make_unique<Write>();
+  write->bytes = data;
+  if (!WriteFileEx(device.get(), write->bytes.data(), static_cast<DWORD>(write->bytes.size()),
+                   &write->pending.overlapped, WriteCompleted)) {
     return false;
   }
   SleepEx(waitMs, TRUE);
-  if (!write.completed) {
-    // The record and the data live on this stack: the write must be over before they go.
+  if (!write->pending.completed) {
     CancelIo(device.get());
-    while (!write.completed) SleepEx(INFINITE, TRUE);
+    // A driver that ignores the cancel must not hold the window: the wait is bounded too.
+    for (uint32_t waited = 0; !write->pending.completed && waited < waitMs; waited += kCancelPollMs) {
+      SleepEx(kCancelPollMs, TRUE);
+    }
   }
-  return true;
+  if (!write->pending.completed) {
+    write.release();  // the system may still write into it; a late completion finds it alive
+    return false;
+  }
+  return write->pending.error == ERROR_SUCCESS;
 }
 
 bool Win32DeviceSetup::PresentInterfaces(const DeviceInterfaceQuery& query,

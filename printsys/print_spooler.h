@@ -114,6 +114,9 @@ class PrintSpooler {
   // OpenPrinterW with full access, DeletePrinter, ClosePrinter; the last error is the one of the
   // call that failed.
   virtual bool RemovePrinter(const std::wstring& name) = 0;
+  // DeletePrinterConnectionW: ends this computer's connection to a printer shared by a server
+  // (\\server\queue). DeletePrinter on such a name would delete the queue on the server itself.
+  virtual bool RemovePrinterConnection(const std::wstring& name) = 0;
   virtual bool RemoveDriver(const std::wstring& name, uint32_t flags, uint32_t version) = 0;
   virtual DriverPackageDeletion RemoveDriverPackage(const std::wstring& infPath) = 0;
 

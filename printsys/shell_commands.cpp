@@ -56,10 +56,8 @@ std::optional<ShellCommand> PrintUiCommand(const std::wstring& pattern, const st
 }
 
 bool TrustCertificate(ShellRunner& shell, const std::wstring& certificatePath, WindowHandle owner) {
-  if (const std::optional<ShellCommand> command = TrustCertificateCommand(certificatePath, owner)) {
-    shell.Run(*command);
-  }
-  return true;
+  const std::optional<ShellCommand> command = TrustCertificateCommand(certificatePath, owner);
+  return command && shell.Run(*command);
 }
 
 void InstallDriverFromInf(ShellRunner& shell, const std::wstring& driverName, const std::wstring& infPath,

@@ -23,7 +23,8 @@ std::optional<ShellCommand> InstallDriverCommand(const std::wstring& driverName,
 std::optional<ShellCommand> PrintUiCommand(const std::wstring& pattern, const std::wstring& printerName,
                                            WindowHandle owner);
 
-// Waits for certutil to end; true in every case, the outcome shows in the later driver check.
+// Waits for certutil to end; false when it could not be started. Its exit code is not read: the
+// later driver check shows whether the certificate served.
 bool TrustCertificate(ShellRunner& shell, const std::wstring& certificatePath, WindowHandle owner);
 // Returns when printui has ended, or at once when it could not be started.
 void InstallDriverFromInf(ShellRunner& shell, const std::wstring& driverName, const std::wstring& infPath,

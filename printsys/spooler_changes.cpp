@@ -1,5 +1,7 @@
 #include "printsys/spooler_changes.h"
 
+#include "printsys/spooler_queries.h"
+
 namespace {
 
 constexpr uint32_t kErrorGenFailure = 31;
@@ -43,7 +45,10 @@ PrinterRecord MakePrinterRecord(const std::wstring& printerName, const std::wstr
 }
 
 uint32_t DeletePrinterOutcome(PrintSpooler& spooler, const SystemInfo& system, const std::wstring& name) {
-  return spooler.RemovePrinter(name) ? 0 : RefusalCode(system);
+  // A connection is ended here only: the shared queue on the server stays for its other users.
+  const bool removed =
+      IsPrinterConnection(name) ? spooler.RemovePrinterConnection(name) : spooler.RemovePrinter(name);
+  return removed ? 0 : RefusalCode(system);
 }
 
 uint32_t DeleteDriverOutcome(PrintSpooler& spooler, const SystemInfo& system, const std::wstring& name) {

@@ -18,6 +18,7 @@ DriverRecord MakeLegacyDriverRecord(const DriverModelInfo& model, const std::vec
 PrinterRecord MakePrinterRecord(const std::wstring& printerName, const std::wstring& portName,
                                 const std::wstring& driverName);
 
+// A connection (\\server\queue) through DeletePrinterConnectionW, a local printer through DeletePrinter.
 uint32_t DeletePrinterOutcome(PrintSpooler& spooler, const SystemInfo& system, const std::wstring& name);
 // Version 3 only, unused files too.
 uint32_t DeleteDriverOutcome(PrintSpooler& spooler, const SystemInfo& system, const std::wstring& name);

@@ -45,25 +45,30 @@ void ListPorts(PrintSpooler& spooler, std::vector<SpoolerEntry>& list) {
   for (const PortSummary& port : ports) list.push_back({port.name, port.description, port.monitorName});
 }
 
+// The spooler refuses a name that differs from a taken one only in case (AddPrinterW: 1802), and
+// PRINTER_ENUM_NETWORK is documented for level 1 only, so the level-2 query leaves it out.
 bool PrinterExists(PrintSpooler& spooler, const std::wstring& name) {
   std::vector<PrinterSummary> printers;
-  if (!spooler.EnumeratePrinters(kPrinterEnumLocal | kPrinterEnumConnections | kPrinterEnumNetwork,
-                                 printers)) {
-    return false;
-  }
+  if (!spooler.EnumeratePrinters(kPrinterEnumLocal | kPrinterEnumConnections, printers)) return false;
+  const std::wstring wanted = LowerCopy(name);
   for (const PrinterSummary& printer : printers) {
-    if (printer.name == name) return true;
+    if (LowerCopy(printer.name) == wanted) return true;
   }
   return false;
 }
 
 bool PortExists(PrintSpooler& spooler, const std::wstring& name) {
+  return !FindPort(spooler, name).name.empty();
+}
+
+PortSummary FindPort(PrintSpooler& spooler, const std::wstring& name) {
   std::vector<PortSummary> ports;
-  if (!spooler.EnumeratePorts(ports)) return false;
+  if (name.empty() || !spooler.EnumeratePorts(ports)) return {};
+  const std::wstring wanted = LowerCopy(name);
   for (const PortSummary& port : ports) {
-    if (port.name == name) return true;
+    if (LowerCopy(port.name) == wanted) return port;
   }
-  return false;
+  return {};
 }
 
 bool DriverInstalled(PrintSpooler& spooler, const std::wstring& name) {
@@ -75,6 +80,8 @@ bool DriverInstalled(PrintSpooler& spooler, const std::wstring& name) {
   }
   return false;
 }
+
+bool IsPrinterConnection(const std::wstring& name) { return name.rfind(L"\\\\", 0) == 0; }
 
 std::wstring GetDriverDirectory(PrintSpooler& spooler) {
   std::wstring folder;
@@ -91,5 +98,6 @@ void ListInstalledDrivers(std::vector<SpoolerEntry>& list) {
 void ListPorts(std::vector<SpoolerEntry>& list) { ListPorts(DefaultPrintSystem().spooler, list); }
 bool PrinterExists(const std::wstring& name) { return PrinterExists(DefaultPrintSystem().spooler, name); }
 bool PortExists(const std::wstring& name) { return PortExists(DefaultPrintSystem().spooler, name); }
+PortSummary FindPort(const std::wstring& name) { return FindPort(DefaultPrintSystem().spooler, name); }
 bool DriverInstalled(const std::wstring& name) { return DriverInstalled(DefaultPrintSystem().spooler, name); }
 std::wstring GetDriverDirectory() { return GetDriverDirectory(DefaultPrintSystem().spooler); }

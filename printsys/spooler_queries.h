@@ -20,13 +20,20 @@ void ListInstalledDrivers(PrintSpooler& spooler, const SystemInfo& system, std::
 // (port name, description, monitor name)
 void ListPorts(PrintSpooler& spooler, std::vector<SpoolerEntry>& list);
 
-// Exact, case-sensitive name tests; PrinterExists also looks at network printers.
+// Printer and port names compare without regard to case, as the spooler compares them; printers
+// are the local ones and the connections.
 bool PrinterExists(PrintSpooler& spooler, const std::wstring& name);
 bool PortExists(PrintSpooler& spooler, const std::wstring& name);
+// The port of that name as the spooler spells it; an empty record when there is none.
+PortSummary FindPort(PrintSpooler& spooler, const std::wstring& name);
 // Driver names compare without regard to case, as the spooler treats them.
 bool DriverInstalled(PrintSpooler& spooler, const std::wstring& name);
 // The driver folder followed by one backslash, or empty.
 std::wstring GetDriverDirectory(PrintSpooler& spooler);
+
+// A connection to a printer another computer shares is named \\server\printer; a local printer's
+// name cannot hold a backslash.
+bool IsPrinterConnection(const std::wstring& name);
 
 // The same on the process's own spooler.
 void ListInstalledPrinters(std::vector<SpoolerEntry>& list);
@@ -34,5 +41,6 @@ void ListInstalledDrivers(std::vector<SpoolerEntry>& list);
 void ListPorts(std::vector<SpoolerEntry>& list);
 bool PrinterExists(const std::wstring& name);
 bool PortExists(const std::wstring& name);
+PortSummary FindPort(const std::wstring& name);
 bool DriverInstalled(const std::wstring& name);
 std::wstring GetDriverDirectory();

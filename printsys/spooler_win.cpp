@@ -150,6 +150,10 @@ bool Win32PrintSpooler::RemovePrinter(const std::wstring& name) {
   return ::DeletePrinter(printer.get()) != FALSE;
 }
 
+bool Win32PrintSpooler::RemovePrinterConnection(const std::wstring& name) {
+  return DeletePrinterConnectionW(const_cast<wchar_t*>(name.c_str())) != FALSE;
+}
+
 bool Win32PrintSpooler::RemoveDriver(const std::wstring& name, uint32_t flags, uint32_t version) {
   return DeletePrinterDriverExW(nullptr, nullptr, const_cast<wchar_t*>(name.c_str()), flags, version) !=
          FALSE;

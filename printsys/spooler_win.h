@@ -14,6 +14,7 @@ class Win32PrintSpooler final : public PrintSpooler {
   bool MakeDefaultPrinter(const std::wstring& name) override;
   std::wstring DefaultPrinter() override;
   bool RemovePrinter(const std::wstring& name) override;
+  bool RemovePrinterConnection(const std::wstring& name) override;
   bool RemoveDriver(const std::wstring& name, uint32_t flags, uint32_t version) override;
   DriverPackageDeletion RemoveDriverPackage(const std::wstring& infPath) override;
   bool AddPortThroughMonitor(WindowHandle owner, const std::wstring& monitorName) override;

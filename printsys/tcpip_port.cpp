@@ -1,6 +1,7 @@
 #include "printsys/tcpip_port.h"
 
 #include "printsys/print_system.h"
+#include "printsys/spooler_queries.h"
 
 namespace {
 
@@ -89,11 +90,28 @@ bool AddStandardTcpIpPort(PortMonitorChannel& channel, const std::wstring& portN
   if (!record) return false;
   // XcvDataW succeeds whenever the monitor was reached; its status tells whether the port was made.
   uint32_t status = 0;
-  return channel.SendCommand(L"Standard TCP/IP Port", L"AddPort", *record, status) && status == 0;
+  return channel.SendCommand(kTcpIpMonitorName, L"AddPort", *record, status) && status == 0;
 }
 
 bool AddStandardTcpIpPort(const std::wstring& portName, const std::wstring& address) {
   return AddStandardTcpIpPort(DefaultPrintSystem().portMonitor, portName, address);
+}
+
+bool RemoveStandardTcpIpPort(PortMonitorChannel& channel, const std::wstring& portName) {
+  std::vector<uint8_t> record(kDeletePortData1Size, 0);
+  if (portName.empty() || !PutText(record, 0, kPortNameField, portName)) return false;
+  PutUint32(record, kDeletePortDataVersionOffset, 1);
+  uint32_t status = 0;
+  return channel.SendCommand(kTcpIpMonitorName, L"DeletePort", record, status) && status == 0;
+}
+
+std::optional<std::wstring> TcpIpPortForAddress(PrintSpooler& spooler, const std::wstring& address) {
+  if (address.empty()) return std::nullopt;
+  for (const std::wstring& name : {address, L"IP_" + address}) {
+    const PortSummary port = FindPort(spooler, name);
+    if (!port.name.empty() && port.monitorName == kTcpIpMonitorName) return port.name;
+  }
+  return std::nullopt;
 }
 
 bool AddLocalPort(PortMonitorChannel& channel, const std::wstring& portName) {

@@ -2,6 +2,7 @@
 // unless "show all" is marked, and the user's marks kept in the two selection sets.
 #include <optional>
 
+#include "app/localisation.h"
 #include "context/app_context.h"
 #include "context/text_util.h"
 #include "printsys/spooler_queries.h"
@@ -34,6 +35,19 @@ bool IsOwnDriver(const std::vector<std::wstring>& ownNames, const std::wstring& 
     if (LowerCopy(own) == lower) return true;
   }
   return false;
+}
+
+// A connection is marked as one: removing it ends the connection, the server keeps its queue.
+std::wstring PrinterRowText(const std::wstring& name) {
+  return IsPrinterConnection(name) ? GetTextWith(L"tab.delete.connection", name) : name;
+}
+
+// The printer a row shows, by the text it shows.
+std::wstring PrinterOfRow(const std::vector<SpoolerEntry>& installed, const std::wstring& text) {
+  for (const SpoolerEntry& printer : installed) {
+    if (PrinterRowText(printer.first) == text) return printer.first;
+  }
+  return text;
 }
 
 // A negative flag is unset and counts as 0. Unless the option itself was clicked, it is made to
@@ -85,7 +99,8 @@ void CAppContext::FillPrinterRemovalList(bool fromOption) {
     if (!showAll && !IsOwnDriver(m_driverNameFilters, driver)) continue;
     // The search text is matched against the driver, not the printer's own name.
     if (!m_printerSearchText.empty() && !ContainsIgnoreCase(driver, m_printerSearchText)) continue;
-    AddNameRow(*list, kPrinterRow, printer.first, IsSelected(m_selectedPrinters, printer.first));
+    AddNameRow(*list, kPrinterRow, PrinterRowText(printer.first),
+               IsSelected(m_selectedPrinters, printer.first));
   }
 }
 
@@ -110,7 +125,8 @@ bool CAppContext::OnRemovalNotify(const ui::Notification& notification) {
     auto* row = dynamic_cast<ui::ListTextElement*>(sender);
     const std::optional<bool> marked = row != nullptr ? MarkAfter(notification, *row) : std::nullopt;
     if (!marked) return true;
-    const std::wstring name = row->ColumnText(1);
+    const std::wstring name =
+        printerRow ? PrinterOfRow(m_installedPrinters, row->ColumnText(1)) : row->ColumnText(1);
     if (printerRow && *marked) {
       Select(m_selectedPrinters, name);
     } else if (printerRow) {

@@ -92,6 +92,8 @@ void CAppContext::TestUsbPort() {
   m_usbTestBuffer.assign(text.begin(), text.end());
   m_usbTestBuffer.insert(m_usbTestBuffer.end(), std::begin(kUsbTestTail), std::end(kUsbTestTail));
   if (port.devicePath.empty()) return;
-  // Whatever the device does with it, the user is told nothing: the printer's output is the answer.
-  DefaultPrintSystem().devices.WriteToDevice(port.devicePath, m_usbTestBuffer, kUsbTestWaitMs);
+  // A written line shows on the printer's output; a write that did not end in time is said.
+  if (!DefaultPrintSystem().devices.WriteToDevice(port.devicePath, m_usbTestBuffer, kUsbTestWaitMs)) {
+    ShowTipBox(GetTextWith(L"tip.usbtestnoanswer", port.portName), kBoxIconInformation);
+  }
 }

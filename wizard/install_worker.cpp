@@ -10,6 +10,7 @@
 #include "context/package_files.h"
 #include "context/safe_paths.h"
 #include "context/system_error.h"
+#include "context/text_util.h"
 #include "printsys/print_system.h"
 #include "printsys/shell_commands.h"
 #include "printsys/spooler_changes.h"
@@ -70,10 +71,31 @@ class InstallRun {
       return false;
     }
     Post(L"tip.installprintersuccess");
-    if (context_.m_setDefault == 1) print_.spooler.MakeDefaultPrinter(printerName);
-    PrintTestPage(print_.shell, printerName, owner_);
     outcome_.printerInstalled = 1;
+    if (context_.m_setDefault == 1 && !print_.spooler.MakeDefaultPrinter(printerName)) {
+      Alert(GetTextWith(L"tip.setdefaultfail", LastErrorText()));
+      outcome_.failure = InstallFailure::kDefaultPrinter;
+    }
+    PrintTestPage(print_.shell, printerName, owner_);
     return true;
+  }
+
+  // After a failure: the port this run made goes again, and the log says what stays.
+  void UndoAfterFailure() {
+    if (outcome_.networkPortAdded == 1) {
+      const std::wstring port = context_.m_portName;
+      if (RemoveStandardTcpIpPort(print_.portMonitor, port)) {
+        context_.PostInstallLog(GetTextWith(L"tip.lanportremoved", port), false, false);
+        outcome_.networkPortAdded = 0;
+      } else {
+        Alert(GetTextWith(L"tip.lanportremovefail", port));
+        left_.push_back(port);
+      }
+    }
+    if (left_.empty()) return;
+    std::wstring items;
+    for (const std::wstring& item : left_) items += (items.empty() ? L"" : L", ") + item;
+    Alert(GetTextWith(L"tip.leftonsystem", items));
   }
 
  private:
@@ -94,9 +116,12 @@ class InstallRun {
       return false;
     }
     Post(L"tip.pairbluetoothsuccess");
+    left_.push_back(device.name);
     // The system may need a while to offer the service and the port after pairing; the search
     // goes on whether or not the service ever reported itself on.
-    Retry(print_.pause, [&] { return EnableSerialPortService(stack, device); });
+    if (Retry(print_.pause, [&] { return EnableSerialPortService(stack, device); })) {
+      context_.PostInstallLog(GetTextWith(L"tip.serialserviceon", device.name), false, false);
+    }
     const std::wstring address = FormatBluetoothAddress(device.address, false);
     std::wstring port;
     if (!Retry(print_.pause, [&] { return FindBluetoothComPort(print_.devices, address, port); })) {
@@ -104,18 +129,30 @@ class InstallRun {
       return false;
     }
     context_.m_portName = port + L":";
-    if (!PortExists(print_.spooler, context_.m_portName)) RegisterSerialPortService(stack, port, device);
+    if (!PortExists(print_.spooler, context_.m_portName)) {
+      RegisterSerialPortService(stack, port, device);
+      context_.PostInstallLog(GetTextWith(L"tip.serialserviceregistered", port), false, false);
+      left_.push_back(port);
+    }
     context_.PostInstallLog(GetTextWith(L"tip.readbluetoothserialport", context_.m_portName), false, false);
     return true;
   }
 
   bool AddNetworkPort() {
     Post(L"tip.startaddlanport");
+    // The address's own Standard TCP/IP port serves again rather than a second one beside it.
+    const std::optional<std::wstring> existing = TcpIpPortForAddress(print_.spooler, context_.m_lanAddress);
+    if (existing && LowerCopy(*existing) == LowerCopy(context_.m_portName)) {
+      context_.m_portName = *existing;
+      context_.PostInstallLog(GetTextWith(L"tip.lanportreused", *existing), false, false);
+      return true;
+    }
     if (!AddStandardTcpIpPort(print_.portMonitor, context_.m_portName, context_.m_lanAddress)) {
       Alert(GetText(L"tip.addlanportfail"));
       return false;
     }
     Post(L"tip.addlanportsuccess");
+    context_.PostInstallLog(GetTextWith(L"tip.portcreated", context_.m_portName), false, false);
     outcome_.networkPortAdded = 1;
     return true;
   }
@@ -153,6 +190,7 @@ class InstallRun {
     }
     const std::wstring folder = InstallFolder(system_);
     if (!MakeFolder(programFiles, folder)) return false;
+    left_.push_back(folder);  // from here on files may lie in it
     Post(L"tip.startcopyfile");
     for (const std::wstring& name : model.subFolders) {
       if (!MakeFolder(folder, folder + name)) return false;
@@ -173,7 +211,14 @@ class InstallRun {
       }
     }
     Post(L"tip.copyfilesuccess");
-    TrustCertificate(print_.shell, folder + model.certificateName, owner_);
+    context_.PostInstallLog(GetTextWith(L"tip.filesextracted", folder), false, false);
+    const std::wstring certificate = folder + model.certificateName;
+    if (TrustCertificate(print_.shell, certificate, owner_)) {
+      context_.PostInstallLog(GetTextWith(L"tip.certificateadded", certificate), false, false);
+      left_.push_back(L"TrustedPublisher: " + model.certificateName);
+    } else {
+      Alert(GetTextWith(L"tip.certificatefail", certificate));
+    }
     Post(L"tip.startinstalldriver");
     const std::wstring infPath =
         folder + (context_.IsWow64() ? L"Driver64" : L"Driver32") + L"\\" + model.infName;
@@ -184,6 +229,7 @@ class InstallRun {
     }
     Post(L"tip.installdriversuccess");
     driverName_ = model.driverName;
+    left_.push_back(model.driverName);
     return true;
   }
 
@@ -195,6 +241,7 @@ class InstallRun {
       return false;
     }
     Post(L"tip.startcopyfile");
+    left_.push_back(directory);
     // A file that cannot be copied is reported and skipped: the spooler may already hold it.
     std::vector<wchar_t> dependentFiles;
     for (const std::wstring& file : files) {
@@ -205,6 +252,7 @@ class InstallRun {
     }
     dependentFiles.push_back(L'\0');
     Post(L"tip.copyfilesuccess");
+    context_.PostInstallLog(GetTextWith(L"tip.filesextracted", directory), false, false);
     Post(L"tip.startinstalldriver");
     if (!print_.spooler.AddDriver(MakeLegacyDriverRecord(model, dependentFiles), kAddDriverCopyAllFiles)) {
       Alert(GetTextWith(L"tip.installdriverfail", LastErrorText()));
@@ -212,6 +260,7 @@ class InstallRun {
     }
     Post(L"tip.installdriversuccess");
     driverName_ = model.driverName;
+    left_.push_back(model.driverName);
     return true;
   }
 
@@ -221,7 +270,8 @@ class InstallRun {
   PrintSystem& print_;
   const std::wstring pin_;
   const WindowHandle owner_;
-  std::wstring driverName_;  // the driver installed, for the printer
+  std::wstring driverName_;         // the driver installed, for the printer
+  std::vector<std::wstring> left_;  // what this run changed that a failure leaves in place
 };
 
 }  // namespace
@@ -237,5 +287,9 @@ void CAppContext::RunInstall(InstallOutcome* outcome) {
     result.failure = InstallFailure::kDriver;
   } else if (!run.CreatePrinter()) {
     result.failure = InstallFailure::kPrinter;
+  }
+  if (result.failure == InstallFailure::kPort || result.failure == InstallFailure::kDriver ||
+      result.failure == InstallFailure::kPrinter) {
+    run.UndoAfterFailure();
   }
 }

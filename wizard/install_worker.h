@@ -7,7 +7,8 @@
 class CAppContext;
 
 // The step that ended a run early, for callers that report it (the command line's exit code).
-enum class InstallFailure : uint8_t { kNone, kPort, kDriver, kPrinter };
+// kDefaultPrinter: the printer was made but could not become the default printer.
+enum class InstallFailure : uint8_t { kNone, kPort, kDriver, kPrinter, kDefaultPrinter };
 
 struct InstallOutcome {
   uint8_t printerInstalled = 0;

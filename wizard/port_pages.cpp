@@ -2,7 +2,8 @@
 // buttons, and the network address with the name of the port to create.
 #include "wizard/port_pages.h"
 
-#include <cwctype>
+#include <algorithm>
+#include <optional>
 
 #include "app/localisation.h"
 #include "context/app_context.h"
@@ -10,6 +11,7 @@
 #include "context/text_util.h"
 #include "printsys/print_system.h"
 #include "printsys/spooler_queries.h"
+#include "printsys/tcpip_port.h"
 #include "ui/edit.h"
 #include "ui/list.h"
 #include "wizard/list_rows.h"
@@ -21,19 +23,16 @@ const wchar_t kPortGroup[] = L"listex_install_driver_port_group";
 const wchar_t kAddressInvalid[] = L"IP\u5730\u5740\u65e0\u6548";                                    // IP地址无效
 const wchar_t kPortTaken[] = L"\u7aef\u53e3\u5df2\u5b58\u5728\uff0c\u8bf7\u91cd\u65b0\u8f93\u5165";  // 端口已存在，请重新输入
 
-// A decimal number at the start of the text as the C library reads one; false without a digit.
-bool LeadingNumber(const std::wstring& text, long& value) {
-  size_t at = 0;
-  while (at < text.size() && std::iswspace(text[at])) ++at;
-  bool negative = false;
-  if (at < text.size() && (text[at] == L'+' || text[at] == L'-')) negative = text[at++] == L'-';
-  if (at >= text.size() || !std::iswdigit(text[at])) return false;
-  value = 0;
-  for (; at < text.size() && std::iswdigit(text[at]); ++at) {
-    value = std::min(value * 10 + (text[at] - L'0'), 100000L);  // anything past 255 is out anyway
+// One part of a dotted-decimal address: one to three digits and nothing else, 0 to 255, no
+// leading zero but the lone "0" (010 reads as octal to some parsers and as ten to others).
+bool IsAddressPart(const std::wstring& part) {
+  if (part.empty() || part.size() > 3 || (part.size() > 1 && part[0] == L'0')) return false;
+  int value = 0;
+  for (wchar_t c : part) {
+    if (c < L'0' || c > L'9') return false;
+    value = value * 10 + (c - L'0');
   }
-  if (negative) value = -value;
-  return true;
+  return value <= 255;
 }
 
 // The kind's own ports: serial and parallel by the name, every other kind takes every port.
@@ -48,12 +47,13 @@ const wchar_t* DefaultPortOf(int32_t kind) { return kind == kPortLpt ? L"LPT1:" 
 }  // namespace
 
 bool IsValidIPv4(const std::wstring& text) {
+  if (text.empty() || text.size() > kMaxTcpIpAddressLength || text.back() == L'.') return false;
   const std::vector<std::wstring> parts = SplitText(text, L'.');
-  for (const std::wstring& part : parts) {
-    long value = 0;
-    if (!LeadingNumber(part, value) || value < 0 || value > 255) return false;
-  }
-  return parts.size() == 4;
+  return parts.size() == 4 && std::all_of(parts.begin(), parts.end(), IsAddressPart);
+}
+
+bool IsAcceptableLanPortName(const std::wstring& name) {
+  return !name.empty() && name.size() <= kMaxTcpIpPortNameLength && name.find(L',') == std::wstring::npos;
 }
 
 void CAppContext::FillPortList() {
@@ -84,11 +84,23 @@ void CAppContext::AddPortByPopup() {
   FillPortList();
 }
 
+// The port of the row selected in the list on screen: the choice kept from another kind or from the
+// network page may name a port this list does not show.
+std::wstring CAppContext::PortOfSelectedRow() const {
+  auto* list = m_installTab != nullptr
+                   ? dynamic_cast<ui::List*>(m_installTab->FindByName(L"listex_install_driver_port"))
+                   : nullptr;
+  const ui::Control* row = list != nullptr ? list->RowAt(list->SelectedIndex()) : nullptr;
+  return row != nullptr ? row->UserData() : std::wstring();
+}
+
 void CAppContext::DeleteSelectedPort() {
-  if (ShowTipBox(GetTextWith(L"tip.isdeleteport", m_portName), kBoxOkCancel | kBoxIconInformation) != kAnswerOk) {
+  const std::wstring port = PortOfSelectedRow();
+  if (port.empty()) return;
+  if (ShowTipBox(GetTextWith(L"tip.isdeleteport", port), kBoxOkCancel | kBoxIconInformation) != kAnswerOk) {
     return;
   }
-  if (DefaultPrintSystem().spooler.RemovePort(m_hMainWnd, m_portName)) {
+  if (DefaultPrintSystem().spooler.RemovePort(m_hMainWnd, port)) {
     m_portName.clear();
     FillPortList();
     return;
@@ -98,7 +110,14 @@ void CAppContext::DeleteSelectedPort() {
 }
 
 void CAppContext::ConfigureSelectedPort() {
-  DefaultPrintSystem().spooler.ConfigurePortThroughMonitor(m_hMainWnd, m_portName);
+  const std::wstring port = PortOfSelectedRow();
+  if (!port.empty()) DefaultPrintSystem().spooler.ConfigurePortThroughMonitor(m_hMainWnd, port);
+}
+
+std::wstring ProposeLanPortFor(const std::wstring& address) {
+  if (const std::optional<std::wstring> own = TcpIpPortForAddress(DefaultPrintSystem().spooler, address))
+    return *own;
+  return ProposeLanPortName(address, [](const std::wstring& name) { return PortExists(name); });
 }
 
 void CAppContext::ShowLanPage() {
@@ -107,7 +126,7 @@ void CAppContext::ShowLanPage() {
   if (address == nullptr || portName == nullptr) return;
   if (m_lanAddress.empty()) {
     m_lanAddress = kProposedLanAddress;
-    m_portName = ProposeLanPortName([](const std::wstring& name) { return PortExists(name); });
+    m_portName = ProposeLanPortFor(m_lanAddress);
   }
   address->SetText(m_lanAddress);
   portName->SetText(m_portName);
@@ -118,13 +137,17 @@ bool CAppContext::ValidateLanPort() {
   auto* portName = dynamic_cast<ui::Edit*>(InstallControl(L"edit_install_lan_portName"));
   ui::Control* result = InstallControl(L"label_show_lanPort_info");
   if (address == nullptr || portName == nullptr) return false;
-  const auto refuse = [&](const wchar_t* text, ui::Edit* edit) {
+  const auto refuse = [&](const std::wstring& text, ui::Edit* edit) {
     if (result != nullptr) result->SetText(text);
     edit->Focus();
     return false;
   };
   if (!IsValidIPv4(address->Text())) return refuse(kAddressInvalid, address);
-  if (PortExists(portName->Text())) return refuse(kPortTaken, portName);
+  if (!IsAcceptableLanPortName(portName->Text())) return refuse(GetText(L"tip.portnameinvalid"), portName);
+  // The address's own Standard TCP/IP port may serve again; any other port of that name is taken.
+  const std::optional<std::wstring> own = TcpIpPortForAddress(DefaultPrintSystem().spooler, address->Text());
+  const bool reused = own && LowerCopy(*own) == LowerCopy(portName->Text());
+  if (!reused && PortExists(portName->Text())) return refuse(kPortTaken, portName);
   if (result != nullptr) result->SetText(L"");
   return true;
 }

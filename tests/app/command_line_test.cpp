@@ -82,6 +82,15 @@ TEST(CommandLineRequests, EachFaultIsRefusedWithItsText) {
       {L"/install /kind:lpt /port:LPT1: \"/name:Shop, front\"", L"cmd.error.name", L"Shop, front"},
       {L"/install /kind:lpt /port:LPT1: /name:a\\b", L"cmd.error.name", L"a\\b"},
       {L"/remove /quiet", L"cmd.error.missing", L"/printer, /driver"},
+      // A switch given twice is refused rather than the last one winning; the lists may repeat.
+      {L"/install /kind:lpt /port:LPT1: /port:LPT2:", L"cmd.error.twice", L"/port"},
+      {L"/install /kind:lpt /KIND:com /port:LPT1:", L"cmd.error.twice", L"/kind"},
+      {L"/install /kind:lpt /port:LPT1: /quiet /quiet", L"cmd.error.twice", L"/quiet"},
+      // The checks of the wizard's pages.
+      {L"/install /kind:bluetooth /pin:12-34", L"tip.pinerror", L"12-34"},
+      {L"/install /kind:network /address:10.0.0.7abc", L"cmd.error.address", L"10.0.0.7abc"},
+      {L"/install /kind:network /address:010.000.000.0007", L"cmd.error.address", L"010.000.000.0007"},
+      {L"/install /kind:network /address:10.0.0.7 /portname:a,b", L"tip.portnameinvalid", L"a,b"},
   };
   for (const Case& c : cases) {
     const ParsedCommandLine parsed = ParseCommandLine(SplitCommandLine(c.line));
@@ -128,8 +137,10 @@ class UnattendedRun : public ::testing::Test {
 };
 
 TEST_F(UnattendedRun, InstallDoesTheWizardsStepsAndSaysHowItEnded) {
-  EXPECT_EQ(Run(L"/install /kind:lpt /port:LPT1: /name:\"Shop label\" /default"), kExitDone);
+  // The port as the spooler spells it, whatever case the line gives.
+  EXPECT_EQ(Run(L"/install /kind:lpt /port:lpt1: /name:\"Shop label\" /default"), kExitDone);
   EXPECT_EQ(lines, (Words{At(GetText(L"tip.startcopyfile")), At(GetText(L"tip.copyfilesuccess")),
+                          At(GetTextWith(L"tip.filesextracted", print.spooler.driverDirectory + L"\\")),
                           At(GetText(L"tip.startinstalldriver")), At(GetText(L"tip.installdriversuccess")),
                           At(GetText(L"tip.startinstallprinter")), At(GetText(L"tip.installprintersuccess"))}));
   ASSERT_NE(print.spooler.FindPrinter(L"Shop label"), nullptr);
@@ -158,13 +169,19 @@ TEST_F(UnattendedRun, InstallDoesTheWizardsStepsAndSaysHowItEnded) {
          print.spooler.addDriverError = 0;
          print.spooler.addPrinterError = 5;
        }, kExitPrinter},
+      // The printer is made but not the default: a red line never ends in 0.
+      {L"/install /kind:lpt /port:LPT2: /name:Third /default", [this] {
+         print.spooler.addPrinterError = 0;
+         print.spooler.setDefaultError = 5;
+       }, kExitIncomplete},
   };
   for (const Failure& failure : failures) {
     failure.arrange();
     EXPECT_EQ(Run(failure.line), failure.exitCode) << testing::PrintToString(failure.line);
     EXPECT_FALSE(lines.empty());
   }
-  EXPECT_EQ(print.spooler.printers.size(), 2u);
+  EXPECT_EQ(print.spooler.printers.size(), 3u);
+  EXPECT_EQ(lines.back(), At(GetTextWith(L"tip.setdefaultfail", L"Access is denied. (5)")));
 }
 
 TEST_F(UnattendedRun, RemovalAndListing) {
@@ -173,14 +190,23 @@ TEST_F(UnattendedRun, RemovalAndListing) {
   EXPECT_EQ(Run(L"/list"), kExitDone);
   EXPECT_EQ(lines, (Words{L"printer\tShop label\tLABEL", L"driver\tLABEL"}));
 
-  EXPECT_EQ(Run(L"/remove /printer:\"Shop label\" /driver:LABEL"), kExitDone);
+  // The driver named in another case, with the printer on it taken along as the wizard's summary does.
+  EXPECT_EQ(Run(L"/remove /driver:label"), kExitDone);
   EXPECT_TRUE(print.spooler.printers.empty());
   EXPECT_TRUE(print.spooler.drivers.empty());
   EXPECT_EQ(lines.front(), At(GetTextWith(L"tip.startdeleteprinter", L"Shop label")));
 
-  // A printer that is not there is a failure; the run goes on and says so in its exit code.
-  EXPECT_EQ(Run(L"/remove /printer:Gone"), kExitRemovalFailed);
-  EXPECT_EQ(lines.size(), 3u);
+  // Each name that is not installed is a red line and the exit code says so; the rest is removed.
+  // A connection is ended here, not deleted on its server.
+  print.spooler.connections.push_back({L"\\\\server\\Shared", L"LABEL"});
+  print.spooler.AddPrinterEntry(L"Front", L"Other", L"LPT1:");
+  EXPECT_EQ(Run(L"/remove /printer:Gone /driver:NOPE /printer:front /printer:\\\\SERVER\\shared"), kExitRemovalFailed);
+  EXPECT_EQ(lines[0], At(GetTextWith(L"cmd.error.notinstalled", L"Gone")));
+  EXPECT_EQ(lines[1], At(GetTextWith(L"cmd.error.notinstalled", L"NOPE")));
+  EXPECT_EQ(lines[2], At(GetTextWith(L"tip.startdeleteprinter", L"Front")));
+  EXPECT_TRUE(print.spooler.printers.empty());
+  EXPECT_TRUE(print.spooler.connections.empty());
+  EXPECT_TRUE(print.spooler.deletedServerQueues.empty());
 
   EXPECT_EQ(Run(L"/?"), kExitDone);
   ASSERT_EQ(lines.size(), 1u);

@@ -7,6 +7,7 @@
 #include "app/localisation.h"
 #include "app/popups.h"
 #include "tests/app/main_window_doubles.h"
+#include "context/live_workers.h"
 #include "context/system_error.h"
 #include "context/ui_messages.h"
 #include "tests/fakes/fake_platform.h"
@@ -229,6 +230,59 @@ TEST_F(MainWindowTest, RoutingOfClicks) {
   ui::Notification text;
   text.type = L"textchanged";
   EXPECT_FALSE(mainPage.Dispatch(text));
+}
+
+// Closing while a worker runs ends the run with the process: the user is asked first, and a run
+// stopped leaves its red line in its own log. With no worker the window closes at once.
+TEST_F(MainWindowTest, ClosingDuringARunAsksAndTheLogSaysItWasStopped) {
+  const auto logText = [this](const wchar_t* name) {
+    std::wstring all;
+    for (const auto& run : dynamic_cast<ui::RichEdit*>(Find(name))->Runs()) all += run.text;
+    return all;
+  };
+  threads.Start(TrackWorker([] {}));  // pending: it counts as running
+  struct Case {
+    int32_t mode;
+    const wchar_t* closeWith;  // a button, or nothing for Alt+F4 and the taskbar (WM_CLOSE)
+    const wchar_t* question;
+    const wchar_t* log;
+    const wchar_t* stopped;
+  };
+  const Case cases[] = {
+      {1, L"closebtn", L"tip.closewhileinstalling", L"wordedit_installInfo", L"tip.installstopped"},
+      {1, L"btn_setup_cancel", L"tip.closewhileinstalling", L"wordedit_installInfo", L"tip.installstopped"},
+      {2, nullptr, L"tip.closewhileremoving", L"wordedit_deleteInfo_start", L"tip.removalstopped"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.mode);
+    context.m_mode = c.mode;
+    const auto close = [&] {
+      if (c.closeWith == nullptr) return controller.ConfirmClose() ? ++host.destroyed, true : false;
+      controller.OnNotification(Click(c.closeWith));
+      return true;
+    };
+    dialogs.boxes.clear();
+    host.destroyed = 0;
+    dialogs.answer = kAnswerCancel;
+    close();
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(dialogs.boxes[0].text, resources.Texts().Get(c.question));
+    EXPECT_EQ(dialogs.boxes[0].flags, kBoxOkCancel | kBoxIconInformation);
+    EXPECT_EQ(host.destroyed, 0);
+    EXPECT_EQ(logText(c.log), L"");
+
+    dialogs.answer = kAnswerOk;
+    close();
+    EXPECT_EQ(host.destroyed, 1);
+    EXPECT_EQ(logText(c.log), L"12:03:04.005 : " + resources.Texts().Get(c.stopped) + L"\r\n");
+    EXPECT_EQ(dynamic_cast<ui::RichEdit*>(Find(c.log))->Runs().back().format.color, 0xFFFF0000u);
+    context.PostInstallLog(L"", false, true);
+    context.PostDeleteLog(L"", false, true);
+  }
+  EXPECT_EQ(threads.RunPending(), 1);
+  dialogs.boxes.clear();
+  EXPECT_TRUE(controller.ConfirmClose());
+  EXPECT_TRUE(dialogs.boxes.empty());
 }
 
 TEST_F(MainWindowTest, LanguagePopupListsTheLanguagesInLangIdOrder) {

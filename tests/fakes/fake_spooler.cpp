@@ -48,7 +48,9 @@ FakePrinter* FakeSpooler::FindPrinter(const std::wstring& name) {
 }
 
 bool FakeSpooler::PortKnown(const std::wstring& name) const {
-  return std::any_of(ports.begin(), ports.end(), [&](const PortSummary& port) { return port.name == name; });
+  // Port names compare without regard to case (Microsoft's documentation of AddPort and XcvData).
+  return std::any_of(ports.begin(), ports.end(),
+                     [&](const PortSummary& port) { return SameIgnoringCase(port.name, name); });
 }
 
 void FakeSpooler::AddPortEntry(const std::wstring& name, const std::wstring& monitor,
@@ -160,6 +162,7 @@ bool FakeSpooler::CreatePrinter(const PrinterRecord& printer) {
 
 bool FakeSpooler::MakeDefaultPrinter(const std::wstring& name) {
   const std::lock_guard<std::mutex> lock(mutex_);
+  if (setDefaultError != 0) return Fail(setDefaultError);
   if (FindPrinter(name) == nullptr) return Fail(kErrorInvalidPrinterName);
   defaultPrinter = name;
   return true;
@@ -168,6 +171,12 @@ bool FakeSpooler::MakeDefaultPrinter(const std::wstring& name) {
 bool FakeSpooler::RemovePrinter(const std::wstring& name) {
   const std::lock_guard<std::mutex> lock(mutex_);
   if (openPrinterError != 0) return Fail(openPrinterError);
+  // OpenPrinterW on \\server\queue opens the server's printer: DeletePrinter deletes the shared
+  // queue there, and the connection to it goes with it.
+  if (EraseConnection(name)) {
+    deletedServerQueues.push_back(name);
+    return true;
+  }
   if (FindPrinter(name) == nullptr) return Fail(kErrorInvalidPrinterName);
   const auto refused = deletePrinterErrors.find(name);
   if (refused != deletePrinterErrors.end()) return Fail(refused->second);
@@ -175,6 +184,22 @@ bool FakeSpooler::RemovePrinter(const std::wstring& name) {
                                 [&](const FakePrinter& printer) { return printer.name == name; }),
                  printers.end());
   if (defaultPrinter == name) defaultPrinter.clear();
+  return true;
+}
+
+bool FakeSpooler::RemovePrinterConnection(const std::wstring& name) {
+  const std::lock_guard<std::mutex> lock(mutex_);
+  return EraseConnection(name) ? true : Fail(kErrorInvalidPrinterName);
+}
+
+// Printer names compare without regard to case (Microsoft's documentation of OpenPrinter and
+// AddPrinter: a printer name is unique without regard to case).
+bool FakeSpooler::EraseConnection(const std::wstring& name) {
+  const auto found =
+      std::find_if(connections.begin(), connections.end(),
+                   [&](const PrinterSummary& connection) { return SameIgnoringCase(connection.name, name); });
+  if (found == connections.end()) return false;
+  connections.erase(found);
   return true;
 }
 
@@ -230,7 +255,7 @@ bool FakeSpooler::RemovePort(WindowHandle owner, const std::wstring& portName) {
   const auto refused = removePortErrors.find(portName);
   if (refused != removePortErrors.end()) return Fail(refused->second);
   ports.erase(std::remove_if(ports.begin(), ports.end(),
-                             [&](const PortSummary& port) { return port.name == portName; }),
+                             [&](const PortSummary& port) { return SameIgnoringCase(port.name, portName); }),
               ports.end());
   return true;
 }
@@ -249,6 +274,7 @@ bool FakePortMonitorChannel::SendCommand(const std::wstring& monitorName, const 
     return false;
   }
   records.push_back(input);
+  if (tcpIp && command == L"DeletePort") return DeleteTcpIpPort(input, status);
   if (addPortFails || command != L"AddPort") {
     system_.SetLastError(kErrorInvalidParameter);
     return false;
@@ -262,10 +288,26 @@ bool FakePortMonitorChannel::SendCommand(const std::wstring& monitorName, const 
   }
   status = 0;
   if (std::any_of(spooler_.ports.begin(), spooler_.ports.end(),
-                  [&](const PortSummary& p) { return p.name == name; })) {
+                  [&](const PortSummary& p) { return SameIgnoringCase(p.name, name); })) {
     status = kErrorAlreadyExists;  // the call succeeds; the monitor's status says why nothing happened
     return true;
   }
   spooler_.AddPortEntry(name, monitorName, tcpIp ? L"Standard TCP/IP Port" : L"Local Port");
+  return true;
+}
+
+// DELETE_PORT_DATA_1: the port name in its first 64 wide characters, version 1 at byte 324.
+bool FakePortMonitorChannel::DeleteTcpIpPort(const std::vector<uint8_t>& input, uint32_t& status) {
+  if (deletePortFails || input.size() != kDeletePortData1Size || input[kDeletePortDataVersionOffset] != 1) {
+    system_.SetLastError(kErrorInvalidParameter);
+    return false;
+  }
+  const std::wstring name = WideFromRecord(input.data(), 2 * 64);
+  auto& ports = spooler_.ports;
+  const auto found = std::find_if(ports.begin(), ports.end(), [&](const PortSummary& port) {
+    return SameIgnoringCase(port.name, name) && port.monitorName == L"Standard TCP/IP Port";
+  });
+  status = found == ports.end() ? kErrorUnknownPort : 0;  // the monitor's status says what happened
+  if (found != ports.end()) ports.erase(found);
   return true;
 }

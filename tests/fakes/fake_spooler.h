@@ -56,6 +56,7 @@ class FakeSpooler : public PrintSpooler {
   bool driverDirectoryFails = false;
   uint32_t addDriverError = 0;  // 0: follow the rules
   uint32_t addPrinterError = 0;
+  uint32_t setDefaultError = 0;                          // the set-default function fails with it
   std::map<std::wstring, uint32_t> deletePrinterErrors;  // by printer name
   uint32_t openPrinterError = 0;                         // every OpenPrinterW fails with it
   uint32_t deleteDriverError = 0;
@@ -69,6 +70,9 @@ class FakeSpooler : public PrintSpooler {
   std::vector<uint32_t> addDriverFlags;
   std::vector<std::pair<uint32_t, uint32_t>> deleteDriverCalls;  // (flags, version)
   std::vector<std::wstring> deletedPackages;
+  // Shared queues that DeletePrinter reached through a connection: deleted on the server, for
+  // every user of it.
+  std::vector<std::wstring> deletedServerQueues;
   std::vector<std::pair<WindowHandle, std::wstring>> addPortCalls, configurePortCalls, deletePortCalls;
 
   bool EnumeratePrinters(uint32_t flags, std::vector<PrinterSummary>& out) override;
@@ -83,6 +87,7 @@ class FakeSpooler : public PrintSpooler {
     return defaultPrinter;
   }
   bool RemovePrinter(const std::wstring& name) override;
+  bool RemovePrinterConnection(const std::wstring& name) override;
   bool RemoveDriver(const std::wstring& name, uint32_t flags, uint32_t version) override;
   DriverPackageDeletion RemoveDriverPackage(const std::wstring& infPath) override;
   bool AddPortThroughMonitor(WindowHandle owner, const std::wstring& monitorName) override;
@@ -100,6 +105,7 @@ class FakeSpooler : public PrintSpooler {
   bool Fail(uint32_t code);
   FakeDriver* FindDriver(const std::wstring& name);
   bool PortKnown(const std::wstring& name) const;
+  bool EraseConnection(const std::wstring& name);
 
   SystemInfo& system_;
   std::mutex mutex_;
@@ -113,12 +119,15 @@ class FakePortMonitorChannel : public PortMonitorChannel {
 
   bool tcpIpMonitorPresent = true;
   bool addPortFails = false;                  // XcvDataW itself fails
+  bool deletePortFails = false;               // XcvDataW "DeletePort" fails
   std::vector<std::vector<uint8_t>> records;  // every input record received, in order
 
   bool SendCommand(const std::wstring& monitorName, const std::wstring& command,
                    const std::vector<uint8_t>& input, uint32_t& status) override;
 
  private:
+  bool DeleteTcpIpPort(const std::vector<uint8_t>& input, uint32_t& status);
+
   FakeSpooler& spooler_;
   SystemInfo& system_;
 };

@@ -68,14 +68,14 @@ TEST(ShellCommands, AQuoteInAnArgumentIsRefusedBeforeAnythingStarts) {
   EXPECT_FALSE(ShowPrintingPreferences(shell, injected, nullptr));
   InstallDriverFromInf(shell, injected, L"C:\\a.inf", nullptr);
   InstallDriverFromInf(shell, L"LABEL", L"C:\\a\".inf", nullptr);
-  EXPECT_TRUE(TrustCertificate(shell, L"C:\\a\".cer", nullptr));
+  EXPECT_FALSE(TrustCertificate(shell, L"C:\\a\".cer", nullptr));  // the log must not call it added
   EXPECT_TRUE(shell.commands.empty());
 }
 
-TEST(ShellCommands, AToolThatCannotStartIsNotReported) {
+TEST(ShellCommands, AToolThatCannotStartIsNotReportedButTheCertificateIsNotCalledAdded) {
   FakeShellRunner shell;
   shell.startFails = true;
-  EXPECT_TRUE(TrustCertificate(shell, L"C:\\c.cer", nullptr));
+  EXPECT_FALSE(TrustCertificate(shell, L"C:\\c.cer", nullptr));
   EXPECT_TRUE(PrintTestPage(shell, L"LABEL", nullptr));
   InstallDriverFromInf(shell, L"LABEL", L"C:\\a.inf", nullptr);
   EXPECT_EQ(shell.commands.size(), 3u);

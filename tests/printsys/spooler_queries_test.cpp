@@ -91,11 +91,11 @@ TEST_F(SpoolerQueries, NameTests) {
   };
   const Case cases[] = {
       {L"Shelf", true, false, false},
-      {L"shelf", false, false, false},  // printer names are exact
+      {L"shelf", true, false, false},  // the spooler takes no second name in other case
       {L"\\\\server\\Shared", true, false, false},
-      {L"\\\\far\\Net", true, false, false},  // network printers only count for the name test
+      {L"\\\\far\\Net", false, false, false},  // browsing the network is a level-1 query
       {L"COM1:", false, true, false},
-      {L"com1:", false, false, false},
+      {L"com1:", false, true, false},
       {L"COM1", false, false, false},
       {L"LABEL", false, false, true},
       {L"label", false, false, true},  // driver names ignore case

@@ -3,6 +3,7 @@
 // body runs when the test says, after the page that started it has returned.
 #include <gtest/gtest.h>
 
+#include "app/localisation.h"
 #include "context/system_error.h"
 #include "tests/fakes/fake_print_system.h"
 #include "tests/support/wizard_window.h"
@@ -255,6 +256,28 @@ TEST_F(RemovalTest, WorkerDeletesPrintersThenDriversAndReportsEveryFailure) {
   EXPECT_EQ(window.RowNames(kPrinters), Names{L"Back office"});
   EXPECT_TRUE(window.MarkedRowNames(kPrinters).empty());
   EXPECT_TRUE(window.context.m_selectedPrinters.empty() && window.context.m_selectedDrivers.empty());
+}
+
+// A connection to a shared queue is marked as one and ended here: DeletePrinter on it would delete
+// the queue on the server for every user.
+TEST_F(RemovalTest, AConnectionIsMarkedAndEndedNotDeletedOnItsServer) {
+  print.spooler.connections.push_back({L"\\\\server\\Labels", L"LABEL"});
+  AddPrinter(L"Shop label", L"LABEL");
+  OpenDeletePages();
+  const std::wstring marked = GetTextWith(L"tab.delete.connection", L"\\\\server\\Labels");
+  EXPECT_EQ(window.RowNames(kPrinters), (Names{L"Shop label", marked}));
+  window.ClickRow(kPrinters, marked);
+  EXPECT_EQ(window.MarkedRowNames(kPrinters), Names{marked});
+  Next();
+  Next();
+  EXPECT_NE(Summary().find(L"\\\\server\\Labels"), std::wstring::npos);
+  Next();
+  threads.RunPending();
+  EXPECT_EQ(Log(), (std::vector<LogLine>{{GetTextWith(L"tip.startdeleteprinter", L"\\\\server\\Labels"), false},
+                                         {GetTextWith(L"tip.deletesuccess", L"\\\\server\\Labels"), false}}));
+  EXPECT_TRUE(print.spooler.connections.empty());
+  EXPECT_TRUE(print.spooler.deletedServerQueues.empty());
+  EXPECT_EQ(print.spooler.printers.size(), 1u);
 }
 
 TEST_F(RemovalTest, DriverPackagesAreDeletedFromVersion6Only) {

@@ -4,7 +4,9 @@
 #   command_line.sh EXE SPOOLER-STATE
 # The prefix reports Windows 7 meanwhile, so the install takes the legacy route and ends with 0.
 # Wine takes only delete flags 0 for drivers, so the removal deletes the printer and ends with
-# "removal with failures" (7) at the driver. Everything is put back afterwards.
+# "removal with failures" (7) at the driver. Names are matched as the spooler matches them, without
+# regard to case. A second start while the wizard runs is refused with 1618. Everything is put back
+# afterwards.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-common.sh"
@@ -17,6 +19,7 @@ linked=$(mktemp -d) link=$WINEPREFIX/drive_c/ldw_logs
 
 spooler() { "$LDW_WINE" "$probe" "$@" | tr -d '\r'; }
 put_back() {
+  if [ -n "${program:-}" ]; then kill "$program" 2>/dev/null || true; fi
   spooler uninstall "Shop label" || true
   wine reg delete 'HKCU\Software\Wine' /v Version /f >/dev/null 2>&1 || true
   rm -f "$log" "$out" "$link"
@@ -47,15 +50,15 @@ run 3 /install /kind:lpt /port:LPT1: "/name:Shop, front" /quiet
 [ "$(spooler state)" = "$before" ] || fail "a refused command line changed the spooler"
 
 # A /log: behind a link (its folder made as one beforehand, as the README's C:\logs could be) is
-# refused with 9, and nothing appears where the link leads. Wine marks only links to folders as
+# refused with 10, and nothing appears where the link leads. Wine marks only links to folders as
 # reparse points, so a link at the file itself is left to the host tier's cases.
 ln -sfn "$linked" "$link"
-run 9 /remove "/printer:Shop label" /quiet '/log:C:\ldw_logs\label.log'
+run 10 /remove "/printer:Shop label" /quiet '/log:C:\ldw_logs\label.log'
 grep -q 'ldw_logs' "$out" || fail "the refusal does not name the link"
 [ -z "$(ls -A "$linked")" ] || fail "the log was written through the link"
 [ "$(spooler state)" = "$before" ] || fail "a refused log changed the spooler"
 
-run 0 /install /kind:lpt /port:LPT1: "/name:Shop label" /default /quiet '/log:C:\ldw_command.log'
+run 0 /install /kind:lpt /port:lpt1: "/name:Shop label" /default /quiet '/log:C:\ldw_command.log'
 for file in "$out" "$log"; do
   stamped "$file" "Copying driver files\.\.\."
   stamped "$file" "Driver installed successfully"
@@ -68,8 +71,23 @@ run 0 /list
 grep -qx "printer	Shop label	LABEL" "$out" || fail "/list does not show the printer"
 grep -qx "driver	LABEL" "$out" || fail "/list does not show the driver"
 
-run 7 /remove "/printer:Shop label" /driver:LABEL /quiet
+# A switch given twice is refused before anything is done.
+run 2 /install /kind:lpt /port:LPT1: /port:LPT2: /quiet
+grep -q "/port" "$out" || fail "the refusal does not name the switch given twice"
+
+# The driver in lower case: it is LABEL, and the printer on it goes along; a name that is not
+# installed is a red line of its own.
+run 7 /remove /driver:label /driver:NOPE /quiet
+stamped "$out" "Not installed: NOPE"
 stamped "$out" "Delete: Shop label successfully"
 stamped "$out" "Delete: LABEL failed"
 spooler state | grep -q "^printer Shop label " && fail "the removal left the printer"
-echo "command line: refusals 2, 3 and 9 (a log behind a link), install 0, list 0, removal 7 (the driver, as Wine answers)"
+
+# One run at a time: with the wizard open, a second start says so and ends with 1618.
+start_with_window "$exe" "Label Printer Driver Wizard" || fail "the wizard did not show"
+run $((1618 % 256)) /list  # 1618; the shell reads the low eight bits
+grep -q "running already" "$out" || fail "the second start does not say why it ends"
+kill "$program" 2>/dev/null || true
+wait "$program" 2>/dev/null || true
+program=
+echo "command line: refusals 2, 3 and 10 (a log behind a link), install 0, list 0, removal 7 (the driver, as Wine answers), second start 1618"

@@ -123,7 +123,8 @@ void ClickAt(HWND window, int x, int y) {
   PostMessageW(window, WM_LBUTTONUP, 0, point);
 }
 
-// The ways out a user has: the close button, Cancel, and Alt+F4 while a popup is open.
+// The ways out a user has: the close button, Cancel, and Alt+F4 (which, in a popup, closes only the
+// popup: the main window is usable again and closes with its own Alt+F4).
 TEST(RealExecutableRun, CloseButtonCancelAndAltF4InAPopupEndWithZero) {
   const struct {
     const char* how;
@@ -146,6 +147,12 @@ TEST(RealExecutableRun, CloseButtonCancelAndAltF4InAPopupEndWithZero) {
       for (int wait = 0; wait < 40 && IsWindowEnabled(window); ++wait) Sleep(50);
       EXPECT_FALSE(IsWindowEnabled(window)) << way.how << ": the popup is modal";
       PostMessageW(popup, WM_SYSCOMMAND, SC_CLOSE, 0);
+      for (int wait = 0; wait < 40 && IsWindow(popup); ++wait) Sleep(50);
+      EXPECT_FALSE(IsWindow(popup)) << way.how << ": Alt+F4 closes the popup";
+      EXPECT_TRUE(IsWindow(window)) << way.how << ": and leaves the program running";
+      for (int wait = 0; wait < 40 && !IsWindowEnabled(window); ++wait) Sleep(50);
+      EXPECT_TRUE(IsWindowEnabled(window)) << way.how;
+      PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
     }
     EXPECT_EQ(program.ExitCode(), 0u) << way.how;
   }

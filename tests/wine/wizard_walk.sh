@@ -134,6 +134,16 @@ case $kind in
     shot refused_address
     red_line_shows 212 182 680 206 || fail "no red line for 192.168.1"
     expect_probe '^edit 192\.168\.1$'
+    # Typed by keys, each is refused and the page stays: the edit still holds what was typed (the
+    # edit takes 15 characters, so the last one is cut to 010.000.000.000, still refused).
+    for address in "10.0.0.7abc" " +10.0.0.7" "10.0.0.7." "010.000.000.0007" "1.2.3.4 ;x"; do
+      type_into lan_ip "$address"
+      click next
+      kept=
+      for _ in $(seq 10); do probe | grep -qxF "edit ${address:0:15}" && kept=1 && break; sleep 0.5; done
+      [ -n "$kept" ] || fail "the address '$address' was not refused on the network page"
+    done
+    shot refused_addresses
     type_into lan_ip "192.168.1.50"
     click next
     expect_probe '^edit LABEL$'

@@ -5,6 +5,7 @@
 #include "app/localisation.h"
 #include "bluetooth/bluetooth_printers.h"
 #include "context/app_context.h"
+#include "printsys/spooler_queries.h"
 #include "printsys/usb_port_scan.h"
 #include "tests/fakes/fake_bluetooth.h"
 #include "tests/fakes/fake_platform.h"
@@ -40,6 +41,10 @@ std::vector<Line> Join(std::initializer_list<std::vector<Line>> parts) {
 const wchar_t kDriverFolder[] = L"C:\\windows\\system32\\spool\\drivers\\w32x86";
 const wchar_t kInstallFolder[] = L"C:\\Program Files (x86)\\PrinterDriver\\Calvane\\";
 const wchar_t kPackageTop[] = L"C:\\Program Files (x86)\\PrinterDriver";
+const std::wstring kDriverFolderSlash = std::wstring(kDriverFolder) + L"\\";
+
+// The last line of a failed run: what it changed and leaves in place.
+Line Left(const std::wstring& items) { return Alert(L"tip.leftonsystem", items); }
 constexpr uint64_t kPrinterAddress = 0x001B350AFFC2;
 
 class InstallWorkerTest : public ::testing::Test {
@@ -112,8 +117,8 @@ class InstallWorkerTest : public ::testing::Test {
   }
 
   std::vector<Line> LegacyDriverLines() const {
-    return {Step(L"tip.startcopyfile"), Step(L"tip.copyfilesuccess"), Step(L"tip.startinstalldriver"),
-            Step(L"tip.installdriversuccess")};
+    return {Step(L"tip.startcopyfile"), Step(L"tip.copyfilesuccess"), StepWith(L"tip.filesextracted", kDriverFolderSlash),
+            Step(L"tip.startinstalldriver"), Step(L"tip.installdriversuccess")};
   }
   std::vector<Line> PrinterLines() const {
     return {Step(L"tip.startinstallprinter"), Step(L"tip.installprintersuccess")};
@@ -153,7 +158,10 @@ TEST_F(InstallWorkerTest, PortKindsWithoutPreparationInstallByEitherRoute) {
 
       const InstallOutcome outcome = Run();
 
+      // Where the files went and the certificate's store are in the log.
       const std::vector<Line> infDriver = {Step(L"tip.startcopyfile"), Step(L"tip.copyfilesuccess"),
+                                           StepWith(L"tip.filesextracted", kInstallFolder),
+                                           StepWith(L"tip.certificateadded", std::wstring(kInstallFolder) + L"qmvt.cer"),
                                            Step(L"tip.startinstalldriver"), Step(L"tip.installdriversuccess")};
       EXPECT_EQ(Log(), Join({inf ? infDriver : LegacyDriverLines(), PrinterLines()}));
       EXPECT_EQ(outcome.printerInstalled, 1);
@@ -196,8 +204,9 @@ TEST_F(InstallWorkerTest, NetworkKindMakesItsPortFirstAndBluetoothPairsAndFindsI
   context.m_portName = L"10.0.0.7";
   context.m_lanAddress = L"10.0.0.7";
   InstallOutcome outcome = Run();
-  EXPECT_EQ(Log(), Join({{Step(L"tip.startaddlanport"), Step(L"tip.addlanportsuccess")}, LegacyDriverLines(),
-                         PrinterLines()}));
+  EXPECT_EQ(Log(), Join({{Step(L"tip.startaddlanport"), Step(L"tip.addlanportsuccess"),
+                          StepWith(L"tip.portcreated", L"10.0.0.7")},
+                         LegacyDriverLines(), PrinterLines()}));
   EXPECT_EQ(outcome.printerInstalled, 1);
   EXPECT_EQ(outcome.networkPortAdded, 1);
   EXPECT_EQ(print.spooler.FindPrinter(L"LABEL (1)")->portName, L"10.0.0.7");
@@ -210,10 +219,14 @@ TEST_F(InstallWorkerTest, NetworkKindMakesItsPortFirstAndBluetoothPairsAndFindsI
   bluetooth.authenticateResult = kErrorNoMoreItems;
   bluetooth.serviceResults = {5, 5, kErrorInvalidParameter};  // 87: already on
   outcome = Run();
+  // The pairing and the serial service are changes of the system: each has its line, and the
+  // failed run names them among what stays.
   EXPECT_EQ(Log(), Join({{Step(L"tip.startpairbluetooth"), Step(L"tip.pairbluetoothsuccess"),
+                          StepWith(L"tip.serialserviceon", L"Label BT"), StepWith(L"tip.serialserviceregistered", L"COM7"),
                           StepWith(L"tip.readbluetoothserialport", L"COM7:")},
-                         LegacyDriverLines(), {Step(L"tip.startinstallprinter"), Alert(L"tip.installprinterfail",
-                                                                                       L"The specified port is unknown. (1796)")}}));
+                         LegacyDriverLines(),
+                         {Step(L"tip.startinstallprinter"), Alert(L"tip.installprinterfail", L"The specified port is unknown. (1796)"),
+                          Left(L"Label BT, COM7, " + kDriverFolderSlash + L", LABEL")}}));
   EXPECT_EQ(context.m_portName, L"COM7:");
   EXPECT_EQ(bluetooth.passkeys, std::vector<std::wstring>{L"0000"});
   EXPECT_EQ(bluetooth.serviceCalls.size(), 3u);
@@ -243,8 +256,8 @@ TEST_F(InstallWorkerTest, LegacyCopyFailureGoesOnAndTheDriverListsEveryFile) {
   files.unwritableFiles.insert(std::wstring(kDriverFolder) + L"\\Ombrevia.ini");
   const InstallOutcome outcome = Run();
   EXPECT_EQ(Log(), Join({{Step(L"tip.startcopyfile"), Alert(L"tip.copyfilefail", L"Access is denied. (5)"),
-                          Step(L"tip.copyfilesuccess"), Step(L"tip.startinstalldriver"),
-                          Step(L"tip.installdriversuccess")},
+                          Step(L"tip.copyfilesuccess"), StepWith(L"tip.filesextracted", kDriverFolderSlash),
+                          Step(L"tip.startinstalldriver"), Step(L"tip.installdriversuccess")},
                          PrinterLines()}));
   EXPECT_EQ(outcome.printerInstalled, 1);
   const DriverRecord& record = print.spooler.drivers.back().record;
@@ -276,11 +289,58 @@ TEST_F(InstallWorkerTest, DefaultPrinterOnlyWhenAskedAndThePortBoxOnlyForAMissin
   print.spooler.printers.clear();
   print.spooler.addPrinterError = kErrorUnknownPort;
   EXPECT_EQ(Run().printerInstalled, 0);
-  EXPECT_EQ(Log().back(), Alert(L"tip.installprinterfail", L"The specified port is unknown. (1796)"));
+  EXPECT_EQ(Log(), Join({LegacyDriverLines(), {Step(L"tip.startinstallprinter"),
+                                                 Alert(L"tip.installprinterfail", L"The specified port is unknown. (1796)"),
+                                                 Left(kDriverFolderSlash + L", LABEL")}}));
   EXPECT_TRUE(dialogs.boxes.empty());
   context.m_portName = L"LPT9:";
   Run();
   EXPECT_EQ(dialogs.boxes.size(), 1u);
+
+  // A default printer that could not be set is a red line and a failure of its own, not success.
+  print.spooler.addPrinterError = 0;
+  print.spooler.setDefaultError = 5;
+  context.m_portName = L"LPT1:";
+  context.m_setDefault = 1;
+  const InstallOutcome outcome = Run();
+  EXPECT_EQ(outcome.printerInstalled, 1);
+  EXPECT_EQ(outcome.failure, InstallFailure::kDefaultPrinter);
+  EXPECT_EQ(Log(), Join({LegacyDriverLines(), PrinterLines(), {Alert(L"tip.setdefaultfail", L"Access is denied. (5)")}}));
+}
+
+// A port the run made and a later step that fails: the port goes again, so a retry finds the name
+// free; where the monitor refuses, the log says the port stays. The address's own port is reused.
+TEST_F(InstallWorkerTest, NetworkPortOfAFailedRunIsDeletedAgainOrNamedAsLeft) {
+  context.m_portKind = kPortNetwork;
+  context.m_portName = L"10.0.0.7";
+  context.m_lanAddress = L"10.0.0.7";
+  print.spooler.addPrinterError = 5;
+  const std::vector<Line> made = {Step(L"tip.startaddlanport"), Step(L"tip.addlanportsuccess"),
+                                  StepWith(L"tip.portcreated", L"10.0.0.7")};
+  const std::vector<Line> printerFails = {Step(L"tip.startinstallprinter"), Alert(L"tip.installprinterfail", L"Access is denied. (5)")};
+  InstallOutcome outcome = Run();
+  EXPECT_EQ(Log(), Join({made, LegacyDriverLines(), printerFails,
+                         {StepWith(L"tip.lanportremoved", L"10.0.0.7"), Left(kDriverFolderSlash + L", LABEL")}}));
+  EXPECT_FALSE(PortExists(print.spooler, L"10.0.0.7"));
+  EXPECT_EQ(outcome.networkPortAdded, 0);
+
+  print.portMonitor.deletePortFails = true;
+  outcome = Run();
+  EXPECT_EQ(Log(), Join({made, LegacyDriverLines(), printerFails,
+                         {Alert(L"tip.lanportremovefail", L"10.0.0.7"), Left(kDriverFolderSlash + L", LABEL, 10.0.0.7")}}));
+  EXPECT_TRUE(PortExists(print.spooler, L"10.0.0.7"));
+  EXPECT_EQ(outcome.networkPortAdded, 1);
+
+  // The retry: the port that stayed is the address's own Standard TCP/IP port and serves again.
+  print.spooler.addPrinterError = 0;
+  context.m_portName = L"10.0.0.7";
+  outcome = Run();
+  EXPECT_EQ(Log(), Join({{Step(L"tip.startaddlanport"), StepWith(L"tip.lanportreused", L"10.0.0.7")},
+                         LegacyDriverLines(), PrinterLines()}));
+  EXPECT_EQ(outcome.networkPortAdded, 0);
+  EXPECT_EQ(std::count_if(print.spooler.ports.begin(), print.spooler.ports.end(),
+                          [](const PortSummary& port) { return port.monitorName == L"Standard TCP/IP Port"; }),
+            1);
 }
 
 // A message of the main window other than a log line, with its wParam.
@@ -375,7 +435,8 @@ TEST_P(InstallStepFailure, EndsTheRunWithItsLine) {
 std::vector<Line> Pairing() { return {Step(L"tip.startpairbluetooth"), Step(L"tip.pairbluetoothsuccess")}; }
 std::vector<Line> InfCopy() { return {Step(L"tip.startcopyfile"), Step(L"tip.copyfilesuccess")}; }
 std::vector<Line> LegacyCopy() {
-  return {Step(L"tip.startcopyfile"), Step(L"tip.copyfilesuccess"), Step(L"tip.startinstalldriver")};
+  return {Step(L"tip.startcopyfile"), Step(L"tip.copyfilesuccess"), StepWith(L"tip.filesextracted", kDriverFolderSlash),
+          Step(L"tip.startinstalldriver")};
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -394,7 +455,7 @@ INSTANTIATE_TEST_SUITE_P(
                       t.bluetooth.lastServiceResult = 5;
                       t.print.devices.interfaces.clear();
                     },
-                    [] { return Join({Pairing(), {Alert(L"tip.getbluetoothserialportfail")}}); },
+                    [] { return Join({Pairing(), {Alert(L"tip.getbluetoothserialportfail"), Left(L"Label BT")}}); },
                     2 * (kBluetoothServiceTries - 1)},
         FailureCase{"NetworkPortRefused", InstallFailure::kPort, false,
                     [](InstallWorkerTest& t) {
@@ -428,7 +489,8 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     [] {
                       const std::wstring link = kInstallFolder + std::wstring(L"Driver32");
-                      return std::vector<Line>{Step(L"tip.startcopyfile"), Alert(L"tip.folderislink", link)};
+                      return std::vector<Line>{Step(L"tip.startcopyfile"), Alert(L"tip.folderislink", link),
+                                               Left(kInstallFolder)};
                     },
                     0},
         FailureCase{"InstallFolderOwnedByAUser", InstallFailure::kDriver, true,
@@ -446,24 +508,34 @@ INSTANTIATE_TEST_SUITE_P(
                     [](InstallWorkerTest& t) {
                       t.files.uncreatableFolders.insert("C:\\Program Files (x86)\\PrinterDriver\\Calvane\\Driver64");
                     },
-                    [] { return std::vector<Line>{Step(L"tip.startcopyfile"), {kFolderFailureText, true}}; }, 0},
+                    [] { return std::vector<Line>{Step(L"tip.startcopyfile"), {kFolderFailureText, true}, Left(kInstallFolder)}; }, 0},
         FailureCase{"InfRouteFile", InstallFailure::kDriver, true,
                     [](InstallWorkerTest& t) {
                       t.files.unwritableFiles.insert(std::wstring(kInstallFolder) + L"Driver64\\Ombrevia.gpd");
                     },
-                    [] { return std::vector<Line>{Step(L"tip.startcopyfile"), Alert(L"tip.copyfilefail", L"Access is denied. (5)")}; },
+                    [] {
+                      return std::vector<Line>{Step(L"tip.startcopyfile"), Alert(L"tip.copyfilefail", L"Access is denied. (5)"),
+                                               Left(kInstallFolder)};
+                    },
                     0},
         FailureCase{"DriverMissingAfterPrintui", InstallFailure::kDriver, true, [](InstallWorkerTest& t) { t.print.shell.effect = nullptr; },
-                    [] { return Join({InfCopy(), {Step(L"tip.startinstalldriver"), Alert(L"tip.installdriverfail2")}}); },
+                    [] {
+                      return Join({InfCopy(),
+                                   {StepWith(L"tip.filesextracted", kInstallFolder),
+                                    StepWith(L"tip.certificateadded", std::wstring(kInstallFolder) + L"qmvt.cer"),
+                                    Step(L"tip.startinstalldriver"), Alert(L"tip.installdriverfail2"),
+                                    Left(std::wstring(kInstallFolder) + L", TrustedPublisher: qmvt.cer")}});
+                    },
                     0},
         FailureCase{"DriverDirectory", InstallFailure::kDriver, false, [](InstallWorkerTest& t) { t.print.spooler.driverDirectoryFails = true; },
                     [] { return std::vector<Line>{Alert(L"tip.readdriverdirfail", L"The parameter is incorrect. (87)")}; }, 0},
         FailureCase{"AddPrinterDriverExW", InstallFailure::kDriver, false, [](InstallWorkerTest& t) { t.print.spooler.addDriverError = 5; },
-                    [] { return Join({LegacyCopy(), {Alert(L"tip.installdriverfail", L"Access is denied. (5)")}}); }, 0},
+                    [] { return Join({LegacyCopy(), {Alert(L"tip.installdriverfail", L"Access is denied. (5)"), Left(kDriverFolderSlash)}}); }, 0},
         FailureCase{"AddPrinterW", InstallFailure::kPrinter, false, [](InstallWorkerTest& t) { t.print.spooler.addPrinterError = 5; },
                     [] {
                       return Join({LegacyCopy(), {Step(L"tip.installdriversuccess"), Step(L"tip.startinstallprinter"),
-                                                  Alert(L"tip.installprinterfail", L"Access is denied. (5)")}});
+                                                  Alert(L"tip.installprinterfail", L"Access is denied. (5)"),
+                                                  Left(kDriverFolderSlash + L", LABEL")}});
                     },
                     0}),
     [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });

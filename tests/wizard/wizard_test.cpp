@@ -9,6 +9,7 @@
 #include "bluetooth/bluetooth_printers.h"
 #include "context/live_workers.h"
 #include "context/system_error.h"
+#include "printsys/spooler_queries.h"
 #include "printsys/usb_port_scan.h"
 #include "tests/fakes/fake_bluetooth.h"
 #include "tests/fakes/fake_platform.h"
@@ -319,44 +320,103 @@ TEST_F(WizardTest, PortButtonsAskBeforeDeletingAndRefillAfterTheAddPortPopup) {
   EXPECT_EQ(dialogs.addPortPopups, std::vector<WindowHandle>{&window});
   EXPECT_EQ(Column(L"listex_install_driver_port", 1).back(), L"COM9:");
 
+  // The buttons act on the row selected in the list shown, never on a choice the list does not show.
   Click(L"btn_port_configure");
-  EXPECT_EQ(print.spooler.configurePortCalls.size(), 1u);
+  EXPECT_TRUE(print.spooler.configurePortCalls.empty());
+  ClickRow(L"listex_install_driver_port", 0);
+  Click(L"btn_port_configure");
+  ASSERT_EQ(print.spooler.configurePortCalls.size(), 1u);
+  EXPECT_EQ(print.spooler.configurePortCalls[0].second, L"COM2:");
+}
+
+// A port name kept from the network page (or another kind) is not in the serial list: "Delete
+// port" must not reach it, even though it is the wizard's current choice.
+TEST_F(WizardTest, DeletePortNeverActsOnAPortTheListDoesNotShow) {
+  print.spooler.AddPortEntry(L"10.0.0.7", L"Standard TCP/IP Port", L"Standard TCP/IP Port");
+  ChooseKind(L"option_port_com");
+  Next();
+  context.m_portName = L"10.0.0.7";
+  context.FillPortList();  // the serial list shows no row for it
+  dialogs.answer = kAnswerOk;
+  Click(L"btn_port_delete");
+  Click(L"btn_port_configure");
+  EXPECT_TRUE(dialogs.boxes.empty());
+  EXPECT_TRUE(print.spooler.deletePortCalls.empty());
+  EXPECT_TRUE(print.spooler.configurePortCalls.empty());
+  EXPECT_TRUE(PortExists(print.spooler, L"10.0.0.7"));
 }
 
 TEST_F(WizardTest, NetworkPageProposesAFreePortAndRefusesBadInput) {
-  print.spooler.ports.push_back({L"192.168.1.100", L"", L"Standard TCP/IP Port"});
-  print.spooler.ports.push_back({L"192.168.1.100_1", L"", L"Standard TCP/IP Port"});
+  // Ports named as the address but of another monitor are not the address's own port.
+  print.spooler.ports.push_back({L"192.168.1.100", L"", L"Local Port"});
+  print.spooler.ports.push_back({L"192.168.1.100_1", L"", L"Local Port"});
+  print.spooler.ports.push_back({L"office", L"", L"Local Port"});
   ChooseKind(L"option_port_net");
   Next();
   EXPECT_EQ(InstallPage(), 6);
   EXPECT_EQ(Find(L"edit_install_lan_ip")->Text(), L"192.168.1.100");
   EXPECT_EQ(Find(L"edit_install_lan_portName")->Text(), L"192.168.1.100_2");
 
-  Type(L"edit_install_lan_ip", L"192.168.1");
-  Next();
-  EXPECT_EQ(InstallPage(), 6);
-  EXPECT_EQ(Find(L"label_show_lanPort_info")->Text(), L"IP\u5730\u5740\u65e0\u6548");
+  const std::wstring badAddress = L"IP\u5730\u5740\u65e0\u6548";
+  const std::wstring portTaken = L"\u7aef\u53e3\u5df2\u5b58\u5728\uff0c\u8bf7\u91cd\u65b0\u8f93\u5165";
+  const std::wstring badName = GetText(L"tip.portnameinvalid");
+  const struct {
+    const wchar_t* address;
+    std::wstring portName;
+    const std::wstring& refusal;
+  } refused[] = {
+      {L"192.168.1", L"p", badAddress},         {L"10.0.0.7abc", L"p", badAddress},
+      {L" +10.0.0.7", L"p", badAddress},        {L"10.0.0.7.", L"p", badAddress},
+      {L"010.000.000.0007", L"p", badAddress},  {L"1.2.3.4 ;x", L"p", badAddress},
+      {L"10.0.0.7", L"192.168.1.100_1", portTaken}, {L"10.0.0.7", L"OFFICE", portTaken},  // any case
+      {L"10.0.0.7", std::wstring(64, L'p'), badName}, {L"10.0.0.7", L"a,b", badName},
+  };
+  for (const auto& c : refused) {
+    Type(L"edit_install_lan_ip", c.address);
+    Type(L"edit_install_lan_portName", c.portName);
+    Next();
+    EXPECT_EQ(InstallPage(), 6) << testing::PrintToString(std::wstring(c.address)) << c.portName.size();
+    EXPECT_EQ(Find(L"label_show_lanPort_info")->Text(), c.refusal);
+  }
   Type(L"edit_install_lan_ip", L"10.0.0.7");
-  Type(L"edit_install_lan_portName", L"192.168.1.100_1");
-  Next();
-  EXPECT_EQ(InstallPage(), 6);
-  EXPECT_EQ(Find(L"label_show_lanPort_info")->Text(), L"\u7aef\u53e3\u5df2\u5b58\u5728\uff0c\u8bf7\u91cd\u65b0\u8f93\u5165");
-  Type(L"edit_install_lan_portName", L"office");
+  Type(L"edit_install_lan_portName", L"office 2");
   Next();
   EXPECT_EQ(InstallPage(), 7);
   EXPECT_EQ(Find(L"label_show_lanPort_info")->Text(), L"");
   EXPECT_EQ(context.m_lanAddress, L"10.0.0.7");
-  EXPECT_EQ(context.m_portName, L"office");
+  EXPECT_EQ(context.m_portName, L"office 2");
 }
 
-TEST(Ipv4Text, ReadsEachPartAsTheCLibraryReadsANumber) {
+// The address's own Standard TCP/IP port is offered and accepted rather than a second one beside it.
+TEST_F(WizardTest, NetworkPageOffersTheAddressesOwnTcpIpPort) {
+  print.spooler.AddPortEntry(L"192.168.1.100", L"Standard TCP/IP Port", L"Standard TCP/IP Port");
+  print.spooler.AddPortEntry(L"IP_10.0.0.7", L"Standard TCP/IP Port", L"Standard TCP/IP Port");
+  ChooseKind(L"option_port_net");
+  Next();
+  EXPECT_EQ(Find(L"edit_install_lan_portName")->Text(), L"192.168.1.100");
+  Type(L"edit_install_lan_ip", L"10.0.0.7");
+  Type(L"edit_install_lan_portName", L"ip_10.0.0.7");
+  Next();
+  EXPECT_EQ(InstallPage(), 7);
+}
+
+// What reaches the port record must be the address itself: every text the C library would read
+// as one (sign, blanks, trailing junk, a final dot, leading zeros) is refused.
+TEST(Ipv4Text, OnlyStrictDottedDecimalPasses) {
   const std::pair<const wchar_t*, bool> cases[] = {
-      {L"192.168.1.100", true}, {L" 10.0.0.1", true},  {L"10.0.0.1.", true},     {L"0.0.0.0", true},
-      {L"+1.2.3.4", true},      {L"1.2.3.4x", true},   {L"192.168.1.256", false}, {L"10.0.0", false},
-      {L"10..0.1", false},      {L"1.2.3.4.5", false}, {L"-1.2.3.4", false},      {L"a.b.c.d", false},
-      {L"", false},             {L"1.2.3.99999999999999999999", false},
+      {L"192.168.1.100", true},   {L"0.0.0.0", true},      {L"255.255.255.255", true}, {L"10.0.0.7", true},
+      {L"10.0.0.7abc", false},    {L" +10.0.0.7", false},  {L"10.0.0.7.", false},      {L"010.000.000.0007", false},
+      {L"1.2.3.4 ;x", false},     {L" 10.0.0.1", false},   {L"+1.2.3.4", false},       {L"01.2.3.4", false},
+      {L"192.168.1.256", false},  {L"10.0.0", false},      {L"10..0.1", false},        {L"1.2.3.4.5", false},
+      {L"-1.2.3.4", false},       {L"a.b.c.d", false},     {L"", false},               {L"1.2.3.99999999999999999999", false},
+      {L"\u0661.2.3.4", false},  {L"1.2.3.4\n", false},
   };
-  for (const auto& [text, valid] : cases) EXPECT_EQ(IsValidIPv4(text), valid) << std::wstring(text).size();
+  for (const auto& [text, valid] : cases) EXPECT_EQ(IsValidIPv4(text), valid) << testing::PrintToString(std::wstring(text));
+  // The record's limits: 63 characters of port name, no comma (a printer's port list separates by it).
+  EXPECT_TRUE(IsAcceptableLanPortName(std::wstring(63, L'p')));
+  for (const std::wstring& name : {std::wstring(64, L'p'), std::wstring(), std::wstring(L"a,b")}) {
+    EXPECT_FALSE(IsAcceptableLanPortName(name)) << name.size();
+  }
 }
 
 TEST_F(WizardTest, PrinterNameIsProposedFreeAndRefusedOnNextWhenTakenOrUnusable) {
@@ -367,9 +427,10 @@ TEST_F(WizardTest, PrinterNameIsProposedFreeAndRefusedOnNextWhenTakenOrUnusable)
   Next();
   Next();
   EXPECT_EQ(InstallPage(), 7);
-  EXPECT_EQ(Find(L"edit_install_printer_name")->Text(), L"LABEL (2)");
+  // "label (2)" takes "LABEL (2)" too: the spooler would refuse it at the very end of the run.
+  EXPECT_EQ(Find(L"edit_install_printer_name")->Text(), L"LABEL (3)");
 
-  const std::wstring refused[] = {L"LABEL (1)", L"", L"a\"b", L"a\\b", L"a,b", std::wstring(221, L'x')};
+  const std::wstring refused[] = {L"LABEL (1)", L"label", L"Label (2)", L"", L"a\"b", L"a\\b", L"a,b", std::wstring(221, L'x')};
   for (const std::wstring& name : refused) {
     Type(L"edit_install_printer_name", name);
     Next();
@@ -385,7 +446,7 @@ TEST_F(WizardTest, PrinterNameIsProposedFreeAndRefusedOnNextWhenTakenOrUnusable)
   EXPECT_EQ(Find(L"label_ready_prinerDefault")->Text(), L"No");
   // Back proposes afresh but keeps the default choice.
   Back();
-  EXPECT_EQ(Find(L"edit_install_printer_name")->Text(), L"LABEL (2)");
+  EXPECT_EQ(Find(L"edit_install_printer_name")->Text(), L"LABEL (3)");
   EXPECT_FALSE(dynamic_cast<ui::Option*>(Find(L"option_selected_defaultPrinter"))->IsSelected());
   EXPECT_EQ(context.m_setDefault, 0);
 }
@@ -456,6 +517,13 @@ TEST_F(WizardTest, UsbPortTestWritesTheTextThePortAndTheFeedCommand) {
   ASSERT_EQ(print.devices.writes.size(), 1u);
   const std::string text = files.ToAnsi(GetText(L"tip.currentportis")) + "USB003\x1b\x4a\x78";
   EXPECT_EQ(print.devices.writes[0].second, std::vector<uint8_t>(text.begin(), text.end()));
+  EXPECT_EQ(dialogs.boxes.size(), 1u);  // written: the printer's output answers
+
+  // A write that did not end within the bound is said, not passed over in silence.
+  print.devices.writableDevices.clear();
+  context.TestUsbPort();
+  ASSERT_EQ(dialogs.boxes.size(), 2u);
+  EXPECT_EQ(dialogs.boxes[1].text, GetTextWith(L"tip.usbtestnoanswer", L"USB003"));
 }
 
 TEST(PrinterNames, ProposalsCountUpFromTheModelName) {
