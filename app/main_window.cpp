@@ -18,7 +18,6 @@ namespace {
 const wchar_t kLayoutFace[] = L"\u5b8b\u4f53";  // 宋体
 constexpr int kTitleFontSmall = 3;
 constexpr int kTitleFontLarge = 22;
-constexpr int kLogTextTwips = 225;
 constexpr ui::Color kLogRed = 0xFFFF0000;
 constexpr ui::Color kLogBlue = 0xFF0000FF;
 
@@ -49,6 +48,10 @@ void MainWindowController::FindControls() {
   deleteLog_ = model_.Find<ui::RichEdit>(L"wordedit_deleteInfo_start");
   installBusy_ = model_.Find<ui::GifAnim>(L"ani_gif_install");
   deleteBusy_ = model_.Find<ui::GifAnim>(L"ani_gif_delete");
+  installHeading_ = {model_.FindControl(L"label_install_heading"), L"tab.install.title.installing.name",
+                     L"tab.install.title.installdone", L"tab.install.title.installfailed"};
+  deleteHeading_ = {model_.FindControl(L"label_delete_heading"), L"tab.delete.title.deleting",
+                    L"tab.delete.title.deletedone", L"tab.delete.title.deletefailed"};
   finishBar_ = model_.FindControl(L"hor_btn_h1");
   stepBar_ = model_.FindControl(L"hor_btn_h2");
   printerActions_[0] = model_.FindControl(L"btn_setup_preferences");
@@ -111,12 +114,14 @@ std::wstring MainWindowController::TimeStamp(const LocalTime& t) {
   return text;
 }
 
-void MainWindowController::AppendLogLine(ui::RichEdit* log, const UiNotice& notice) {
+void MainWindowController::AppendLogLine(ui::RichEdit* log, const UiNotice& notice, int& alerts) {
   if (log == nullptr) return;
   if (notice.clear) {
     log->SetText(L"");
+    alerts = 0;
     return;
   }
+  if (notice.alert) ++alerts;
   ui::CharFormat format;
   format.heightTwips = kLogTextTwips;
   format.color = notice.alert ? kLogRed : kLogBlue;
@@ -138,6 +143,11 @@ void MainWindowController::SetBusy(ui::GifAnim* animation, bool run) {
   }
 }
 
+void MainWindowController::ShowRunHeading(const RunHeading& heading, bool running, bool failed) {
+  if (heading.label == nullptr) return;
+  heading.label->SetText(running ? heading.running : failed ? heading.failed : heading.done);
+}
+
 void MainWindowController::OnUiMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) {
   const auto* notice = reinterpret_cast<const UiNotice*>(lParam);
   switch (message) {
@@ -150,16 +160,19 @@ void MainWindowController::OnUiMessage(uint32_t message, uintptr_t wParam, intpt
       SetTitle();
       break;
     case UM_DELETE_LOG:
-      if (notice != nullptr) AppendLogLine(deleteLog_, *notice);
+      if (notice != nullptr) AppendLogLine(deleteLog_, *notice, deleteAlerts_);
       break;
     case UM_INSTALL_LOG:
-      if (notice != nullptr) AppendLogLine(installLog_, *notice);
+      if (notice != nullptr) AppendLogLine(installLog_, *notice, installAlerts_);
       break;
     case UM_DELETE_BUSY:
       SetBusy(deleteBusy_, wParam == 1);
+      ShowRunHeading(deleteHeading_, wParam == 1, deleteAlerts_ > 0 || (notice != nullptr && notice->alert));
       break;
     case UM_INSTALL_BUSY:
       SetBusy(installBusy_, wParam == 1);
+      ShowRunHeading(installHeading_, wParam == 1,
+                     installAlerts_ > 0 || (notice != nullptr && notice->alert));
       break;
     case UM_SHOW_FINISH_BAR:
       Show(finishBar_, wParam);

@@ -20,6 +20,10 @@ enum UiMessage : uint32_t {
   UM_BT_ADAPTER_STATUS = 770,
 };
 
+// The size of what the main window writes into its rich edits (the logs, the removal summary), in
+// twips: the pages' own text size, where the rich edit's default would be visibly smaller.
+constexpr int kLogTextTwips = 225;
+
 // Payload carried by pointer in lParam; it belongs to the sender and lives only during the send.
 struct UiNotice {
   std::wstring text;  // text to show, or a text key for a resource-text control

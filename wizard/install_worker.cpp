@@ -16,8 +16,6 @@
 #include "printsys/tcpip_port.h"
 #include "ui/resources.h"
 
-const wchar_t kFolderFailureText[] = L"Failed to create directory";
-
 namespace {
 
 // Calls attempt until it answers true, pausing between calls; false when every call failed.
@@ -121,7 +119,7 @@ class InstallRun {
 
   bool MakeFolder(const std::wstring& path) {
     if (MakeDirectoryTree(context_.platform().files, path) != -1) return true;
-    Alert(kFolderFailureText);
+    Alert(GetText(L"tip.createdirfail"));
     return false;
   }
 

@@ -18,8 +18,6 @@ namespace {
 
 const wchar_t kPortRow[] = L"listex_install_port_item";
 const wchar_t kPortGroup[] = L"listex_install_driver_port_group";
-const wchar_t kAddressInvalid[] = L"IP\u5730\u5740\u65e0\u6548";                                    // IP地址无效
-const wchar_t kPortTaken[] = L"\u7aef\u53e3\u5df2\u5b58\u5728\uff0c\u8bf7\u91cd\u65b0\u8f93\u5165";  // 端口已存在，请重新输入
 
 // A decimal number at the start of the text as the C library reads one; false without a digit.
 bool LeadingNumber(const std::wstring& text, long& value) {
@@ -118,13 +116,13 @@ bool CAppContext::ValidateLanPort() {
   auto* portName = dynamic_cast<ui::Edit*>(InstallControl(L"edit_install_lan_portName"));
   ui::Control* result = InstallControl(L"label_show_lanPort_info");
   if (address == nullptr || portName == nullptr) return false;
-  const auto refuse = [&](const wchar_t* text, ui::Edit* edit) {
-    if (result != nullptr) result->SetText(text);
+  const auto refuse = [&](const wchar_t* key, ui::Edit* edit) {
+    if (result != nullptr) result->SetText(GetText(key));
     edit->Focus();
     return false;
   };
-  if (!IsValidIPv4(address->Text())) return refuse(kAddressInvalid, address);
-  if (PortExists(portName->Text())) return refuse(kPortTaken, portName);
+  if (!IsValidIPv4(address->Text())) return refuse(L"tip.lan.ipinvalid", address);
+  if (PortExists(portName->Text())) return refuse(L"tip.lan.porttaken", portName);
   if (result != nullptr) result->SetText(L"");
   return true;
 }

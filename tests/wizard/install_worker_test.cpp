@@ -396,12 +396,12 @@ INSTANTIATE_TEST_SUITE_P(
                     [] { return std::vector<Line>{Step(L"tip.startaddlanport"), Alert(L"tip.addlanportfail")}; }, 0},
         FailureCase{"InstallFolder", InstallFailure::kDriver, true,
                     [](InstallWorkerTest& t) { t.files.uncreatableFolders.insert("C:\\Program Files (x86)"); },
-                    [] { return std::vector<Line>{{kFolderFailureText, true}}; }, 0},
+                    [] { return std::vector<Line>{Alert(L"tip.createdirfail")}; }, 0},
         FailureCase{"SubFolder", InstallFailure::kDriver, true,
                     [](InstallWorkerTest& t) {
                       t.files.uncreatableFolders.insert("C:\\Program Files (x86)\\PrinterDriver\\Calvane\\Driver64");
                     },
-                    [] { return std::vector<Line>{Step(L"tip.startcopyfile"), {kFolderFailureText, true}}; }, 0},
+                    [] { return std::vector<Line>{Step(L"tip.startcopyfile"), Alert(L"tip.createdirfail")}; }, 0},
         FailureCase{"InfRouteFile", InstallFailure::kDriver, true,
                     [](InstallWorkerTest& t) {
                       t.files.unwritableFiles.insert(std::wstring(kInstallFolder) + L"Driver64\\Ombrevia.gpd");
