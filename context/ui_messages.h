@@ -8,6 +8,8 @@ enum UiMessage : uint32_t {
   UM_LANGUAGE_CHANGED = 750,
   UM_DELETE_LOG = 751,
   UM_INSTALL_LOG = 752,
+  // wParam 1 while a run works, 0 when it ends; the ending one may carry a UiNotice whose alert
+  // says the worker failed (the page's heading then says so, as it does for a red log line).
   UM_DELETE_BUSY = 753,
   UM_INSTALL_BUSY = 754,
   UM_SHOW_FINISH_BAR = 756,
