@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cwctype>
 
+#include "app/localisation.h"
 #include "context/system_error.h"
 #include "context/text_util.h"
 #include "context/ui_messages.h"
@@ -15,9 +16,10 @@
 
 namespace {
 
-const wchar_t kLayoutFace[] = L"\u5b8b\u4f53";  // 宋体
 constexpr int kTitleFontSmall = 3;
 constexpr int kTitleFontLarge = 22;
+// The pages' headings: bold, two pixels above the language's text size.
+constexpr int kHeadingFont = 20;
 constexpr ui::Color kLogRed = 0xFFFF0000;
 constexpr ui::Color kLogBlue = 0xFF0000FF;
 
@@ -102,10 +104,11 @@ void MainWindowController::SetTitle() {
 }
 
 void MainWindowController::ApplyLanguageFont() {
-  const LanguageInfo* language = context_.LanguageOrEnglish(context_.m_curLangId);
-  const int size = language != nullptr ? language->fontSize : 14;
+  const int size = LanguageTextSize(context_);
   model_.SetDefaultFont(kLayoutFace, size, false, false, false);
-  if (title_ != nullptr) title_->SetFont(size == 14 ? kTitleFontSmall : kTitleFontLarge);
+  // A heading in the layouts' 16 pixels would be smaller than a larger language's page text.
+  model_.Fonts().Add({kHeadingFont, kLayoutFace, size + 2, true, false, false}, false);
+  if (title_ != nullptr) title_->SetFont(size == kBaseTextSize ? kTitleFontSmall : kTitleFontLarge);
 }
 
 std::wstring MainWindowController::TimeStamp(const LocalTime& t) {
@@ -122,10 +125,7 @@ void MainWindowController::AppendLogLine(ui::RichEdit* log, const UiNotice& noti
     return;
   }
   if (notice.alert) ++alerts;
-  ui::CharFormat format;
-  format.heightTwips = kLogTextTwips;
-  format.color = notice.alert ? kLogRed : kLogBlue;
-  log->SetSelectionFormat(format);
+  log->SetSelectionFormat(PageTextFormat(context_, notice.alert ? kLogRed : kLogBlue));
   log->AppendText(TimeStamp(host_.Now()));
   log->AppendText(notice.text);
   log->AppendText(L"\r\n");

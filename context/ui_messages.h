@@ -23,8 +23,9 @@ enum UiMessage : uint32_t {
 };
 
 // The size of what the main window writes into its rich edits (the logs, the removal summary), in
-// twips: the pages' own text size, where the rich edit's default would be visibly smaller.
+// twips, for the languages whose page text is kBaseTextSize pixels; the others' grows with theirs.
 constexpr int kLogTextTwips = 225;
+constexpr int kBaseTextSize = 14;
 
 // Payload carried by pointer in lParam; it belongs to the sender and lives only during the send.
 struct UiNotice {

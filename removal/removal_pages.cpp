@@ -72,10 +72,8 @@ void CAppContext::BuildRemovalSummary() {
   for (const std::wstring& printer : m_selectedPrinters) text += kIndent + printer + L"\r\n";
   text += GetText(L"gb.title.driver") + L":\r\n";
   for (const auto& driver : m_selectedDrivers) text += kIndent + driver.first + L"\r\n";
-  // In the text size of the logs, not the rich edit's smaller default.
-  ui::CharFormat format;
-  format.heightTwips = kLogTextTwips;
+  // In the page's font and size, as the logs are, not the rich edit's smaller default.
   summary->SetText(L"");
-  summary->SetSelectionFormat(format);
+  summary->SetSelectionFormat(PageTextFormat(*this, 0xFF000000));
   summary->AppendText(text);
 }

@@ -3,6 +3,7 @@
 // body runs when the test says, after the page that started it has returned.
 #include <gtest/gtest.h>
 
+#include "app/localisation.h"
 #include "context/system_error.h"
 #include "tests/fakes/fake_print_system.h"
 #include "tests/support/wizard_window.h"
@@ -167,10 +168,11 @@ TEST_F(RemovalTest, SummaryTakesThePrintersOfExactlyTheChosenDriver) {
   Next();
   EXPECT_TRUE(NextEnabled());
   EXPECT_EQ(Summary(), L"Printer:\r\n     Shop label\r\nDriver:\r\n     LABEL\r\n");
-  // Written in the logs' text size, not the rich edit's smaller default.
+  // Written in the page's face and the logs' text size, not the rich edit's smaller default.
   const auto& runs = window.model.Find<ui::RichEdit>(L"wordedit_deleteInfo")->Runs();
   ASSERT_EQ(runs.size(), 1u);
   EXPECT_EQ(runs[0].format.heightTwips, kLogTextTwips);
+  EXPECT_EQ(runs[0].format.face, kLayoutFace);
   // The printer taken along stays marked on the way back.
   Back();
   Back();
