@@ -11,6 +11,9 @@ uint16_t ErrorTextLanguage() { return g_errorTextLanguage; }
 
 std::wstring FormatSystemError(const SystemInfo& system, uint32_t code) {
   std::wstring text = system.SystemMessage(code, ErrorTextLanguage());
+  // A language the system has no messages for (Thai chosen on an English Windows) would leave a
+  // failure without its reason: then the system's own order of languages, as language 0 asks.
+  if (text.empty() && ErrorTextLanguage() != 0) text = system.SystemMessage(code, 0);
   while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
   return text;
 }

@@ -10,6 +10,7 @@ void SetErrorTextLanguage(uint16_t langId);
 uint16_t ErrorTextLanguage();
 
 // The system's message for the code in the error-text language, without its trailing line break;
-// empty when the system has no message in that language (there is no retry in another one).
+// when the system has none in that language, its message in the language the system chooses
+// (neutral, the user's, the system's, English); empty when it has none at all.
 std::wstring FormatSystemError(const SystemInfo& system, uint32_t code);
 std::wstring FormatSystemError(uint32_t code);

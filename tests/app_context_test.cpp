@@ -189,8 +189,10 @@ TEST(SystemError, UsesTheErrorTextLanguageAndDropsTheLineBreak) {
   EXPECT_EQ(FormatSystemError(system, 5), L"Access is denied.");
   SetErrorTextLanguage(1042);
   EXPECT_EQ(FormatSystemError(system, 5).back(), L'.');
-  SetErrorTextLanguage(1054);  // no Thai message: empty, no retry in English
-  EXPECT_EQ(FormatSystemError(system, 5), L"");
+  // No Thai message (Thai chosen on an English Windows): the system's own choice, never an empty reason.
+  SetErrorTextLanguage(1054);
+  EXPECT_EQ(FormatSystemError(system, 5), L"Access is denied.");
+  EXPECT_EQ(FormatSystemError(system, 6), L"");  // no message in any language
   SetErrorTextLanguage(1033);
 }
 

@@ -18,7 +18,11 @@ bool FakeSystemInfo::QueryVersion(OsVersion& out) const {
 }
 
 std::wstring FakeSystemInfo::SystemMessage(uint32_t code, uint16_t langId) const {
-  const auto found = messages.find({code, langId});
+  auto found = messages.find({code, langId});
+  // Language 0: the system searches the neutral language, the user's, then English (US).
+  for (const uint16_t fallback : {uiLanguage, uint16_t{1033}}) {
+    if (langId == 0 && found == messages.end()) found = messages.find({code, fallback});
+  }
   if (found == messages.end()) {
     const_cast<FakeSystemInfo*>(this)->lastError = kErrorMrMidNotFound;
     return {};

@@ -89,6 +89,7 @@ switch_language() {
   xdotool key Escape
   sleep 1
   refuse_probe '^window PopAbout$'
+  sleep 1.5  # the popup's shadow window goes a moment after the popup; a click meanwhile lands on it
   title=$(xdotool getwindowname "$wid")
   [ "$title" != "Label Printer Driver Wizard  V1.0.01" ] || fail "the language did not change"
   shot_name=${kind}_$lang
