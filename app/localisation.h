@@ -19,6 +19,5 @@ extern const wchar_t kLayoutFace[];
 // The current language's text size in pixels (14 unless the language asks for more).
 int LanguageTextSize(const CAppContext& context);
 // Text written into the main window's rich edits (the logs, the removal summary): the layouts' face
-// at the size of the language's page text, in that colour. The rich edit's own default face has no
-// Thai or Korean glyphs where the system does not link fonts for it.
+// at the size of the language's page text, in that colour, like every drawn text of the window.
 ui::CharFormat PageTextFormat(const CAppContext& context, ui::Color color);
