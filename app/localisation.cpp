@@ -18,3 +18,18 @@ std::wstring GetText(const wchar_t* key) { return ui::Resources::Instance().Text
 std::wstring GetTextWith(const wchar_t* key, const std::wstring& argument) {
   return FormatText(GetText(key), argument);
 }
+
+const wchar_t kLayoutFace[] = L"\u5b8b\u4f53";  // 宋体
+
+int LanguageTextSize(const CAppContext& context) {
+  const LanguageInfo* language = context.LanguageOrEnglish(context.m_curLangId);
+  return language != nullptr ? language->fontSize : kBaseTextSize;
+}
+
+ui::CharFormat PageTextFormat(const CAppContext& context, ui::Color color) {
+  ui::CharFormat format;
+  format.face = kLayoutFace;
+  format.heightTwips = kLogTextTwips * LanguageTextSize(context) / kBaseTextSize;
+  format.color = color;
+  return format;
+}

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cwctype>
 
+#include "app/localisation.h"
 #include "context/live_workers.h"
 #include "context/system_error.h"
 #include "context/text_util.h"
@@ -16,10 +17,10 @@
 
 namespace {
 
-const wchar_t kLayoutFace[] = L"\u5b8b\u4f53";  // 宋体
 constexpr int kTitleFontSmall = 3;
 constexpr int kTitleFontLarge = 22;
-constexpr int kLogTextTwips = 225;
+// The pages' headings: bold, two pixels above the language's text size.
+constexpr int kHeadingFont = 20;
 constexpr ui::Color kLogRed = 0xFFFF0000;
 constexpr ui::Color kLogBlue = 0xFF0000FF;
 
@@ -50,6 +51,10 @@ void MainWindowController::FindControls() {
   deleteLog_ = model_.Find<ui::RichEdit>(L"wordedit_deleteInfo_start");
   installBusy_ = model_.Find<ui::GifAnim>(L"ani_gif_install");
   deleteBusy_ = model_.Find<ui::GifAnim>(L"ani_gif_delete");
+  installHeading_ = {model_.FindControl(L"label_install_heading"), L"tab.install.title.installing.name",
+                     L"tab.install.title.installdone", L"tab.install.title.installfailed"};
+  deleteHeading_ = {model_.FindControl(L"label_delete_heading"), L"tab.delete.title.deleting",
+                    L"tab.delete.title.deletedone", L"tab.delete.title.deletefailed"};
   finishBar_ = model_.FindControl(L"hor_btn_h1");
   stepBar_ = model_.FindControl(L"hor_btn_h2");
   printerActions_[0] = model_.FindControl(L"btn_setup_preferences");
@@ -100,10 +105,11 @@ void MainWindowController::SetTitle() {
 }
 
 void MainWindowController::ApplyLanguageFont() {
-  const LanguageInfo* language = context_.LanguageOrEnglish(context_.m_curLangId);
-  const int size = language != nullptr ? language->fontSize : 14;
+  const int size = LanguageTextSize(context_);
   model_.SetDefaultFont(kLayoutFace, size, false, false, false);
-  if (title_ != nullptr) title_->SetFont(size == 14 ? kTitleFontSmall : kTitleFontLarge);
+  // A heading in the layouts' 16 pixels would be smaller than a larger language's page text.
+  model_.Fonts().Add({kHeadingFont, kLayoutFace, size + 2, true, false, false}, false);
+  if (title_ != nullptr) title_->SetFont(size == kBaseTextSize ? kTitleFontSmall : kTitleFontLarge);
 }
 
 std::wstring MainWindowController::TimeStamp(const LocalTime& t) {
@@ -112,16 +118,15 @@ std::wstring MainWindowController::TimeStamp(const LocalTime& t) {
   return text;
 }
 
-void MainWindowController::AppendLogLine(ui::RichEdit* log, const UiNotice& notice) {
+void MainWindowController::AppendLogLine(ui::RichEdit* log, const UiNotice& notice, int& alerts) {
   if (log == nullptr) return;
   if (notice.clear) {
     log->SetText(L"");
+    alerts = 0;
     return;
   }
-  ui::CharFormat format;
-  format.heightTwips = kLogTextTwips;
-  format.color = notice.alert ? kLogRed : kLogBlue;
-  log->SetSelectionFormat(format);
+  if (notice.alert) ++alerts;
+  log->SetSelectionFormat(PageTextFormat(context_, notice.alert ? kLogRed : kLogBlue));
   log->AppendText(TimeStamp(host_.Now()));
   log->AppendText(notice.text);
   log->AppendText(L"\r\n");
@@ -139,6 +144,11 @@ void MainWindowController::SetBusy(ui::GifAnim* animation, bool run) {
   }
 }
 
+void MainWindowController::ShowRunHeading(const RunHeading& heading, bool running, bool failed) {
+  if (heading.label == nullptr) return;
+  heading.label->SetText(running ? heading.running : failed ? heading.failed : heading.done);
+}
+
 void MainWindowController::OnUiMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) {
   const auto* notice = reinterpret_cast<const UiNotice*>(lParam);
   switch (message) {
@@ -151,16 +161,19 @@ void MainWindowController::OnUiMessage(uint32_t message, uintptr_t wParam, intpt
       SetTitle();
       break;
     case UM_DELETE_LOG:
-      if (notice != nullptr) AppendLogLine(deleteLog_, *notice);
+      if (notice != nullptr) AppendLogLine(deleteLog_, *notice, deleteAlerts_);
       break;
     case UM_INSTALL_LOG:
-      if (notice != nullptr) AppendLogLine(installLog_, *notice);
+      if (notice != nullptr) AppendLogLine(installLog_, *notice, installAlerts_);
       break;
     case UM_DELETE_BUSY:
       SetBusy(deleteBusy_, wParam == 1);
+      ShowRunHeading(deleteHeading_, wParam == 1, deleteAlerts_ > 0 || (notice != nullptr && notice->alert));
       break;
     case UM_INSTALL_BUSY:
       SetBusy(installBusy_, wParam == 1);
+      ShowRunHeading(installHeading_, wParam == 1,
+                     installAlerts_ > 0 || (notice != nullptr && notice->alert));
       break;
     case UM_SHOW_FINISH_BAR:
       Show(finishBar_, wParam);
@@ -249,6 +262,10 @@ bool MainWindowController::ConfirmClose() {
   UiNotice stopped;
   stopped.text = texts.Get(removal ? L"tip.removalstopped" : L"tip.installstopped");
   stopped.alert = true;
-  AppendLogLine(removal ? deleteLog_ : installLog_, stopped);
+  if (removal) {
+    AppendLogLine(deleteLog_, stopped, deleteAlerts_);
+  } else {
+    AppendLogLine(installLog_, stopped, installAlerts_);
+  }
   return true;
 }

@@ -67,8 +67,18 @@ class MainWindowController {
 
  private:
   void FindControls();
-  void AppendLogLine(ui::RichEdit* log, const UiNotice& notice);
+  // A log line, or the log emptied; counts the red lines since the log was last emptied.
+  void AppendLogLine(ui::RichEdit* log, const UiNotice& notice, int& alerts);
   void SetBusy(ui::GifAnim* animation, bool run);
+  // A run's page heading: please wait while it runs, then how it went. A run failed when its
+  // worker says so (the ending busy message's notice) or when its log holds a red line.
+  struct RunHeading {
+    ui::Control* label;
+    const wchar_t* running;
+    const wchar_t* done;
+    const wchar_t* failed;
+  };
+  static void ShowRunHeading(const RunHeading& heading, bool running, bool failed);
 
   ui::WindowModel& model_;
   CAppContext& context_;
@@ -84,6 +94,10 @@ class MainWindowController {
   ui::RichEdit* deleteLog_ = nullptr;
   ui::GifAnim* installBusy_ = nullptr;
   ui::GifAnim* deleteBusy_ = nullptr;
+  RunHeading installHeading_{};
+  RunHeading deleteHeading_{};
+  int installAlerts_ = 0;
+  int deleteAlerts_ = 0;
   ui::Control* finishBar_ = nullptr;
   ui::Control* stepBar_ = nullptr;
   ui::Control* printerActions_[3] = {};

@@ -8,6 +8,8 @@ enum UiMessage : uint32_t {
   UM_LANGUAGE_CHANGED = 750,
   UM_DELETE_LOG = 751,
   UM_INSTALL_LOG = 752,
+  // wParam 1 while a run works, 0 when it ends; the ending one may carry a UiNotice whose alert
+  // says the worker failed (the page's heading then says so, as it does for a red log line).
   UM_DELETE_BUSY = 753,
   UM_INSTALL_BUSY = 754,
   UM_SHOW_FINISH_BAR = 756,
@@ -19,6 +21,11 @@ enum UiMessage : uint32_t {
   UM_GO_NEXT_PAGE = 768,
   UM_BT_ADAPTER_STATUS = 770,
 };
+
+// The size of what the main window writes into its rich edits (the logs, the removal summary), in
+// twips, for the languages whose page text is kBaseTextSize pixels; the others' grows with theirs.
+constexpr int kLogTextTwips = 225;
+constexpr int kBaseTextSize = 14;
 
 // Payload carried by pointer in lParam; it belongs to the sender and lives only during the send.
 struct UiNotice {

@@ -5,7 +5,7 @@
 #include "context/text_util.h"
 #include "removal/removal_job.h"
 #include "removal/removal_selection.h"
-#include "ui/control.h"
+#include "ui/edit.h"
 
 namespace {
 
@@ -56,7 +56,9 @@ void CAppContext::EnterDeletePage(int32_t page) {
 void CAppContext::BuildRemovalSummary() {
   SetNextButton(true, true, L"main.btn.startDelete");
   SetNextButton(true, !m_selectedPrinters.empty() || !m_selectedDrivers.empty(), L"");
-  ui::Control* summary = m_deleteTab != nullptr ? m_deleteTab->FindByName(L"wordedit_deleteInfo") : nullptr;
+  auto* summary = m_deleteTab != nullptr
+                      ? dynamic_cast<ui::RichEdit*>(m_deleteTab->FindByName(L"wordedit_deleteInfo"))
+                      : nullptr;
   if (summary == nullptr) return;
   // Deleting a driver takes the printers on it along: exactly that driver, in any letter case as
   // the spooler names drivers, and not one whose name merely contains it (LABEL 2).
@@ -70,5 +72,8 @@ void CAppContext::BuildRemovalSummary() {
   for (const std::wstring& printer : m_selectedPrinters) text += kIndent + printer + L"\r\n";
   text += GetText(L"gb.title.driver") + L":\r\n";
   for (const auto& driver : m_selectedDrivers) text += kIndent + driver.first + L"\r\n";
-  summary->SetText(text);
+  // In the page's font and size, as the logs are, not the rich edit's smaller default.
+  summary->SetText(L"");
+  summary->SetSelectionFormat(PageTextFormat(*this, 0xFF000000));
+  summary->AppendText(text);
 }

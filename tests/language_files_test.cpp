@@ -46,7 +46,7 @@ class LanguageFiles : public ::testing::Test {
 
 TEST_F(LanguageFiles, AllShareTheKeysAndPlaceholdersOfEnglish) {
   const auto english = ReadLanguage(archive, "lan_en.xml");
-  EXPECT_EQ(english.size(), 172u);
+  EXPECT_EQ(english.size(), 183u);
   for (const char* file : kFiles) {
     const auto texts = ReadLanguage(archive, file);
     std::set<std::string> keys, englishKeys;
@@ -102,6 +102,32 @@ TEST_F(LanguageFiles, EnglishCarriesTheFixedTexts) {
       {"lan.title", "Switch languages"},
   };
   for (const auto& [key, value] : fixed) EXPECT_EQ(en.at(key), value) << key;
+}
+
+// The install pages' checks once spoke Chinese to everybody: Chinese keeps exactly those texts, and
+// every other language has its own text for them and for the page states added with them.
+TEST_F(LanguageFiles, PageChecksAndRunStatesAreTranslatedEverywhere) {
+  const std::map<std::string, std::string> chinese = {
+      {"tip.lan.ipinvalid", "IP地址无效"},
+      {"tip.lan.porttaken", "端口已存在，请重新输入"},
+      {"tip.printername.refused", "*打印机名称:%s 不可以使用，请更换名称"},
+      {"tip.printername.free", "打印机名称:%s 可以使用"},
+  };
+  const char* const otherKeys[] = {"tip.createdirfail",
+                                   "tab.install.driver.installed",
+                                   "tab.install.driver.notinstalled",
+                                   "tab.install.title.installdone",
+                                   "tab.install.title.installfailed",
+                                   "tab.delete.title.deletedone",
+                                   "tab.delete.title.deletefailed"};
+  const auto cn = ReadLanguage(archive, "lan_cn.xml");
+  for (const auto& [key, value] : chinese) EXPECT_EQ(cn.at(key), value) << key;
+  for (const char* file : kFiles) {
+    if (std::string(file) == "lan_cn.xml") continue;
+    const auto texts = ReadLanguage(archive, file);
+    for (const auto& [key, value] : chinese) EXPECT_NE(texts.at(key), value) << file << " " << key;
+    for (const char* key : otherKeys) EXPECT_NE(texts.at(key), cn.at(key)) << file << " " << key;
+  }
 }
 
 TEST_F(LanguageFiles, EveryRegisteredLanguageHasItsFileAndNameKey) {

@@ -4,6 +4,11 @@
 
 namespace ui {
 
+Rect CentredLine(const Rect& textArea, int lineHeight) {
+  const int top = textArea.top + (textArea.Height() - lineHeight) / 2;
+  return {textArea.left, top, textArea.right, top + lineHeight};
+}
+
 void Edit::AttachView(std::unique_ptr<NativeView> view) {
   view_ = std::move(view);
   if (!view_) return;
@@ -15,7 +20,16 @@ void Edit::AttachView(std::unique_ptr<NativeView> view) {
 void Edit::SyncView() {
   if (!view_) return;
   if (const WindowModel* window = Manager()) view_->SetScale(window->Scale(), window->ScaledFont(FontId()));
-  view_->SetBounds(rect_, IsVisibleInTree());
+  view_->SetBounds(ViewRect(), IsVisibleInTree());
+}
+
+Rect Edit::ViewRect() const {
+  if (Kind() == ControlKind::kRichEdit) return rect_;
+  const Edges& p = TextPadding();
+  Rect area = rect_.Deflated({Px(p.left), Px(p.top), Px(p.right), Px(p.bottom)});
+  if (area.right < area.left) area.right = area.left;
+  if (area.bottom < area.top) area.bottom = area.top;
+  return area;
 }
 
 void Edit::SetText(std::wstring text) {
@@ -30,7 +44,7 @@ void Edit::SetEnabled(bool enabled) {
 
 void Edit::SetManager(WindowModel* manager, Control* parent) {
   Label::SetManager(manager, parent);
-  if (manager == nullptr && view_) view_->SetBounds(rect_, false);
+  if (manager == nullptr && view_) view_->SetBounds(ViewRect(), false);
 }
 
 void Edit::Focus() {

@@ -29,8 +29,8 @@ struct CharFormat {
 class NativeView {
  public:
   virtual ~NativeView() = default;
-  // Called after every layout pass: the control's rectangle and whether it shows (it and all its
-  // ancestors visible).
+  // Called after every layout pass: where the text goes (a plain edit's box less its text padding,
+  // a rich edit's whole box) and whether it shows (it and all its ancestors visible).
   virtual void SetBounds(const Rect& rect, bool visible) = 0;
   // Called before every SetBounds: the display scale in percent and the control's font at it.
   virtual void SetScale(int percent, const FontSpec& scaledFont) { (void)percent, (void)scaledFont; }
@@ -45,6 +45,10 @@ class NativeView {
   virtual void ScrollLineDown() {}
 };
 
+// One line of text of that height centred in the text area, as wide as the area: where a
+// single-line native edit goes so that its text sits as a drawn label's would.
+Rect CentredLine(const Rect& textArea, int lineHeight);
+
 class Edit : public Label {
  public:
   explicit Edit(ControlKind kind = ControlKind::kEdit) : Label(kind) {}
@@ -55,6 +59,9 @@ class Edit : public Label {
   // Pushes the scale, font, rectangle and visibility to the native view; runs after every layout.
   void SyncView();
   void SyncNativeWindow() override { SyncView(); }
+  // What the native view is given: a plain edit's box less its text padding at the display scale,
+  // like the skinned box draws its text; a rich edit's whole box.
+  Rect ViewRect() const;
 
   void SetText(std::wstring text) override;
   void SetEnabled(bool enabled) override;

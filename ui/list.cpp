@@ -1,5 +1,7 @@
 #include "ui/list.h"
 
+#include <algorithm>
+
 #include "ui/label.h"
 #include "ui/utf.h"
 #include "ui/window_model.h"
@@ -85,6 +87,33 @@ void ListElement::Activate() {
   const std::weak_ptr<void> alive = Liveness();
   if (List* list = OwningList(*this)) list->SelectRow(list->RowIndex(this), true);
   if (!alive.expired()) Notify(L"itemclick");
+}
+
+void ListElement::LayoutChildren(const Rect& inner) {
+  const List* list = OwningList(*this);
+  const std::vector<Rect> columns = list != nullptr ? list->ColumnRects() : std::vector<Rect>{};
+  if (columns.empty()) {
+    HorizontalLayout::LayoutChildren(inner);
+    return;
+  }
+  // Children past the last column share what is left to the right of it.
+  std::vector<Control*> rest;
+  size_t column = 0;
+  for (Control* child : Children()) {
+    if (child->IsFloat()) continue;
+    if (column >= columns.size()) {
+      rest.push_back(child);
+      continue;
+    }
+    const Rect& header = columns[column++];
+    const Rect cell{std::max(header.left, inner.left), inner.top, std::min(header.right, inner.right),
+                    inner.bottom};
+    if (child->IsVisible()) PlaceSingle(*child, cell, Align::kStart, Spec(false).crossAlign);
+  }
+  if (!rest.empty()) {
+    const int left = std::min(inner.right, std::max(inner.left, columns.back().right));
+    LayoutBox(rest, {left, inner.top, inner.right, inner.bottom}, Spec(false), 0);
+  }
 }
 
 void ListElement::PaintBackground(Graphics& graphics) {
@@ -268,7 +297,12 @@ std::vector<Rect> List::ColumnRects() const {
   if (header == nullptr || !header->IsVisible()) return columns;
   for (int i = 0; i < header->Count(); ++i) {
     const Control* item = header->ItemAt(i);
-    if (item->IsVisible()) columns.push_back(item->GetRect());
+    if (item->IsVisible()) {
+      columns.push_back(item->GetRect());
+    } else {
+      const int x = columns.empty() ? header->GetRect().left : columns.back().right;
+      columns.push_back({x, item->GetRect().top, x, item->GetRect().bottom});
+    }
   }
   return columns;
 }

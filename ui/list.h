@@ -57,8 +57,10 @@ class ListHeader : public HorizontalLayout {
   ListHeader() : HorizontalLayout(ControlKind::kListHeader) {}
 };
 
-// A row laid out like a horizontal layout from its template. Selecting it also selects its first
-// option (the row's check mark) without a notification.
+// A row built from a template. In a list with a shown header its n-th child sits in the header's n-th
+// column, shown or not, so each text stands under its heading; without a header the row lays its
+// children out like a horizontal layout. Selecting it also selects its first option (the row's
+// check mark) without a notification.
 class ListElement : public HorizontalLayout, public ListItem {
  public:
   ListElement() : HorizontalLayout(ControlKind::kListElement) {}
@@ -68,6 +70,7 @@ class ListElement : public HorizontalLayout, public ListItem {
   bool WantsClicks() const override { return true; }
 
  protected:
+  void LayoutChildren(const Rect& inner) override;
   void PaintBackground(Graphics& graphics) override;
 };
 
@@ -121,7 +124,8 @@ class List : public VerticalLayout {
   int SelectedIndex() const;
 
   const ListItemInfo& ItemInfo() const { return info_; }
-  // The horizontal extent of each header column (the row's vertical extent is filled in by rows).
+  // The horizontal extent of each header column (the row's vertical extent is filled in by rows);
+  // a hidden column is empty, at the right edge of the one before it. None without a shown header.
   std::vector<Rect> ColumnRects() const;
 
  protected:

@@ -30,7 +30,11 @@ void CAppContext::OnInstallFinished(const InstallOutcome* outcome) {
     m_portName.clear();
     m_lanAddress.clear();
   }
-  Send(UM_INSTALL_BUSY, 0);
+  // The page's heading says how it went: a run without a printer at its end failed.
+  UiNotice ended;
+  ended.alert =
+      outcome == nullptr || outcome->failure != InstallFailure::kNone || outcome->printerInstalled == 0;
+  SendNotice(UM_INSTALL_BUSY, 0, &ended);
   Send(UM_SHOW_STEP_BAR, 0);
   Send(UM_SHOW_PRINTER_ACTIONS, outcome != nullptr && outcome->printerInstalled != 0 ? 1 : 0);
   Send(UM_SHOW_FINISH_BAR, 1);

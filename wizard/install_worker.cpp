@@ -18,8 +18,6 @@
 #include "printsys/tcpip_port.h"
 #include "ui/resources.h"
 
-const wchar_t kFolderFailureText[] = L"Failed to create directory";
-
 namespace {
 
 // Calls attempt until it answers true, pausing between calls; false when every call failed.
@@ -173,7 +171,7 @@ class InstallRun {
       case FolderRefusal::kCannotMake:
         break;
     }
-    Alert(kFolderFailureText);
+    Alert(GetText(L"tip.createdirfail"));
     return false;
   }
 

@@ -19,8 +19,6 @@ struct InstallOutcome {
 // Tries while the call answers false, pausing between tries, at most this often.
 constexpr int kBluetoothServiceTries = 41;
 constexpr uint32_t kBluetoothRetryPauseMs = 250;
-// The directory failure has no text in the language files.
-extern const wchar_t kFolderFailureText[];
 
 // The worker thread's body: a fresh outcome, the install, then the completion step with it.
 void InstallThreadProc(CAppContext& context, const std::function<void(const InstallOutcome*)>& finished);

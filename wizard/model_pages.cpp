@@ -11,10 +11,6 @@
 
 namespace {
 
-const wchar_t kNameRefused[] =
-    L"*\u6253\u5370\u673a\u540d\u79f0:%s \u4e0d\u53ef\u4ee5\u4f7f\u7528\uff0c\u8bf7\u66f4\u6362\u540d\u79f0";  // *打印机名称:%s 不可以使用，请更换名称
-const wchar_t kNameFree[] = L"\u6253\u5370\u673a\u540d\u79f0:%s \u53ef\u4ee5\u4f7f\u7528";  // 打印机名称:%s 可以使用
-
 void SetTextAndTooltip(ui::Control* label, const std::wstring& text) {
   if (label == nullptr) return;
   label->SetText(text);
@@ -37,6 +33,9 @@ void CAppContext::FillDriverModelList() {
                                       L"listex_install_driver_moudel_group");
     if (row == nullptr) return;
     SetRowColumn(*row, 1, model.modelName);
+    const bool installed = DriverInstalled(model.driverName);
+    SetRowColumn(*row, 4,
+                 GetText(installed ? L"tab.install.driver.installed" : L"tab.install.driver.notinstalled"));
     row->SetUserData(std::to_wstring(model.index));
     // The first model of the package's driver is chosen until the user chooses another.
     const bool chosen = m_driverIndex < 0 ? model.driverName == L"LABEL" : model.index == m_driverIndex;
@@ -62,13 +61,14 @@ void CAppContext::ShowPrinterNamePage() {
 
 bool CAppContext::CheckPrinterNameOnNext() {
   if (IsAcceptablePrinterName(m_printerName) && !PrinterExists(m_printerName)) return true;
-  PostPrinterNameStatus(FormatText(kNameRefused, m_printerName), true);
+  PostPrinterNameStatus(GetTextWith(L"tip.printername.refused", m_printerName), true);
   return false;
 }
 
 void CAppContext::ReportPrinterNameCheck() {
   const bool refused = !IsAcceptablePrinterName(m_printerName) || PrinterExists(m_printerName);
-  PostPrinterNameStatus(FormatText(refused ? kNameRefused : kNameFree, m_printerName), refused);
+  PostPrinterNameStatus(
+      GetTextWith(refused ? L"tip.printername.refused" : L"tip.printername.free", m_printerName), refused);
 }
 
 void CAppContext::ShowInstallSummary() {

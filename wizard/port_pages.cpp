@@ -20,8 +20,6 @@ namespace {
 
 const wchar_t kPortRow[] = L"listex_install_port_item";
 const wchar_t kPortGroup[] = L"listex_install_driver_port_group";
-const wchar_t kAddressInvalid[] = L"IP\u5730\u5740\u65e0\u6548";                                    // IP地址无效
-const wchar_t kPortTaken[] = L"\u7aef\u53e3\u5df2\u5b58\u5728\uff0c\u8bf7\u91cd\u65b0\u8f93\u5165";  // 端口已存在，请重新输入
 
 // One part of a dotted-decimal address: one to three digits and nothing else, 0 to 255, no
 // leading zero but the lone "0" (010 reads as octal to some parsers and as ten to others).
@@ -142,12 +140,12 @@ bool CAppContext::ValidateLanPort() {
     edit->Focus();
     return false;
   };
-  if (!IsValidIPv4(address->Text())) return refuse(kAddressInvalid, address);
+  if (!IsValidIPv4(address->Text())) return refuse(GetText(L"tip.lan.ipinvalid"), address);
   if (!IsAcceptableLanPortName(portName->Text())) return refuse(GetText(L"tip.portnameinvalid"), portName);
   // The address's own Standard TCP/IP port may serve again; any other port of that name is taken.
   const std::optional<std::wstring> own = TcpIpPortForAddress(DefaultPrintSystem().spooler, address->Text());
   const bool reused = own && LowerCopy(*own) == LowerCopy(portName->Text());
-  if (!reused && PortExists(portName->Text())) return refuse(kPortTaken, portName);
+  if (!reused && PortExists(portName->Text())) return refuse(GetText(L"tip.lan.porttaken"), portName);
   if (result != nullptr) result->SetText(L"");
   return true;
 }

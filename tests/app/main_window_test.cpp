@@ -131,6 +131,21 @@ TEST_F(MainWindowTest, LogLinesAreTimeStampedBlueOrRedAndClearEmpties) {
   context.PostDeleteLog(L"Start deleting", false, false);
   EXPECT_FALSE(dynamic_cast<ui::RichEdit*>(Find(L"wordedit_deleteInfo_start"))->Runs().empty());
   EXPECT_EQ(MainWindowController::TimeStamp({1, 2, 3, 4}), L"01:02:03.004 : ");
+
+  // Lines and headings in the page's face, growing with a language's larger text (Thai: 20 pixels).
+  const struct {
+    uint16_t langId;
+    int twips, heading;
+  } languages[] = {{1033, 225, 16}, {1054, 321, 22}};
+  for (const auto& language : languages) {
+    context.m_curLangId = language.langId;
+    Send(UM_LANGUAGE_CHANGED, 0, nullptr);
+    context.PostInstallLog(L"line", false, false);
+    EXPECT_EQ(log->Runs().back().format.heightTwips, language.twips);
+    EXPECT_EQ(log->Runs().back().format.face, kLayoutFace);
+    EXPECT_EQ(model.ScaledFont(20).size, language.heading);
+    EXPECT_TRUE(model.ScaledFont(20).bold);
+  }
 }
 
 TEST_F(MainWindowTest, StatusLinesAndBusyAnimations) {

@@ -168,6 +168,11 @@ TEST_F(RemovalTest, SummaryTakesThePrintersOfExactlyTheChosenDriver) {
   Next();
   EXPECT_TRUE(NextEnabled());
   EXPECT_EQ(Summary(), L"Printer:\r\n     Shop label\r\nDriver:\r\n     LABEL\r\n");
+  // Written in the page's face and the logs' text size, not the rich edit's smaller default.
+  const auto& runs = window.model.Find<ui::RichEdit>(L"wordedit_deleteInfo")->Runs();
+  ASSERT_EQ(runs.size(), 1u);
+  EXPECT_EQ(runs[0].format.heightTwips, kLogTextTwips);
+  EXPECT_EQ(runs[0].format.face, kLayoutFace);
   // The printer taken along stays marked on the way back.
   Back();
   Back();
@@ -201,7 +206,9 @@ TEST_F(RemovalTest, WorkerDeletesPrintersThenDriversAndReportsEveryFailure) {
   Next();
   // The worker has its copies: the wizard's own selection is empty before it runs.
   EXPECT_TRUE(window.context.m_selectedPrinters.empty() && window.context.m_selectedDrivers.empty());
+  EXPECT_EQ(window.Find(L"label_delete_heading")->Text(), L"tab.delete.title.deleting");
   ASSERT_EQ(threads.RunPending(), 1);
+  EXPECT_EQ(window.Find(L"label_delete_heading")->Text(), L"tab.delete.title.deletefailed");
 
   const std::vector<LogLine> expected = {
       {L"Start deleting the printer: Back office", false},
@@ -309,6 +316,7 @@ TEST_F(RemovalTest, DriverPackagesAreDeletedFromVersion6Only) {
       expected.push_back({L"Delete: LABEL successfully", false});
     }
     EXPECT_EQ(Log(), expected) << (&c - cases);
+    EXPECT_EQ(window.Find(L"label_delete_heading")->Text(), L"tab.delete.title.deletedone");
   }
   EXPECT_TRUE(print.spooler.driverPackages.empty());
 }

@@ -234,6 +234,37 @@ TEST(Edit, NativeViewsFollowLayoutAndHiddenAncestors) {
   EXPECT_EQ(recorder.seen, (std::vector<std::wstring>{L"textchanged:e"}));
 }
 
+// A plain edit's native window gets the box less the text padding at the display scale, and sits
+// one line high in its middle; a rich edit gets its whole box.
+TEST(Edit, NativeViewGetsTheTextAreaAtEveryScale) {
+  const struct {
+    int scale;
+    const char* plain;
+    const char* rich;
+  } cases[] = {{100, "bounds 6,6,274,26 shown", "bounds 0,32,280,132 shown"},
+               {125, "bounds 7,7,343,33 shown", "bounds 0,40,350,165 shown"},
+               {150, "bounds 9,9,411,39 shown", "bounds 0,48,420,198 shown"}};
+  for (const auto& c : cases) {
+    auto skin =
+        LayoutMarkup(R"(<Window><VerticalLayout><HorizontalLayout height="32"><Edit name="e" width="280"
+        textpadding="6,6,6,6"/><Control/></HorizontalLayout><HorizontalLayout height="100"><RichEdit name="r" width="280"
+        textpadding="8,6,4,6"/><Control/></HorizontalLayout></VerticalLayout></Window>)",
+                     700, 500);
+    skin->window.SetScale(c.scale);
+    skin->window.SetClientSize({700 * c.scale / 100, 500 * c.scale / 100});
+    skin->window.Layout();
+    std::vector<std::string> plain, rich;
+    skin->window.Find<ui::Edit>(L"e")->AttachView(std::make_unique<FakeView>(&plain));
+    skin->window.Find<ui::Edit>(L"r")->AttachView(std::make_unique<FakeView>(&rich));
+    EXPECT_EQ(plain.back(), c.plain) << c.scale;
+    EXPECT_EQ(rich.back(), c.rich) << c.scale;
+  }
+  // A line taller than the area grows into the padding evenly.
+  const std::pair<int, const char*> lines[] = {{14, "6,9,274,23"}, {20, "6,6,274,26"}, {24, "6,4,274,28"}};
+  for (const auto& [height, rect] : lines)
+    EXPECT_EQ(ToString(ui::CentredLine({6, 6, 274, 26}, height)), rect);
+}
+
 TEST(RichEdit, KeepsFormattedRunsOfAppendedText) {
   ui::RichEdit log;
   std::vector<std::string> calls;

@@ -116,6 +116,64 @@ TEST_F(SkinLayouts, RowTemplatesAndPopupsBuildFromThePackage) {
   }
 }
 
+// Each text of a row stands under its heading: a template row's n-th child, shown alone, spans the
+// header's n-th column; a text row draws column n there. At 100 % and 150 %.
+TEST_F(SkinLayouts, ListRowsLayTheirCellsInTheHeaderColumns) {
+  const std::pair<const wchar_t*, const char*> templateLists[] = {
+      {L"listex_install_show_usb", "listitemex.xml"},
+      {L"listex_install_show_blue", "listitemex_blue.xml"},
+      {L"listex_install_driver_moudel", "listitemex.xml"},
+      {L"listex_install_driver_port", "listitemex.xml"},
+  };
+  const wchar_t* const textLists[] = {L"listex_delete_printer", L"listex_delete_driver"};
+  const auto showPage = [&](ui::Control* control) {
+    for (ui::Control* page = control; page->Parent() != nullptr; page = page->Parent()) {
+      if (auto* tabs = dynamic_cast<ui::TabLayout*>(page->Parent())) {
+        tabs->SelectItem(page);
+        tabs->FinishAnimation();
+      }
+    }
+  };
+  for (const int scale : {100, 150}) {
+    main_.SetScale(scale);
+    for (const auto& [name, rowTemplate] : templateLists) {
+      auto* list = main_.Find<ui::List>(name);
+      ASSERT_NE(list, nullptr);
+      showPage(list);
+      const int columns = list->Header()->Count();
+      ASSERT_GE(columns, 3) << rowTemplate;
+      for (int shown = 1; shown < columns; ++shown) {
+        list->RemoveAllRows();
+        ui::Container* row = list->AddRow(main_.BuildFromLayout(rowTemplate))->AsContainer();
+        if (shown >= row->Count()) continue;
+        ui::Control* cell = row->ItemAt(shown);
+        cell->SetVisible(true);
+        if (ui::Control* label = cell->FindByName(L"label1")) label->SetVisible(true);
+        main_.Layout();
+        const ui::Rect header = list->Header()->ItemAt(shown)->GetRect();
+        EXPECT_EQ(cell->GetRect().left, header.left) << scale << " " << rowTemplate << " column " << shown;
+        EXPECT_EQ(cell->GetRect().right, header.right) << scale << " " << rowTemplate << " column " << shown;
+        EXPECT_EQ(row->ItemAt(0)->GetRect().left, list->Header()->ItemAt(0)->GetRect().left);
+      }
+    }
+    for (const wchar_t* name : textLists) {
+      auto* list = main_.Find<ui::List>(name);
+      ASSERT_NE(list, nullptr);
+      showPage(list);
+      list->RemoveAllRows();
+      auto* row = static_cast<ui::ListTextElement*>(list->AddRow(std::make_unique<ui::ListTextElement>()));
+      row->SetFixedHeight(30);
+      row->SetColumnText(1, L"Shop label");
+      main_.Layout();
+      FakeGraphics g;
+      main_.Paint(g, {0, 0, 700 * scale / 100, 500 * scale / 100});
+      const DrawCall* text = g.FindText(L"Shop label");
+      ASSERT_NE(text, nullptr);
+      EXPECT_EQ(text->rect.left, list->Header()->ItemAt(1)->GetRect().left) << scale;
+    }
+  }
+}
+
 TEST_F(SkinLayouts, ShadowFramesTheWindowAtEveryScale) {
   const struct {
     int scale;

@@ -34,8 +34,9 @@ type_into() {  # point text
   xdotool type --delay 40 "$2"
   sleep 0.4
 }
-shot() { "$here/screenshot" "$DISPLAY" "$shots/walk_${kind}_$1.png" "$title" >/dev/null; }
-screen_shot() { "$here/screenshot" "$DISPLAY" "$shots/walk_${kind}_$1.png" >/dev/null; }
+# Pictures are named after the kind, and the language when the walk switched to another one.
+shot() { "$here/screenshot" "$DISPLAY" "$shots/walk_${shot_name:-$kind}_$1.png" "$title" >/dev/null; }
+screen_shot() { "$here/screenshot" "$DISPLAY" "$shots/walk_${shot_name:-$kind}_$1.png" >/dev/null; }
 probe() { "$LDW_WINE" "$probe" | tr -d '\r'; }
 # Windows take a moment to come and go under Wine: each check gives them a few seconds.
 expect_probe() {  # extended regex
@@ -59,4 +60,44 @@ drawn_in() {  # left top right bottom
   local crop=$shots/.crop.png
   import -window "$wid" -crop "$(($3 - $1))x$(($4 - $2))+$1+$2" +repage "$crop"
   awk -v m="$(convert "$crop" -colorspace Gray -format "%[fx:mean]" info:)" 'BEGIN { exit !(m < 0.9) }'
+}
+
+# A text of the language file of the walk's language (en unless the walk switched), with its %s
+# filled by the second argument.
+lang=${lang:-en}
+text() {  # key [argument]
+  local value
+  value=$(sed -n "s/.*id=\"$1\" value=\"\([^\"]*\)\".*/\1/p" "$here/../../skin/lan_$lang.xml")
+  [ -n "$value" ] || fail "no text $1 in lan_$lang.xml"
+  printf '%s\n' "${value//%s/${2:-}}"
+}
+# What a screen reader in another process is told (LDW_ACCESSIBLE_PROBE): the texts drawn on the
+# window, read back from the real exe.
+expect_shown_text() {  # a shown text, exactly
+  for _ in $(seq 10); do
+    "$LDW_WINE" "$LDW_ACCESSIBLE_PROBE" | tr -d '\r' | cut -d'|' -f1 | grep -Fqx -- "child $1" && return 0
+    sleep 0.5
+  done
+  "$LDW_WINE" "$LDW_ACCESSIBLE_PROBE" >&2 || true
+  fail "the window does not show '$1'"
+}
+# The language popup by its button, then the arrows from the selected language (English at the
+# start) down to the walk's one, as the popup lists them: en es ja ko th cn pt.
+switch_language() {
+  [ "$lang" = en ] && return 0
+  local downs
+  downs=$(printf 'en es ja ko th cn pt\n' | tr ' ' '\n' | grep -nx "$lang" | cut -d: -f1)
+  xdotool mousemove "$((X + 585))" "$((Y + 15))" click 1
+  sleep 1
+  expect_probe '^window PopAbout$'
+  xdotool key Tab
+  for _ in $(seq $((downs - 1))); do xdotool key Down; sleep 0.3; done
+  sleep 0.5
+  xdotool key Escape
+  sleep 1
+  refuse_probe '^window PopAbout$'
+  sleep 1.5  # the popup's shadow window goes a moment after the popup; a click meanwhile lands on it
+  title=$(xdotool getwindowname "$wid")
+  [ "$title" != "Label Printer Driver Wizard  V1.0.01" ] || fail "the language did not change"
+  shot_name=${kind}_$lang
 }

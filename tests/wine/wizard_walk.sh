@@ -2,15 +2,16 @@
 # The real exe driven as a user drives it: xdotool clicks on the window and types into its edits on
 # the test session's display, a picture of every page goes to the screenshots folder, and the
 # probe reports what lives in native windows (edits, message boxes, popups).
-#   wizard_walk.sh EXE PROBE SCREENSHOT-DIR KIND
-# KIND is one of lpt, com, custom, network, usb, bluetooth.
+#   wizard_walk.sh EXE PROBE SCREENSHOT-DIR KIND [LANGUAGE]
+# KIND is one of lpt, com, custom, network, usb, bluetooth; LANGUAGE (en, es, th, ...; English when
+# not given) is chosen in the language popup first, and the shown texts are read back in it.
 # lpt, com and network go on past the summary and install: lpt by the legacy route (the prefix
 # reports Windows 7), com by the INF route (Windows 8, with the certutil and rundll32 stand-ins of
 # LDW_DOUBLES_DIR in the prefix), network up to the port Wine cannot make. LDW_SPOOLER_STATE reads
 # the spooler back; everything is put back as it was afterwards.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-exe=$1 probe=$2 shots=$3 kind=$4
+exe=$1 probe=$2 shots=$3 kind=$4 lang=${5:-en}
 . "$here/walk-common.sh"
 
 spooler() { "$LDW_WINE" "$LDW_SPOOLER_STATE" "$@" | tr -d '\r'; }
@@ -53,6 +54,7 @@ esac
 # Puts back what this walk changed as well (walk-common's trap, extended).
 trap 'kill ${program:-} 2>/dev/null || true; put_back; xdotool mousemove 1279 1023 || true' EXIT
 open_wizard
+switch_language
 
 # Points of the 700 x 500 layout (client pixels).
 declare -A at=(
@@ -62,6 +64,25 @@ declare -A at=(
   [lan_ip]="350 102" [lan_port]="350 150" [printer_name]="350 136"
   [popup_row3]="450 251" [popup_cancel]="450 371"
 )
+
+# The name page refuses a name with a comma in the user's language, then takes the proposal back.
+refuse_name() {
+  type_into printer_name "a,b"
+  click next
+  expect_shown_text "$(text tip.printername.refused a,b)"
+  shot name_refused
+  type_into printer_name "LABEL"
+  expect_probe '^edit LABEL$'
+}
+# Page 9 after the run: the heading says how it went.
+run_heading() {
+  for _ in $(seq 10); do
+    "$LDW_WINE" "$LDW_ACCESSIBLE_PROBE" | tr -d '\r' | cut -d'|' -f1 |
+      grep -Fqx -e "child $(text tab.install.title.installdone)" -e "child $(text tab.install.title.installfailed)" && return 0
+    sleep 0.5
+  done
+  fail "page 9 does not say how the installation went"
+}
 
 shot index
 click next
@@ -95,6 +116,7 @@ case $kind in
     click next
     expect_probe '^edit LABEL$'
     shot name
+    refuse_name
     click next
     refuse_probe '^edit '
     shot summary
@@ -105,6 +127,7 @@ case $kind in
     [ "$kind" = com ] && port=COM1:
     for _ in $(seq 40); do log_lines | grep -qx "Printer installed successfully" && break; sleep 0.5; done
     for _ in $(seq 40); do drawn_in 20 460 680 495 && break; sleep 0.5; done
+    expect_shown_text "$(text tab.install.title.installdone)"
     shot installed
     if ! drawn_in 20 460 680 495; then
       # Under qemu-user (the WOW64 tier on a machine without a 32-bit mode) the worker's last
@@ -131,6 +154,7 @@ case $kind in
     expect_probe '^edit 192\.168\.1\.100$'
     type_into lan_ip "192.168.1"
     click next
+    expect_shown_text "$(text tip.lan.ipinvalid)"
     shot refused_address
     red_line_shows 212 182 680 206 || fail "no red line for 192.168.1"
     expect_probe '^edit 192\.168\.1$'
@@ -148,6 +172,7 @@ case $kind in
     click next
     expect_probe '^edit LABEL$'
     shot name
+    refuse_name
     click next
     shot summary
     # Wine has no Standard TCP/IP monitor: the run ends at the port with its red line.
@@ -178,4 +203,4 @@ case $kind in
 esac
 kill "$program" 2>/dev/null || true
 wait "$program" 2>/dev/null || true
-echo "walked the $kind kind"
+echo "walked the $kind kind in $lang"

@@ -467,7 +467,7 @@ INSTANTIATE_TEST_SUITE_P(
                     [](InstallWorkerTest& t) {
                       t.files.uncreatableFolders.insert("C:\\Program Files (x86)\\PrinterDriver");
                     },
-                    [] { return std::vector<Line>{{kFolderFailureText, true}}; }, 0},
+                    [] { return std::vector<Line>{Alert(L"tip.createdirfail")}; }, 0},
         // No folder outside the program-files folder will do: a standard user could have made it.
         FailureCase{"ProgramFilesUnknown", InstallFailure::kDriver, true,
                     [](InstallWorkerTest& t) {
@@ -508,7 +508,7 @@ INSTANTIATE_TEST_SUITE_P(
                     [](InstallWorkerTest& t) {
                       t.files.uncreatableFolders.insert("C:\\Program Files (x86)\\PrinterDriver\\Calvane\\Driver64");
                     },
-                    [] { return std::vector<Line>{Step(L"tip.startcopyfile"), {kFolderFailureText, true}, Left(kInstallFolder)}; }, 0},
+                    [] { return std::vector<Line>{Step(L"tip.startcopyfile"), Alert(L"tip.createdirfail"), Left(kInstallFolder)}; }, 0},
         FailureCase{"InfRouteFile", InstallFailure::kDriver, true,
                     [](InstallWorkerTest& t) {
                       t.files.unwritableFiles.insert(std::wstring(kInstallFolder) + L"Driver64\\Ombrevia.gpd");

@@ -139,9 +139,12 @@ TEST_F(WizardTest, EveryKindWalksItsPageSequenceWithItsButtonStates) {
       if (walk.pages[i] == 9) {
         EXPECT_FALSE(Find(L"hor_btn_h2")->IsVisible());
         EXPECT_FALSE(Find(L"hor_btn_h1")->IsVisible());
-        // Nothing installs here (no driver comes out of printui): Home and Close only.
+        // Nothing installs here (no driver comes out of printui): Home and Close only, under a
+        // heading that says so.
+        EXPECT_EQ(Find(L"label_install_heading")->Text(), L"tab.install.title.installing.name");
         EXPECT_EQ(threads.RunPending(), 1);
         EXPECT_TRUE(Find(L"hor_btn_h1")->IsVisible());
+        EXPECT_EQ(Find(L"label_install_heading")->Text(), L"tab.install.title.installfailed");
         EXPECT_FALSE(Find(L"btn_setup_testpage")->IsVisible());
       } else {
         EXPECT_TRUE(BackShown() && NextShown()) << "page " << walk.pages[i];
@@ -163,7 +166,9 @@ TEST_F(WizardTest, FinishRowRunsThePrinterActionsAndHomeStartsAgain) {
     ChooseKind(L"option_port_lpt");
     for (int i = 0; i < 4; ++i) Next();
     ASSERT_EQ(InstallPage(), 9);
+    EXPECT_EQ(Find(L"label_install_heading")->Text(), L"tab.install.title.installing.name");
     EXPECT_EQ(threads.RunPending(), 1);
+    EXPECT_EQ(Find(L"label_install_heading")->DisplayText(), L"Installation complete");
     ASSERT_NE(print.spooler.FindPrinter(expectedName), nullptr);
     EXPECT_EQ(print.spooler.FindPrinter(expectedName)->portName, L"LPT1:");
     EXPECT_TRUE(Find(L"hor_btn_h1")->IsVisible());
@@ -346,6 +351,31 @@ TEST_F(WizardTest, DeletePortNeverActsOnAPortTheListDoesNotShow) {
   EXPECT_TRUE(PortExists(print.spooler, L"10.0.0.7"));
 }
 
+// The model list says in the user's language whether the model's driver is installed, in the
+// header's "Installation status" column.
+TEST_F(WizardTest, ModelListShowsWhetherTheDriverIsInstalled) {
+  const struct {
+    const char* file;
+    bool installed;
+    const wchar_t* status;
+  } cases[] = {
+      {"lan_en.xml", false, L"Not installed"},
+      {"lan_en.xml", true, L"Installed"},
+      {"lan_ko.xml", false, L"\uc124\uce58\ub418\uc9c0 \uc54a\uc74c"},
+      {"lan_ko.xml", true, L"\uc124\uce58\ub428"},
+  };
+  for (const auto& c : cases) {
+    print.spooler.drivers.clear();
+    if (c.installed) print.spooler.AddDriverEntry(L"label", L"Windows NT x86", L"");  // any letter case
+    ASSERT_TRUE(resources.LoadLanguage(c.file));
+    Click(L"btn_setup_index");
+    ChooseKind(L"option_port_com");
+    ASSERT_EQ(InstallPage(), 4);
+    EXPECT_EQ(Column(L"listex_install_driver_moudel", 1), std::vector<std::wstring>{L"LABEL"});
+    EXPECT_EQ(Column(L"listex_install_driver_moudel", 4), std::vector<std::wstring>{c.status}) << c.file;
+  }
+}
+
 TEST_F(WizardTest, NetworkPageProposesAFreePortAndRefusesBadInput) {
   // Ports named as the address but of another monitor are not the address's own port.
   print.spooler.ports.push_back({L"192.168.1.100", L"", L"Local Port"});
@@ -357,8 +387,34 @@ TEST_F(WizardTest, NetworkPageProposesAFreePortAndRefusesBadInput) {
   EXPECT_EQ(Find(L"edit_install_lan_ip")->Text(), L"192.168.1.100");
   EXPECT_EQ(Find(L"edit_install_lan_portName")->Text(), L"192.168.1.100_2");
 
-  const std::wstring badAddress = L"IP\u5730\u5740\u65e0\u6548";
-  const std::wstring portTaken = L"\u7aef\u53e3\u5df2\u5b58\u5728\uff0c\u8bf7\u91cd\u65b0\u8f93\u5165";
+  // The refusals read in the user's language.
+  const struct {
+    const char* file;
+    const wchar_t* badAddress;
+    const wchar_t* takenPort;
+  } languages[] = {
+      {"lan_ko.xml", L"IP \uc8fc\uc18c\uac00 \uc62c\ubc14\ub974\uc9c0 \uc54a\uc2b5\ub2c8\ub2e4",
+       L"\uc774 \ud3ec\ud2b8\uac00 \uc774\ubbf8 \uc788\uc2b5\ub2c8\ub2e4. \ub2e4\ub978 \uc774\ub984\uc744 "
+       L"\uc785\ub825\ud558\uc2ed\uc2dc\uc624"},
+      {"lan_cn.xml", L"IP\u5730\u5740\u65e0\u6548",
+       L"\u7aef\u53e3\u5df2\u5b58\u5728\uff0c\u8bf7\u91cd\u65b0\u8f93\u5165"},
+      {"lan_en.xml", L"The IP address is not valid", L"This port already exists, please enter another name"},
+  };
+  for (const auto& language : languages) {
+    ASSERT_TRUE(resources.LoadLanguage(language.file));
+    Type(L"edit_install_lan_ip", L"192.168.1");
+    Type(L"edit_install_lan_portName", L"192.168.1.100_2");
+    Next();
+    EXPECT_EQ(InstallPage(), 6);
+    EXPECT_EQ(Find(L"label_show_lanPort_info")->Text(), language.badAddress) << language.file;
+    Type(L"edit_install_lan_ip", L"10.0.0.7");
+    Type(L"edit_install_lan_portName", L"192.168.1.100_1");
+    Next();
+    EXPECT_EQ(InstallPage(), 6);
+    EXPECT_EQ(Find(L"label_show_lanPort_info")->Text(), language.takenPort) << language.file;
+  }
+  const std::wstring badAddress = GetText(L"tip.lan.ipinvalid");
+  const std::wstring portTaken = GetText(L"tip.lan.porttaken");
   const std::wstring badName = GetText(L"tip.portnameinvalid");
   const struct {
     const wchar_t* address;
@@ -436,9 +492,36 @@ TEST_F(WizardTest, PrinterNameIsProposedFreeAndRefusedOnNextWhenTakenOrUnusable)
     Next();
     EXPECT_EQ(InstallPage(), 7) << name.size();
     EXPECT_EQ(Find(L"label_show_printername_info")->Text(),
-              L"*\u6253\u5370\u673a\u540d\u79f0:" + name + L" \u4e0d\u53ef\u4ee5\u4f7f\u7528\uff0c\u8bf7\u66f4\u6362\u540d\u79f0");
+              L"*Printer name: " + name + L" cannot be used, please choose another name");
     EXPECT_EQ(*Find(L"label_show_printername_info")->Attribute("textcolor"), "ffff0000");
   }
+  // The check's lines in Korean and Chinese: refused, then free.
+  const struct {
+    const char* file;
+    std::wstring refused, free;
+  } languages[] = {
+      {"lan_ko.xml",
+       L"*\ud504\ub9b0\ud130 \uc774\ub984: LABEL (1) \uc740(\ub294) \uc0ac\uc6a9\ud560 \uc218 "
+       L"\uc5c6\uc2b5\ub2c8\ub2e4. "
+       L"\ub2e4\ub978 \uc774\ub984\uc744 \uc9c0\uc815\ud558\uc2ed\uc2dc\uc624",
+       L"\ud504\ub9b0\ud130 \uc774\ub984: Shop \uc740(\ub294) \uc0ac\uc6a9\ud560 \uc218 "
+       L"\uc788\uc2b5\ub2c8\ub2e4"},
+      {"lan_cn.xml",
+       L"*\u6253\u5370\u673a\u540d\u79f0:LABEL (1) "
+       L"\u4e0d\u53ef\u4ee5\u4f7f\u7528\uff0c\u8bf7\u66f4\u6362\u540d\u79f0",
+       L"\u6253\u5370\u673a\u540d\u79f0:Shop \u53ef\u4ee5\u4f7f\u7528"},
+  };
+  for (const auto& language : languages) {
+    ASSERT_TRUE(resources.LoadLanguage(language.file));
+    Type(L"edit_install_printer_name", L"LABEL (1)");
+    Next();
+    EXPECT_EQ(Find(L"label_show_printername_info")->Text(), language.refused) << language.file;
+    Type(L"edit_install_printer_name", L"Shop");
+    context.ReportPrinterNameCheck();
+    EXPECT_EQ(Find(L"label_show_printername_info")->Text(), language.free) << language.file;
+    EXPECT_EQ(*Find(L"label_show_printername_info")->Attribute("textcolor"), "ff0eed1e");
+  }
+  ASSERT_TRUE(resources.LoadLanguage("lan_en.xml"));
   Type(L"edit_install_printer_name", std::wstring(220, L'x'));
   Click(L"option_selected_defaultPrinter");
   Next();

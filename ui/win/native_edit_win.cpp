@@ -43,16 +43,28 @@ class NativeEditView final : public NativeView {
                     DEFAULT_QUALITY, DEFAULT_PITCH, scaledFont.face.c_str());
     if (font == nullptr) return;
     SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    // A new font brings the edit's own margins back; the padding is the skinned box's.
+    SendMessageW(window_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 0);
     if (font_ != nullptr) DeleteObject(font_);
     font_ = font;
     fontSpec_ = scaledFont;
+    lineHeight_ = LineHeight();
   }
   void SetBounds(const Rect& rect, bool visible) override {
-    // Leave the control's own border visible around the native window.
-    const int inset = std::max(1, 2 * scale_ / 100);
-    const int width = std::max(0, rect.Width() - 2 * inset), height = std::max(0, rect.Height() - 2 * inset);
-    SetWindowPos(window_, nullptr, rect.left + inset, rect.top + inset, width, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE | (visible && !rect.IsEmpty() ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    Rect place = rect;
+    if (rich_) {
+      // Leave the control's own border visible around the native window.
+      const int inset = std::max(1, 2 * scale_ / 100);
+      place = {rect.left + inset, rect.top + inset, std::max(rect.left + inset, rect.right - inset),
+               std::max(rect.top + inset, rect.bottom - inset)};
+    } else {
+      // The text area already leaves the skinned box's padding; the edit is one line high in its
+      // middle, so the text sits where a drawn label's would, at every display scale.
+      if (lineHeight_ > 0) place = CentredLine(rect, lineHeight_);
+    }
+    const bool shown = visible && !rect.IsEmpty();
+    SetWindowPos(window_, nullptr, place.left, place.top, place.Width(), place.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE | (shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
   }
   void SetEnabled(bool enabled) override { EnableWindow(window_, enabled); }
   void SetText(const std::wstring& text) override {
@@ -121,6 +133,18 @@ class NativeEditView final : public NativeView {
   }
 
  private:
+  // The height of a line of the edit's font, in pixels.
+  int LineHeight() const {
+    HDC dc = GetDC(window_);
+    if (dc == nullptr) return fontSpec_.size;
+    HGDIOBJ old = SelectObject(dc, font_);
+    TEXTMETRICW metrics{};
+    const bool measured = GetTextMetricsW(dc, &metrics) != FALSE;
+    SelectObject(dc, old);
+    ReleaseDC(window_, dc);
+    return measured ? metrics.tmHeight : fontSpec_.size;
+  }
+
   void ApplyFormat() {
     CHARFORMAT2W cf{};
     cf.cbSize = sizeof(cf);  // 116 bytes: the extended record
@@ -147,6 +171,7 @@ class NativeEditView final : public NativeView {
   AccessibleAnswer accessible_;
   int scale_ = 100;
   HFONT font_ = nullptr;  // plain edits: the control's font at the display scale
+  int lineHeight_ = 0;    // of that font, in pixels
   FontSpec fontSpec_;
   CharFormat format_;
   bool hasFormat_ = false;
