@@ -24,6 +24,7 @@ enum ExitCode : int {
   kExitPrinter = 6,
   kExitRemovalFailed = 7,
   kExitNoDevice = 8,
+  kExitNoPackage = 9,  // the package has no driver for this machine's processor (ARM64)
 };
 
 struct UnattendedRequest {
@@ -32,6 +33,7 @@ struct UnattendedRequest {
   std::wstring port, name, address, portName, device, pin, logPath;
   bool setDefault = false;
   bool quiet = false;
+  bool testPage = false;
   std::vector<std::wstring> printers, drivers;
 };
 

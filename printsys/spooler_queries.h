@@ -13,6 +13,7 @@
 // major version above 5.
 bool UseDriverLevel8(const SystemInfo& system);
 
+// The driver lists are those of the system's own environment (NativeDriverEnvironment).
 // (printer name, driver name, INF path of the first level-8 driver of exactly that name, or empty)
 void ListInstalledPrinters(PrintSpooler& spooler, const SystemInfo& system, std::vector<SpoolerEntry>& list);
 // (empty, driver name, INF path or empty)
@@ -24,11 +25,15 @@ void ListPorts(PrintSpooler& spooler, std::vector<SpoolerEntry>& list);
 bool PrinterExists(PrintSpooler& spooler, const std::wstring& name);
 bool PortExists(PrintSpooler& spooler, const std::wstring& name);
 // Driver names compare without regard to case, as the spooler treats them.
-bool DriverInstalled(PrintSpooler& spooler, const std::wstring& name);
-// The driver folder followed by one backslash, or empty.
-std::wstring GetDriverDirectory(PrintSpooler& spooler);
+bool DriverInstalled(PrintSpooler& spooler, const std::wstring& environment, const std::wstring& name);
+// The driver of that name in the environment, read with level 8 (level 6 where the system has no
+// level 8: no INF path then); false when there is none.
+bool FindInstalledDriver(PrintSpooler& spooler, const std::wstring& environment, const std::wstring& name,
+                         DriverSummary& found);
+// The environment's driver folder followed by one backslash, or empty.
+std::wstring GetDriverDirectory(PrintSpooler& spooler, const std::wstring& environment);
 
-// The same on the process's own spooler.
+// The same on the process's own spooler, in the system's own environment.
 void ListInstalledPrinters(std::vector<SpoolerEntry>& list);
 void ListInstalledDrivers(std::vector<SpoolerEntry>& list);
 void ListPorts(std::vector<SpoolerEntry>& list);

@@ -9,6 +9,7 @@
 #include "tests/fakes/fake_bluetooth.h"
 #include "tests/fakes/fake_platform.h"
 #include "tests/fakes/fake_print_system.h"
+#include "tests/support/zip_builder.h"
 #include "tests/test_paths.h"
 #include "ui/resources.h"
 
@@ -94,12 +95,13 @@ TEST(CommandLineRequests, EachFaultIsRefusedWithItsText) {
 class UnattendedRun : public ::testing::Test {
  protected:
   void SetUp() override {
-    static const std::vector<uint8_t> skin = PackedSkin();
+    // The legacy route on Windows 7 takes a package with the genuine Unidrv files.
+    static const std::vector<uint8_t> skin = WithGenuineUnidrvFiles(PackedSkin());
     ASSERT_TRUE(resources.AttachArchive(skin.data(), skin.size()));
     ASSERT_TRUE(resources.LoadLanguage("lan_en.xml"));
     system.version = {6, 1};
     system.messages[{5, 1033}] = L"Access is denied.";
-    files.folders.insert(files.ToAnsi(print.spooler.driverDirectory));
+    files.folders.insert(files.ToAnsi(print.spooler.DriverFolder(L"Windows x64")));
     context.BuildDriverModels();
   }
   void TearDown() override {
@@ -168,7 +170,7 @@ TEST_F(UnattendedRun, InstallDoesTheWizardsStepsAndSaysHowItEnded) {
 }
 
 TEST_F(UnattendedRun, RemovalAndListing) {
-  print.spooler.AddDriverEntry(L"LABEL", L"Windows NT x86", L"");
+  print.spooler.AddDriverEntry(L"LABEL", L"Windows x64", L"");
   print.spooler.AddPrinterEntry(L"Shop label", L"LABEL", L"LPT1:");
   EXPECT_EQ(Run(L"/list"), kExitDone);
   EXPECT_EQ(lines, (Words{L"printer\tShop label\tLABEL", L"driver\tLABEL"}));

@@ -14,7 +14,11 @@ class FakeSystemInfo : public SystemInfo {
  public:
   bool versionQueryFails = false;
   OsVersion version{10, 0};
+  // The machine and this program's bitness on it: by default the shipped 32-bit exe under WOW64
+  // on 64-bit Windows.
   bool wow64 = true;
+  Machine machine = Machine::kX64;
+  std::wstring windowsFolder = L"C:\\Windows";
   uint16_t uiLanguage = 1033;
   std::map<std::pair<uint32_t, uint16_t>, std::wstring> messages;  // (code, langId) -> text
   std::wstring programFiles = L"C:\\Program Files (x86)";
@@ -23,6 +27,9 @@ class FakeSystemInfo : public SystemInfo {
 
   bool QueryVersion(OsVersion& out) const override;
   bool IsWow64Process() const override { return wow64; }
+  Machine NativeMachine() const override { return machine; }
+  std::wstring WindowsFolder() const override { return windowsFolder; }
+  std::wstring SystemFolder() const override { return windowsFolder + L"\\system32"; }
   uint16_t UserDefaultUILanguage() const override { return uiLanguage; }
   std::wstring SystemMessage(uint32_t code, uint16_t langId) const override;
   std::wstring ProgramFilesFolder() const override { return programFiles; }

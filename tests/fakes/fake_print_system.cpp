@@ -4,11 +4,23 @@
 
 #include "tests/fakes/fake_platform.h"
 
-bool FakeShellRunner::Run(const ShellCommand& command) {
+ShellResult FakeShellRunner::Run(const ShellCommand& command) {
   commands.push_back(command);
-  if (startFails) return false;
+  ShellResult result;
+  if (startFails) {
+    result.error = 2;
+    return result;
+  }
+  result.outcome = ShellOutcome::kStarted;
+  if (command.waitMs != 0 && timesOut) {
+    result.outcome = ShellOutcome::kTimedOut;
+    return result;
+  }
   if (effect) effect(command);
-  return true;
+  if (command.waitMs == 0) return result;
+  result.outcome = ShellOutcome::kEnded;
+  result.exitCode = exitCode ? exitCode(command) : 0;
+  return result;
 }
 
 void FakeDeviceSetup::AddInterface(const SystemGuid& interfaceClass, const DeviceInterfaceInfo& info) {

@@ -15,12 +15,15 @@
 
 class FakeShellRunner : public ShellRunner {
  public:
-  bool startFails = false;
+  bool startFails = false;  // ShellExecuteExW fails with ERROR_FILE_NOT_FOUND
+  bool timesOut = false;    // a waited-for tool runs past its bound
   std::vector<ShellCommand> commands;
-  // What the started tool does, e.g. a printui install that adds the driver.
+  // What the started tool does, e.g. a printui install that adds the driver, and the exit code it
+  // ends with (unset: 0).
   std::function<void(const ShellCommand&)> effect;
+  std::function<uint32_t(const ShellCommand&)> exitCode;
 
-  bool Run(const ShellCommand& command) override;
+  ShellResult Run(const ShellCommand& command) override;
 };
 
 class FakeDeviceSetup : public DeviceSetup {

@@ -28,6 +28,9 @@ class Windows7 : public SystemInfo {
     return true;
   }
   bool IsWow64Process() const override { return real_.IsWow64Process(); }
+  Machine NativeMachine() const override { return real_.NativeMachine(); }
+  std::wstring WindowsFolder() const override { return real_.WindowsFolder(); }
+  std::wstring SystemFolder() const override { return real_.SystemFolder(); }
   uint16_t UserDefaultUILanguage() const override { return real_.UserDefaultUILanguage(); }
   std::wstring SystemMessage(uint32_t code, uint16_t langId) const override { return real_.SystemMessage(code, langId); }
   std::wstring ProgramFilesFolder() const override { return real_.ProgramFilesFolder(); }

@@ -178,8 +178,8 @@ TEST_F(WizardTest, FinishRowRunsThePrinterActionsAndHomeStartsAgain) {
     EXPECT_EQ(print.shell.commands[1].parameters, L" printui.dll, PrintUIEntry /p " + quoted);
     EXPECT_EQ(print.shell.commands[2].parameters, L" printui.dll, PrintUIEntry /k " + quoted);
     for (const ShellCommand& command : print.shell.commands) {
-      EXPECT_EQ(command.file, L"rundll32.exe");
-      EXPECT_FALSE(command.wait);
+      EXPECT_EQ(command.file, L"C:\\Windows\\Sysnative\\rundll32.exe");
+      EXPECT_EQ(command.waitMs, 0u);
     }
     Click(L"btn_setup_index");
     EXPECT_FALSE(Find(L"hor_btn_h1")->IsVisible());
