@@ -23,6 +23,21 @@ ShellResult FakeShellRunner::Run(const ShellCommand& command) {
   return result;
 }
 
+std::function<void(const ShellCommand&)> PrintuiInstallEffect(FakeSpooler& spooler, const SystemInfo& system,
+                                                              uint64_t packageVersion) {
+  return [&spooler, &system, packageVersion](const ShellCommand& command) {
+    if (command.parameters.find(L"/ia") == std::wstring::npos) return;
+    const bool redirected = system.IsWow64Process() && command.file.find(L"Sysnative") == std::wstring::npos;
+    const std::wstring environment = redirected ? L"Windows NT x86" : spooler.NativeEnvironment();
+    FakeDriver* driver = spooler.FindDriver(L"LABEL", environment);  // an upgrade replaces the older one
+    if (driver == nullptr) {
+      spooler.AddDriverEntry(L"LABEL", environment, L"");
+      driver = &spooler.drivers.back();
+    }
+    driver->driverVersion = packageVersion;
+  };
+}
+
 void FakeDeviceSetup::AddInterface(const SystemGuid& interfaceClass, const DeviceInterfaceInfo& info) {
   interfaces.emplace_back(interfaceClass, info);
 }

@@ -26,6 +26,11 @@ class FakeShellRunner : public ShellRunner {
   ShellResult Run(const ShellCommand& command) override;
 };
 
+// What printui /ia does: the driver of the package's INF version, in the set of printui's own
+// bitness, which is the x86 set when WOW64 redirects a 32-bit program's System32 rundll32 to SysWOW64.
+std::function<void(const ShellCommand&)> PrintuiInstallEffect(FakeSpooler& spooler, const SystemInfo& system,
+                                                              uint64_t packageVersion);
+
 class FakeDeviceSetup : public DeviceSetup {
  public:
   bool openFails = false;

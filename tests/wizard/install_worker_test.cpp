@@ -5,10 +5,12 @@
 #include "app/localisation.h"
 #include "bluetooth/bluetooth_printers.h"
 #include "context/app_context.h"
+#include "context/package_files.h"
 #include "printsys/usb_port_scan.h"
 #include "tests/fakes/fake_bluetooth.h"
 #include "tests/fakes/fake_platform.h"
 #include "tests/fakes/fake_print_system.h"
+#include "tests/support/zip_builder.h"
 #include "tests/test_paths.h"
 #include "ui/resources.h"
 #include "wizard/install_worker.h"
@@ -37,26 +39,29 @@ std::vector<Line> Join(std::initializer_list<std::vector<Line>> parts) {
   return all;
 }
 
-const wchar_t kDriverFolder[] = L"C:\\windows\\system32\\spool\\drivers\\w32x86";
+const wchar_t kDriverFolder[] = L"C:\\windows\\system32\\spool\\drivers\\x64";
 const wchar_t kInstallFolder[] = L"C:\\Program Files (x86)\\PrinterDriver\\Calvane\\";
 constexpr uint64_t kPrinterAddress = 0x001B350AFFC2;
 
 class InstallWorkerTest : public ::testing::Test {
  public:
   void SetUp() override {
-    static const std::vector<uint8_t> skin = PackedSkin();
+    // A distribution build's package unless a case asks for the test build's.
+    static const std::vector<uint8_t> skin = WithGenuineUnidrvFiles(PackedSkin());
     ASSERT_TRUE(resources.AttachArchive(skin.data(), skin.size()));
+    packageVersion = PackageDriverVersion(resources.Archive(), L"driver\\label\\Driver64\\Ombrevia.inf");
+    ASSERT_NE(packageVersion, 0u);
     ASSERT_TRUE(resources.LoadLanguage("lan_en.xml"));
     system.messages[{5, 1033}] = L"Access is denied.";
     system.messages[{2, 1033}] = L"The system cannot find the file specified.";
     system.messages[{1796, 1033}] = L"The specified port is unknown.";
     system.messages[{1797, 1033}] = L"The printer driver is unknown.";
     system.messages[{87, 1033}] = L"The parameter is incorrect.";
-    files.folders.insert(files.ToAnsi(kDriverFolder));
-    // printui /ia puts the driver in place, as it does on a real system.
-    print.shell.effect = [this](const ShellCommand& command) {
-      if (command.parameters.find(L"/ia") != std::wstring::npos) print.spooler.AddDriverEntry(L"LABEL", L"", L"");
-    };
+    for (const wchar_t* folder : {L"w32x86", L"x64"}) {
+      files.folders.insert(files.ToAnsi(L"C:\\windows\\system32\\spool\\drivers\\" + std::wstring(folder)));
+    }
+    // printui /ia puts the package's driver in place, as it does on a real system.
+    print.shell.effect = PrintuiInstallEffect(print.spooler, system, packageVersion);
     context.m_hMainWnd = &window;
     context.m_portKind = kPortLpt;
     context.m_portName = L"LPT1:";
@@ -128,10 +133,11 @@ class InstallWorkerTest : public ::testing::Test {
   Platform platform{system, files, messages, threads, dialogs};
   CAppContext context{platform};
   int window = 0;
+  uint64_t packageVersion = 0;
 };
 
 std::wstring TestPageCommand(const std::wstring& printer) {
-  return L"rundll32.exe| printui.dll, PrintUIEntry /k /n\"" + printer + L"\" ";
+  return L"C:\\Windows\\Sysnative\\rundll32.exe| printui.dll, PrintUIEntry /k /n\"" + printer + L"\" ";
 }
 
 // Kinds that bring their port with them, by both driver routes: the printer on the chosen port, the
@@ -152,6 +158,7 @@ TEST_F(InstallWorkerTest, PortKindsWithoutPreparationInstallByEitherRoute) {
       const InstallOutcome outcome = Run();
 
       const std::vector<Line> infDriver = {Step(L"tip.startcopyfile"), Step(L"tip.copyfilesuccess"),
+                                           StepWith(L"tip.certadded", L"TrustedPublisher"),
                                            Step(L"tip.startinstalldriver"), Step(L"tip.installdriversuccess")};
       EXPECT_EQ(Log(), Join({inf ? infDriver : LegacyDriverLines(), PrinterLines()}));
       EXPECT_EQ(outcome.printerInstalled, 1);
@@ -169,14 +176,14 @@ TEST_F(InstallWorkerTest, PortKindsWithoutPreparationInstallByEitherRoute) {
         EXPECT_EQ(files.files.count(std::wstring(kInstallFolder) + L"Driver32\\Ombrevia.inf"), 1u);
         EXPECT_EQ(files.files.count(std::wstring(kInstallFolder) + L"Driver64\\LABELUI.DLL"), 1u);
         ASSERT_EQ(print.shell.commands.size(), 3u);
-        EXPECT_EQ(print.shell.commands[0].file, L"certutil.exe");
+        EXPECT_EQ(print.shell.commands[0].file, L"C:\\Windows\\Sysnative\\certutil.exe");
         EXPECT_NE(print.shell.commands[0].parameters.find(std::wstring(kInstallFolder) + L"qmvt.cer"), std::wstring::npos);
         EXPECT_NE(print.shell.commands[1].parameters.find(std::wstring(kInstallFolder) + L"Driver64\\Ombrevia.INF"),
                   std::wstring::npos);
         EXPECT_EQ(ShellParameters()[2], TestPageCommand(L"LABEL (1)"));
       } else {
         EXPECT_EQ(files.files.count(std::wstring(kDriverFolder) + L"\\UNIDRV.dll"), 1u);
-        EXPECT_EQ(print.spooler.addDriverFlags.back(), kAddDriverCopyAllFiles);
+        EXPECT_EQ(print.spooler.addDriverFlags.back(), kAddDriverCopyNewFiles);
         EXPECT_EQ(ShellParameters(), std::vector<std::wstring>{TestPageCommand(L"LABEL (1)")});
       }
     }
@@ -230,14 +237,10 @@ TEST_F(InstallWorkerTest, NetworkKindMakesItsPortFirstAndBluetoothPairsAndFindsI
   EXPECT_EQ(print.spooler.FindPrinter(L"LABEL (2)")->portName, L"COM7:");
 }
 
-// A legacy file that cannot be copied is reported and skipped; the driver still names every file.
-TEST_F(InstallWorkerTest, LegacyCopyFailureGoesOnAndTheDriverListsEveryFile) {
-  files.unwritableFiles.insert(std::wstring(kDriverFolder) + L"\\Ombrevia.ini");
+// The legacy driver names every file it copied, the model's maker and data file.
+TEST_F(InstallWorkerTest, LegacyDriverListsEveryFile) {
   const InstallOutcome outcome = Run();
-  EXPECT_EQ(Log(), Join({{Step(L"tip.startcopyfile"), Alert(L"tip.copyfilefail", L"Access is denied."),
-                          Step(L"tip.copyfilesuccess"), Step(L"tip.startinstalldriver"),
-                          Step(L"tip.installdriversuccess")},
-                         PrinterLines()}));
+  EXPECT_EQ(Log(), Join({LegacyDriverLines(), PrinterLines()}));
   EXPECT_EQ(outcome.printerInstalled, 1);
   const DriverRecord& record = print.spooler.drivers.back().record;
   const std::wstring names(record.dependentFiles.begin(), record.dependentFiles.end());
@@ -251,7 +254,7 @@ TEST_F(InstallWorkerTest, LegacyCopyFailureGoesOnAndTheDriverListsEveryFile) {
   EXPECT_EQ(record.manufacturer, L"Merovin");
   EXPECT_EQ(record.provider, L"MV");
   EXPECT_EQ(record.dataFile, L"Ombrevia.GPD");
-  EXPECT_EQ(files.files.count(std::wstring(kDriverFolder) + L"\\Ombrevia.ini"), 0u);
+  EXPECT_EQ(record.environment, L"Windows x64");
   EXPECT_EQ(files.files.count(std::wstring(kDriverFolder) + L"\\LABELUI.DLL"), 1u);
 }
 
@@ -365,7 +368,9 @@ TEST_P(InstallStepFailure, EndsTheRunWithItsLine) {
 }
 
 std::vector<Line> Pairing() { return {Step(L"tip.startpairbluetooth"), Step(L"tip.pairbluetoothsuccess")}; }
-std::vector<Line> InfCopy() { return {Step(L"tip.startcopyfile"), Step(L"tip.copyfilesuccess")}; }
+std::vector<Line> InfCopy() {
+  return {Step(L"tip.startcopyfile"), Step(L"tip.copyfilesuccess"), StepWith(L"tip.certadded", L"TrustedPublisher")};
+}
 std::vector<Line> LegacyCopy() {
   return {Step(L"tip.startcopyfile"), Step(L"tip.copyfilesuccess"), Step(L"tip.startinstalldriver")};
 }
@@ -410,6 +415,44 @@ INSTANTIATE_TEST_SUITE_P(
                     0},
         FailureCase{"DriverMissingAfterPrintui", InstallFailure::kDriver, true, [](InstallWorkerTest& t) { t.print.shell.effect = nullptr; },
                     [] { return Join({InfCopy(), {Step(L"tip.startinstalldriver"), Alert(L"tip.installdriverfail2")}}); },
+                    0},
+        // An older LABEL on the system, and printui changed nothing: not "installed".
+        FailureCase{"UpgradeThatPrintuiDidNotMake", InstallFailure::kDriver, true,
+                    [](InstallWorkerTest& t) {
+                      t.print.shell.effect = nullptr;
+                      t.print.spooler.AddDriverEntry(L"label", L"Windows x64", L"C:\\Windows\\INF\\oem7.inf");
+                      t.print.spooler.drivers.back().driverVersion = 0x0001000000000000;
+                    },
+                    [] {
+                      return Join({InfCopy(), {Step(L"tip.startinstalldriver"),
+                                               Alert(L"tip.installdriverold", L"1.0.0.0 / 1.0.0.1")}});
+                    },
+                    0},
+        FailureCase{"PrintuiExitCode", InstallFailure::kDriver, true,
+                    [](InstallWorkerTest& t) {
+                      t.print.shell.exitCode = [](const ShellCommand& c) { return c.file.find(L"rundll32") != std::wstring::npos ? 1603u : 0u; };
+                    },
+                    [] {
+                      return Join({InfCopy(), {Step(L"tip.startinstalldriver"),
+                                               Alert(L"tip.toolfail", L"C:\\Windows\\Sysnative\\rundll32.exe (0x00000643)")}});
+                    },
+                    0},
+        FailureCase{"CertutilTimesOut", InstallFailure::kDriver, true, [](InstallWorkerTest& t) { t.print.shell.timesOut = true; },
+                    [] {
+                      return Join({{Step(L"tip.startcopyfile")}, {Step(L"tip.copyfilesuccess")},
+                                   {Alert(L"tip.tooltimeout", L"C:\\Windows\\Sysnative\\certutil.exe")}});
+                    },
+                    0},
+        FailureCase{"CertutilNotStarted", InstallFailure::kDriver, true, [](InstallWorkerTest& t) { t.print.shell.startFails = true; },
+                    [] {
+                      return Join({{Step(L"tip.startcopyfile"), Step(L"tip.copyfilesuccess")}, {Alert(L"tip.toolnotstarted",
+                                                     L"C:\\Windows\\Sysnative\\certutil.exe: The system cannot find the file specified.")}});
+                    },
+                    0},
+        // Legacy route: a file that cannot be copied ends the step before the spooler is asked.
+        FailureCase{"LegacyFileCopy", InstallFailure::kDriver, false,
+                    [](InstallWorkerTest& t) { t.files.unwritableFiles.insert(std::wstring(kDriverFolder) + L"\\Ombrevia.ini"); },
+                    [] { return std::vector<Line>{Step(L"tip.startcopyfile"), Alert(L"tip.copyfilefail", L"Access is denied.")}; },
                     0},
         FailureCase{"DriverDirectory", InstallFailure::kDriver, false, [](InstallWorkerTest& t) { t.print.spooler.driverDirectoryFails = true; },
                     [] { return std::vector<Line>{Alert(L"tip.readdriverdirfail", L"The parameter is incorrect.")}; }, 0},

@@ -3,6 +3,8 @@
 // and a search thread's body runs only when the test says, after the page that started it returned.
 #include <gtest/gtest.h>
 
+#include "context/package_files.h"
+
 #include "app/localisation.h"
 #include "app/main_window.h"
 #include "tests/app/main_window_doubles.h"
@@ -154,9 +156,8 @@ TEST_F(WizardTest, EveryKindWalksItsPageSequenceWithItsButtonStates) {
 // After an install the finish row offers the printer's dialogs and test page through printui, for
 // the printer just made; Home brings the step row back and a second install ends the same way.
 TEST_F(WizardTest, FinishRowRunsThePrinterActionsAndHomeStartsAgain) {
-  print.shell.effect = [this](const ShellCommand& command) {
-    if (command.parameters.find(L"/ia") != std::wstring::npos) print.spooler.AddDriverEntry(L"LABEL", L"", L"");
-  };
+  print.shell.effect = PrintuiInstallEffect(
+      print.spooler, system, PackageDriverVersion(ui::Resources::Instance().Archive(), L"driver\\label\\Driver64\\Ombrevia.inf"));
   for (const wchar_t* expectedName : {L"LABEL", L"LABEL (1)"}) {
     Click(L"btn_setup_index");
     ChooseKind(L"option_port_lpt");
