@@ -6,7 +6,9 @@
 #include "bluetooth/bluetooth_printers.h"
 #include "context/app_context.h"
 #include "context/package_files.h"
+#include "printsys/spooler_queries.h"
 #include "printsys/usb_port_scan.h"
+#include "removal/removal_job.h"
 #include "tests/fakes/fake_bluetooth.h"
 #include "tests/fakes/fake_platform.h"
 #include "tests/fakes/fake_print_system.h"
@@ -465,5 +467,113 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     0}),
     [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+namespace {
+
+// The machines the exe meets: each row installs by both routes and removes again, against a spooler
+// that keeps drivers per environment and reads a null environment as the caller's. The 32-bit exe
+// under WOW64 on x64 is the row that a null environment breaks: the driver then lands in the x86
+// set, which AddPrinterW does not use, and the lists and deletions look at that set too.
+struct MachineRow {
+  const char* name;
+  Machine machine;
+  bool wow64;
+  const wchar_t* environment;  // empty: no package for this machine
+  const wchar_t* driverFolder;
+  const wchar_t* family;
+  const wchar_t* toolFolder;
+};
+
+class InstallOnEachMachine : public InstallWorkerTest {
+ protected:
+  void TearDown() override {
+    system.machine = Machine::kX64;
+    system.wow64 = true;
+    InstallWorkerTest::TearDown();
+  }
+  std::vector<Line> RemoveLabel() {
+    RemovalJob job;
+    job.printers = {L"LABEL (1)"};
+    job.drivers = {L"LABEL"};
+    ListInstalledDrivers(print.spooler, system, job.installedDrivers);
+    job.logShown = true;
+    messages.sent.clear();
+    context.RunRemoval(job);
+    std::vector<Line> lines;
+    for (const SentMessage& sent : messages.sent) {
+      if (sent.message == UM_DELETE_LOG && !sent.notice.clear) lines.push_back({sent.notice.text, sent.notice.alert});
+    }
+    return lines;
+  }
+};
+
+TEST_F(InstallOnEachMachine, DriverLandsInTheSystemsOwnSetAndLeavesFromIt) {
+  const MachineRow rows[] = {
+      {"x86", Machine::kX86, false, L"Windows NT x86", L"C:\\windows\\system32\\spool\\drivers\\w32x86", L"Driver32",
+       L"C:\\Windows\\system32\\"},
+      {"x64, 32-bit exe", Machine::kX64, true, L"Windows x64", L"C:\\windows\\system32\\spool\\drivers\\x64", L"Driver64",
+       L"C:\\Windows\\Sysnative\\"},
+      {"ARM64, 32-bit exe", Machine::kArm64, true, L"", L"", L"", L""},
+  };
+  for (const MachineRow& row : rows) {
+    for (bool inf : {true, false}) {
+      SCOPED_TRACE(testing::Message() << row.name << (inf ? ", INF route" : ", legacy route"));
+      FakePrintSystem& fresh = print;
+      fresh.spooler.drivers.clear();
+      fresh.spooler.addDriverFlags.clear();
+      fresh.spooler.deletedPackageEnvironments.clear();
+      fresh.shell.commands.clear();
+      fresh.spooler.driverPackages.insert(L"C:\\Windows\\System32\\DriverStore\\label.inf");
+      system.machine = row.machine;
+      system.wow64 = row.wow64;
+      fresh.shell.effect = [&](const ShellCommand& command) {
+        PrintuiInstallEffect(fresh.spooler, system, packageVersion)(command);
+        // The driver store's INF, as level 8 reports it after printui.
+        for (FakeDriver& driver : fresh.spooler.drivers) driver.infPath = L"C:\\Windows\\System32\\DriverStore\\label.inf";
+      };
+      files.files.clear();
+      UseInfRoute(inf);
+
+      const InstallOutcome outcome = Run();
+
+      const std::wstring environment = row.environment;
+      if (environment.empty()) {
+        EXPECT_EQ(Log(), std::vector<Line>{Alert(L"tip.nopackage", L"ARM64")});
+        EXPECT_EQ(outcome.failure, InstallFailure::kDriver);
+        EXPECT_TRUE(fresh.spooler.drivers.empty());
+        EXPECT_TRUE(fresh.shell.commands.empty());
+        EXPECT_TRUE(files.files.empty()) << "no amd64 files on an ARM64 machine";
+        continue;
+      }
+      ASSERT_EQ(outcome.failure, InstallFailure::kNone);
+      ASSERT_EQ(fresh.spooler.drivers.size(), 1u);
+      EXPECT_EQ(fresh.spooler.drivers[0].environment, environment);
+      ASSERT_NE(fresh.spooler.FindPrinter(L"LABEL (1)"), nullptr);
+      for (const ShellCommand& command : fresh.shell.commands) EXPECT_EQ(command.file.rfind(row.toolFolder, 0), 0u);
+      if (inf) {
+        ASSERT_GE(fresh.shell.commands.size(), 2u);
+        const std::wstring& printui = fresh.shell.commands[fresh.shell.commands.size() - 2].parameters;
+        EXPECT_NE(printui.find(std::wstring(L"\\") + row.family + L"\\Ombrevia.INF"), std::wstring::npos) << printui;
+      } else {
+        EXPECT_EQ(fresh.spooler.drivers[0].record.environment, environment);
+        EXPECT_EQ(fresh.spooler.addDriverFlags, std::vector<uint32_t>{kAddDriverCopyNewFiles});
+        // The family's own LABELUI (its name differs in case between the families) in its folder.
+        const std::wstring ui = std::wstring(row.driverFolder) + (row.machine == Machine::kX64 ? L"\\LABELUI.DLL" : L"\\LABELUI.dll");
+        EXPECT_EQ(files.files.count(ui), 1u);
+      }
+
+      // The delete pages list it, and the removal takes printer, driver and package from that set.
+      std::vector<SpoolerEntry> listed;
+      ListInstalledDrivers(fresh.spooler, system, listed);
+      EXPECT_EQ(listed.size(), 1u);
+      for (const Line& line : RemoveLabel()) EXPECT_FALSE(line.alert) << line.text;
+      EXPECT_TRUE(fresh.spooler.printers.empty());
+      EXPECT_TRUE(fresh.spooler.drivers.empty());
+      if (inf) EXPECT_EQ(fresh.spooler.deletedPackageEnvironments, std::vector<std::wstring>{environment});
+    }
+  }
+}
 
 }  // namespace
