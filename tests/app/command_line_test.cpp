@@ -6,6 +6,7 @@
 #include "app/localisation.h"
 #include "app/unattended.h"
 #include "context/app_context.h"
+#include "context/package_files.h"
 #include "tests/fakes/fake_bluetooth.h"
 #include "tests/fakes/fake_platform.h"
 #include "tests/fakes/fake_print_system.h"
@@ -41,6 +42,7 @@ TEST(CommandLineRequests, TheAdministratorsLinesMakeTheirRequests) {
   EXPECT_EQ(parsed.request.name, L"Shop label");
   EXPECT_TRUE(parsed.request.setDefault);
   EXPECT_FALSE(parsed.request.quiet);
+  EXPECT_FALSE(parsed.request.testPage);
   EXPECT_EQ(parsed.request.logPath, L"C:\\logs\\label.log");
 
   parsed = ParseCommandLine(SplitCommandLine(L"-install /kind:network /address:10.0.0.7 /portname:10.0.0.7 /quiet"));
@@ -48,6 +50,7 @@ TEST(CommandLineRequests, TheAdministratorsLinesMakeTheirRequests) {
   EXPECT_EQ(parsed.request.kind, kPortNetwork);
   EXPECT_EQ(parsed.request.address, L"10.0.0.7");
   EXPECT_TRUE(parsed.request.quiet);
+  EXPECT_TRUE(ParseCommandLine(SplitCommandLine(L"/install /kind:lpt /port:LPT1: /TestPage")).request.testPage);
 
   parsed = ParseCommandLine(SplitCommandLine(L"/remove /printer:\"Shop label\" /printer:Other /driver:LABEL /quiet"));
   ASSERT_EQ(parsed.errorKey, L"");
@@ -71,6 +74,8 @@ TEST(CommandLineRequests, EachFaultIsRefusedWithItsText) {
       {L"/install /kind", L"cmd.error.value", L"/kind"},
       {L"/install /kind:lpt /port:", L"cmd.error.value", L"/port:"},
       {L"/install /kind:lpt /port:LPT1: /default:yes", L"cmd.error.value", L"/default:yes"},
+      {L"/install /kind:lpt /port:LPT1: /testpage:yes", L"cmd.error.value", L"/testpage:yes"},
+      {L"/remove /printer:x /testpage", L"cmd.error.notfor", L"/testpage"},
       {L"/install /remove", L"cmd.error.command", L"/remove"},
       {L"/kind:lpt", L"cmd.error.command", L""},
       {L"/install /kind:lpt /port:LPT1: /printer:X", L"cmd.error.notfor", L"/printer"},
@@ -188,6 +193,49 @@ TEST_F(UnattendedRun, RemovalAndListing) {
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_NE(lines[0].find(L"/install /kind:usb|network|bluetooth|lpt|com|custom"), std::wstring::npos);
   EXPECT_NE(lines[0].find(L"\n"), std::wstring::npos);
+}
+
+}  // namespace
+
+namespace {
+
+// Unattended, printui is told that no one answers its messages, and the test page is printed only
+// when /testpage asks for it (the wizard always prints one).
+TEST_F(UnattendedRun, PrintuiRunsQuietAndTheTestPageOnlyOnRequest) {
+  system.version = {10, 0};
+  context.BuildDriverModels();
+  print.shell.effect = PrintuiInstallEffect(
+      print.spooler, system,
+      PackageDriverVersion(resources.Archive(), L"driver\\label\\Driver64\\Ombrevia.inf"));
+  const auto printuiLines = [this] {
+    Words printui;
+    for (const ShellCommand& command : print.shell.commands) {
+      if (command.file.find(L"rundll32") != std::wstring::npos) printui.push_back(command.parameters);
+    }
+    return printui;
+  };
+  EXPECT_EQ(Run(L"/install /kind:lpt /port:LPT1: /name:First"), kExitDone);
+  ASSERT_EQ(printuiLines().size(), 1u);
+  EXPECT_NE(printuiLines()[0].find(L"/ia "), std::wstring::npos);
+  EXPECT_EQ(printuiLines()[0].substr(printuiLines()[0].size() - 3), L" /q");
+
+  print.shell.commands.clear();
+  EXPECT_EQ(Run(L"/install /kind:lpt /port:LPT1: /name:Second /testpage"), kExitDone);
+  EXPECT_EQ(printuiLines().back(), L" printui.dll, PrintUIEntry /k /q /n\"Second\" ");
+}
+
+// On a machine the package has no driver for, nothing that reads or changes drivers runs: the line
+// says why and the exit code is 9; the usage still prints.
+TEST_F(UnattendedRun, Arm64IsRefusedWithItsOwnExitCode) {
+  system.machine = Machine::kArm64;
+  for (const wchar_t* line : {L"/install /kind:lpt /port:LPT1:", L"/remove /driver:LABEL", L"/list"}) {
+    EXPECT_EQ(Run(line), kExitNoPackage) << testing::PrintToString(line);
+    EXPECT_EQ(lines, Words{At(GetTextWith(L"tip.nopackage", L"ARM64"))});
+  }
+  EXPECT_TRUE(print.spooler.printers.empty());
+  EXPECT_TRUE(print.shell.commands.empty());
+  EXPECT_EQ(Run(L"/?"), kExitDone);
+  system.machine = Machine::kX64;
 }
 
 }  // namespace

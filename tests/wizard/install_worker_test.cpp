@@ -577,3 +577,87 @@ TEST_F(InstallOnEachMachine, DriverLandsInTheSystemsOwnSetAndLeavesFromIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// A test build's self-made certificate goes to Trusted Root and Trusted Publishers, each store
+// logged, and leaves both with the LABEL package; a distribution build touches Trusted Publishers
+// only and takes nothing back. A test build never takes the legacy route: its Unidrv stand-ins
+// would replace the system's shared files.
+TEST_F(InstallWorkerTest, TestBuildsTrustTheirCertificateInBothStoresAndNeverCopyTheirStandIns) {
+  static const std::vector<uint8_t> testBuild = PackedSkin();
+  for (bool test : {true, false}) {
+    SCOPED_TRACE(test ? "test build" : "distribution build");
+    static const std::vector<uint8_t> distribution = WithGenuineUnidrvFiles(PackedSkin());
+    const std::vector<uint8_t>& skin = test ? testBuild : distribution;
+    ASSERT_TRUE(resources.AttachArchive(skin.data(), skin.size()));
+    ASSERT_EQ(PackageIsTestBuild(resources.Archive()), test);
+    const std::wstring hash = PackageCertificateHash(resources.Archive(), L"driver\\label\\qmvt.cer");
+    ASSERT_EQ(hash.size(), 40u);
+    print.spooler.drivers.clear();
+    print.spooler.printers.clear();
+    print.shell.commands.clear();
+    print.spooler.driverPackages = {L"C:\\store\\label.inf"};
+    print.shell.effect = [this](const ShellCommand& command) {
+      PrintuiInstallEffect(print.spooler, system, packageVersion)(command);
+      for (FakeDriver& driver : print.spooler.drivers) driver.infPath = L"C:\\store\\label.inf";
+    };
+    // The removal: certutil answers "not found" for a store that lacks the certificate.
+    print.shell.exitCode = [](const ShellCommand& command) {
+      return command.parameters.find(L"-delstore \"TrustedPublisher\"") != std::wstring::npos ? 0x80092004u : 0u;
+    };
+
+    UseInfRoute(true);
+    ASSERT_EQ(Run().failure, InstallFailure::kNone);
+    std::vector<std::wstring> added;
+    for (const Line& line : Log()) {
+      if (line.text.find(GetTextWith(L"tip.certadded", L"")) == 0) added.push_back(line.text);
+    }
+    std::vector<std::wstring> expected = {GetTextWith(L"tip.certadded", L"TrustedPublisher")};
+    if (test) expected.insert(expected.begin(), GetTextWith(L"tip.certadded", L"Root"));
+    EXPECT_EQ(added, expected);
+    const std::wstring root = L"C:\\Windows\\Sysnative\\certutil.exe|-addstore \"Root\" \"" + std::wstring(kInstallFolder) + L"qmvt.cer\"";
+    const std::vector<std::wstring> started = ShellParameters();
+    EXPECT_EQ(std::count(started.begin(), started.end(), root), test ? 1 : 0);
+
+    print.shell.commands.clear();
+    RemovalJob job;
+    job.printers = {L"LABEL (1)"};
+    job.drivers = {L"LABEL"};
+    ListInstalledDrivers(print.spooler, system, job.installedDrivers);
+    job.logShown = true;
+    messages.sent.clear();
+    context.RunRemoval(job);
+    std::vector<std::wstring> removed;
+    for (const SentMessage& sent : messages.sent) {
+      if (sent.message != UM_DELETE_LOG || sent.notice.clear) continue;
+      EXPECT_FALSE(sent.notice.alert) << sent.notice.text;
+      if (sent.notice.text.find(GetTextWith(L"tip.certremoved", L"")) == 0) removed.push_back(sent.notice.text);
+    }
+    EXPECT_TRUE(print.spooler.driverPackages.empty());
+    const std::vector<std::wstring> takenBack = {
+        L"C:\\Windows\\Sysnative\\certutil.exe|-delstore \"Root\" \"" + hash + L"\"",
+        L"C:\\Windows\\Sysnative\\certutil.exe|-delstore \"TrustedPublisher\" \"" + hash + L"\""};
+    EXPECT_EQ(ShellParameters(), test ? takenBack : std::vector<std::wstring>{});
+    // Root held it; Trusted Publishers answered "not found", which is nothing to report.
+    EXPECT_EQ(removed, test ? std::vector<std::wstring>{GetTextWith(L"tip.certremoved", L"Root")}
+                            : std::vector<std::wstring>{});
+
+    // The legacy route on Windows 7: refused for the test build before a file is written.
+    print.spooler.drivers.clear();
+    print.spooler.addDriverFlags.clear();
+    files.files.clear();
+    UseInfRoute(false);
+    const InstallOutcome legacy = Run();
+    if (test) {
+      EXPECT_EQ(Log(), std::vector<Line>{Alert(L"tip.testbuildlegacy")});
+      EXPECT_EQ(legacy.failure, InstallFailure::kDriver);
+      EXPECT_TRUE(files.files.empty());
+      EXPECT_TRUE(print.spooler.addDriverFlags.empty());
+    } else {
+      EXPECT_EQ(legacy.failure, InstallFailure::kNone);
+    }
+  }
+}
+
+}  // namespace
