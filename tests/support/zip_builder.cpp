@@ -89,10 +89,8 @@ std::vector<uint8_t> BuildZip(const std::vector<ZipBuilderEntry>& entries) {
   return out;
 }
 
-std::vector<uint8_t> RepackZip(const std::vector<uint8_t>& zip,
+std::vector<uint8_t> RepackZip(const ui::ZipArchive& archive,
                                const std::function<void(const std::string& name, std::vector<uint8_t>& data)>& change) {
-  ui::ZipArchive archive;
-  if (!archive.Attach(zip.data(), zip.size())) return {};
   std::vector<ZipBuilderEntry> entries;
   for (const ui::ZipEntry& entry : archive.Entries()) {
     ZipBuilderEntry copy;
@@ -104,7 +102,7 @@ std::vector<uint8_t> RepackZip(const std::vector<uint8_t>& zip,
   return BuildZip(entries);
 }
 
-std::vector<uint8_t> WithGenuineUnidrvFiles(const std::vector<uint8_t>& skin) {
+std::vector<uint8_t> WithGenuineUnidrvFiles(const ui::ZipArchive& skin) {
   return RepackZip(skin, [](const std::string& name, std::vector<uint8_t>& data) {
     std::string lower = name;
     std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
@@ -115,4 +113,10 @@ std::vector<uint8_t> WithGenuineUnidrvFiles(const std::vector<uint8_t>& skin) {
       }
     }
   });
+}
+
+std::vector<uint8_t> WithGenuineUnidrvFiles(const std::vector<uint8_t>& skin) {
+  ui::ZipArchive archive;
+  if (!archive.Attach(skin.data(), skin.size())) return {};
+  return WithGenuineUnidrvFiles(archive);
 }

@@ -2,10 +2,12 @@
 # The real exe started with arguments, as a deployment script starts it: no clicks, the exit code,
 # the lines on its output and in its log file, and Wine's spooler read back.
 #   command_line.sh EXE SPOOLER-STATE
-# The prefix reports Windows 7 meanwhile, so the install takes the legacy route. Wine's AddPrinterW
-# makes a printer without a data type but answers 1801, so the install ends with "printer not
-# created" (6); Wine cannot open that printer again and takes only delete flags 0 for drivers, so
-# the removal ends with "removal with failures" (7). Everything is put back afterwards.
+# On Windows 7 the install takes the legacy route, which refuses this test build's Unidrv stand-ins
+# ("driver not installed", 5). On Windows 8 it takes the INF route with the certutil and rundll32
+# stand-ins of LDW_DOUBLES_DIR: Wine's AddPrinterW makes a printer without a data type but answers
+# 1801, so the install ends with "printer not created" (6); Wine cannot open that printer again and
+# takes only delete flags 0 for drivers, so the removal ends with "removal with failures" (7).
+# Everything is put back afterwards.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-common.sh"
@@ -16,10 +18,12 @@ log=$WINEPREFIX/drive_c/ldw_command.log
 out=$(mktemp)
 
 spooler() { "$LDW_WINE" "$probe" "$@" | tr -d '\r'; }
+shell_log=$WINEPREFIX/drive_c/ldw_command_shell.txt
 put_back() {
   spooler uninstall "Shop label" || true
   wine reg delete 'HKCU\Software\Wine' /v Version /f >/dev/null 2>&1 || true
-  rm -f "$log" "$out"
+  put_back_tool_doubles
+  rm -f "$log" "$out" "$shell_log"
 }
 trap put_back EXIT
 fail() {
@@ -45,12 +49,25 @@ grep -q "/colour" "$out" || fail "the refusal does not name the switch"
 run 3 /install /kind:lpt /port:LPT1: "/name:Shop, front" /quiet
 [ "$(spooler state)" = "$before" ] || fail "a refused command line changed the spooler"
 
-run 6 /install /kind:lpt /port:LPT1: "/name:Shop label" /default /quiet '/log:C:\ldw_command.log'
+# The legacy route: refused for the test build before anything reaches the spooler.
+run 5 /install /kind:lpt /port:LPT1: "/name:Shop label" /quiet
+stamped "$out" "TEST BUILD: .*"
+[ "$(spooler state)" = "$before" ] || fail "the refused legacy route changed the spooler"
+
+# The INF route: both certificate stores, then printui told that no one answers its messages.
+wine reg add 'HKCU\Software\Wine' /v Version /d win8 /f >/dev/null 2>&1
+use_tool_doubles
+export LDW_SHELL_LOG='C:\ldw_command_shell.txt'
+run 6 /install /kind:lpt /port:LPT1: "/name:Shop label" /default /testpage /quiet '/log:C:\ldw_command.log'
 for file in "$out" "$log"; do
   stamped "$file" "Copying driver files\.\.\."
+  stamped "$file" "Driver certificate added to the certificate store Root"
+  stamped "$file" "Driver certificate added to the certificate store TrustedPublisher"
   stamped "$file" "Driver installed successfully"
   stamped "$file" "Installation failed, error message: .*"
 done
+iconv -f UTF-16LE -t UTF-8 "$shell_log" | tr -d '\r' | grep -Eq '^rundll32\|.* printui\.dll, PrintUIEntry /ia /m "LABEL" /f "[^"]*\\Driver64\\Ombrevia\.INF" /q$' ||
+  fail "printui /ia was not started quietly: $(iconv -f UTF-16LE -t UTF-8 "$shell_log")"
 spooler state | grep -qx "printer Shop label on LABEL at LPT1:" || fail "no printer Shop label on LPT1:"
 
 run 0 /list
@@ -59,4 +76,4 @@ grep -qx "driver	LABEL" "$out" || fail "/list does not show the driver"
 
 run 7 /remove "/printer:Shop label" /driver:LABEL /quiet
 stamped "$out" "Delete: Shop label failed"
-echo "command line: refusals 2 and 3, install 6, list 0, removal 7 as Wine answers"
+echo "command line: refusals 2 and 3, legacy route of a test build 5, install 6, list 0, removal 7 as Wine answers"
