@@ -4,9 +4,10 @@
 #   command_line.sh EXE SPOOLER-STATE
 # On Windows 7 the install takes the legacy route, which refuses this test build's Unidrv stand-ins
 # ("driver not installed", 5). On Windows 8 it takes the INF route with the certutil and rundll32
-# stand-ins of LDW_DOUBLES_DIR: Wine's AddPrinterW makes a printer without a data type but answers
-# 1801, so the install ends with "printer not created" (6); Wine cannot open that printer again and
-# takes only delete flags 0 for drivers, so the removal ends with "removal with failures" (7).
+# stand-ins of LDW_DOUBLES_DIR; Wine's spooler keeps no driver version or INF path, so the driver
+# cannot be confirmed as the package's and the run ends with 5 too (see the README). The listing
+# and the removal then run on a printer put on the spooler directly; Wine cannot open that printer
+# again and takes only delete flags 0 for drivers, so the removal ends with "removal with failures" (7).
 # Everything is put back afterwards.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -58,22 +59,23 @@ stamped "$out" "TEST BUILD: .*"
 wine reg add 'HKCU\Software\Wine' /v Version /d win8 /f >/dev/null 2>&1
 use_tool_doubles
 export LDW_SHELL_LOG='C:\ldw_command_shell.txt'
-run 6 /install /kind:lpt /port:LPT1: "/name:Shop label" /default /testpage /quiet '/log:C:\ldw_command.log'
+run 5 /install /kind:lpt /port:LPT1: "/name:Shop label" /default /testpage /quiet '/log:C:\ldw_command.log'
 for file in "$out" "$log"; do
   stamped "$file" "Copying driver files\.\.\."
   stamped "$file" "Driver certificate added to the certificate store Root"
   stamped "$file" "Driver certificate added to the certificate store TrustedPublisher"
-  stamped "$file" "Driver installed successfully"
-  stamped "$file" "Installation failed, error message: .*"
+  stamped "$file" "Driver installation failed: the LABEL driver on the system is not this package's .*"
 done
 iconv -f UTF-16LE -t UTF-8 "$shell_log" | tr -d '\r' | grep -Eq '^rundll32\|.* printui\.dll, PrintUIEntry /ia /m "LABEL" /f "[^"]*\\Driver64\\Ombrevia\.INF" /q$' ||
   fail "printui /ia was not started quietly: $(iconv -f UTF-16LE -t UTF-8 "$shell_log")"
-spooler state | grep -qx "printer Shop label on LABEL at LPT1:" || fail "no printer Shop label on LPT1:"
+spooler state | grep -q "^printer Shop label" && fail "a printer without a confirmed driver"
+spooler install "Shop label" LPT1: || fail "could not put the printer on the spooler"
 
 run 0 /list
 grep -qx "printer	Shop label	LABEL" "$out" || fail "/list does not show the printer"
 grep -qx "driver	LABEL" "$out" || fail "/list does not show the driver"
 
 run 7 /remove "/printer:Shop label" /driver:LABEL /quiet
-stamped "$out" "Delete: Shop label failed"
-echo "command line: refusals 2 and 3, legacy route of a test build 5, install 6, list 0, removal 7 as Wine answers"
+stamped "$out" "Delete: Shop label successfully"
+stamped "$out" "Delete: LABEL failed"
+echo "command line: refusals 2 and 3, legacy route of a test build 5, INF route 5 as Wine answers, list 0, removal 7"
