@@ -63,8 +63,9 @@ ParsedCommandLine Refused(const wchar_t* key, const std::wstring& argument, int 
 // What each command may be given besides itself.
 bool Allowed(Command command, const std::wstring& option) {
   if (option == L"log" || option == L"quiet") return true;
-  static const std::vector<std::wstring> install = {L"kind", L"port", L"name", L"address", L"portname",
-                                                    L"device", L"pin", L"default", L"testpage", L"log", L"quiet"};
+  static const std::vector<std::wstring> install = {L"kind",     L"port",   L"name", L"address",
+                                                    L"portname", L"device", L"pin",  L"default",
+                                                    L"testpage", L"log",    L"quiet"};
   static const std::vector<std::wstring> remove = {L"printer", L"driver", L"log", L"quiet"};
   const std::vector<std::wstring>& allowed = command == Command::kInstall ? install : remove;
   return command != Command::kList && std::find(allowed.begin(), allowed.end(), option) != allowed.end();

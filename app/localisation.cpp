@@ -33,7 +33,8 @@ std::wstring ToolFailureText(const SystemInfo& system, const std::wstring& tool,
       break;
   }
   wchar_t code[16] = {};
-  std::swprintf(code, 16, L"0x%08X", static_cast<unsigned>(result.exitCode));  // certutil ends with an HRESULT
+  std::swprintf(code, 16, L"0x%08X",
+                static_cast<unsigned>(result.exitCode));  // certutil ends with an HRESULT
   return GetTextWith(L"tip.toolfail", tool + L" (" + code + L")");
 }
 

@@ -46,7 +46,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int) {
       resources.LoadLanguage(ui::WideToUtf8(language.file));
       SetErrorTextLanguage(language.langId);
       exitCode = RunCommandLine(arguments);
-    } else if (const Machine machine = DefaultPlatform().system.NativeMachine(); DriverEnvironment(machine).empty()) {
+    } else if (const Machine machine = DefaultPlatform().system.NativeMachine();
+               DriverEnvironment(machine).empty()) {
       // No driver of this package runs here (ARM64): say so before anything is offered.
       const LanguageInfo language = CAppContext::Instance().DetectLanguage();
       resources.LoadLanguage(ui::WideToUtf8(language.file));

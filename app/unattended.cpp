@@ -155,8 +155,8 @@ void List(UnattendedSink& sink) {
 int RunUnattended(CAppContext& context, const UnattendedRequest& request, UnattendedSink& sink) {
   context.m_unattended = true;
   const Machine machine = context.platform().system.NativeMachine();
-  const bool touchesDrivers =
-      request.command == Command::kInstall || request.command == Command::kRemove || request.command == Command::kList;
+  const bool touchesDrivers = request.command == Command::kInstall || request.command == Command::kRemove ||
+                              request.command == Command::kList;
   if (touchesDrivers && DriverEnvironment(machine).empty()) {
     sink.Line(NoPackageText(machine));
     return kExitNoPackage;

@@ -28,7 +28,9 @@ std::wstring DriverEnvironment(Machine machine) {
   return {};
 }
 
-std::wstring NativeDriverEnvironment(const SystemInfo& system) { return DriverEnvironment(system.NativeMachine()); }
+std::wstring NativeDriverEnvironment(const SystemInfo& system) {
+  return DriverEnvironment(system.NativeMachine());
+}
 
 std::wstring PackageFamilyFolder(Machine machine) {
   if (machine == Machine::kX64) return L"Driver64";

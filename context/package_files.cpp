@@ -99,7 +99,8 @@ int MakeDirectoryTree(FileSystem& files, const std::wstring& path) {
 
 bool PackageIsTestBuild(const ui::ZipArchive& archive) {
   for (const wchar_t* family : {L"Driver32", L"Driver64"}) {
-    for (const wchar_t* file : {L"UNIDRV.DLL", L"UNIDRVUI.DLL", L"UNIRES.DLL", L"STDNAMES.GPD", L"UNIDRV.HLP"}) {
+    for (const wchar_t* file :
+         {L"UNIDRV.DLL", L"UNIDRVUI.DLL", L"UNIRES.DLL", L"STDNAMES.GPD", L"UNIDRV.HLP"}) {
       std::vector<uint8_t> bytes;
       const std::wstring path = std::wstring(L"driver\\label\\") + family + L"\\" + file;
       if (ReadPackageEntry(archive, path, bytes) && CarriesStandInMarker(bytes)) return true;
@@ -122,7 +123,8 @@ uint64_t PackageDriverVersion(const ui::ZipArchive& archive, const std::wstring&
     const size_t end = text.find_first_of("\r\n;", at);
     if (comma == std::string::npos || comma > end) return 0;
     unsigned parts[4] = {};
-    const int read = std::sscanf(text.c_str() + comma + 1, " %u.%u.%u.%u", &parts[0], &parts[1], &parts[2], &parts[3]);
+    const int read =
+        std::sscanf(text.c_str() + comma + 1, " %u.%u.%u.%u", &parts[0], &parts[1], &parts[2], &parts[3]);
     if (read < 1) return 0;
     uint64_t version = 0;
     for (unsigned part : parts) version = (version << 16) | (part & 0xFFFF);

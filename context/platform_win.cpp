@@ -1,11 +1,10 @@
 // Win32 implementations of the context's platform services.
-#include <windows.h>
 #include <shlobj.h>
-
-#include "context/platform.h"
+#include <windows.h>
 
 #include <memory>
 
+#include "context/platform.h"
 #include "printsys/runtime_imports_win.h"
 
 namespace {
@@ -31,19 +30,27 @@ class Win32SystemInfo final : public SystemInfo {
     // process sees it; only IsWow64Process2 tells the truth there.
     if (const std::optional<USHORT> native = runtime_imports::NativeMachineOfThisSystem()) {
       switch (*native) {
-        case IMAGE_FILE_MACHINE_I386: return Machine::kX86;
-        case IMAGE_FILE_MACHINE_AMD64: return Machine::kX64;
-        case IMAGE_FILE_MACHINE_ARM64: return Machine::kArm64;
-        default: return Machine::kOther;
+        case IMAGE_FILE_MACHINE_I386:
+          return Machine::kX86;
+        case IMAGE_FILE_MACHINE_AMD64:
+          return Machine::kX64;
+        case IMAGE_FILE_MACHINE_ARM64:
+          return Machine::kArm64;
+        default:
+          return Machine::kOther;
       }
     }
     SYSTEM_INFO info{};
     GetNativeSystemInfo(&info);
     switch (info.wProcessorArchitecture) {
-      case PROCESSOR_ARCHITECTURE_INTEL: return Machine::kX86;
-      case PROCESSOR_ARCHITECTURE_AMD64: return Machine::kX64;
-      case PROCESSOR_ARCHITECTURE_ARM64: return Machine::kArm64;
-      default: return Machine::kOther;
+      case PROCESSOR_ARCHITECTURE_INTEL:
+        return Machine::kX86;
+      case PROCESSOR_ARCHITECTURE_AMD64:
+        return Machine::kX64;
+      case PROCESSOR_ARCHITECTURE_ARM64:
+        return Machine::kArm64;
+      default:
+        return Machine::kOther;
     }
   }
 

@@ -16,8 +16,8 @@ constexpr uint32_t kErrorInvalidParameter = 87;
 
 bool HasQuote(const std::wstring& text) { return text.find(L'"') != std::wstring::npos; }
 
-ShellCommand Command(const SystemInfo& system, WindowHandle owner, const wchar_t* tool, std::wstring parameters,
-                     int show, uint32_t waitMs) {
+ShellCommand Command(const SystemInfo& system, WindowHandle owner, const wchar_t* tool,
+                     std::wstring parameters, int show, uint32_t waitMs) {
   ShellCommand command;
   command.owner = owner;
   command.file = SystemToolPath(system, tool);
@@ -28,8 +28,9 @@ ShellCommand Command(const SystemInfo& system, WindowHandle owner, const wchar_t
 }
 
 // certutil with a verb, a store and one quoted argument.
-std::optional<ShellCommand> CertutilCommand(const SystemInfo& system, const wchar_t* verb, const wchar_t* store,
-                                            const std::wstring& argument, WindowHandle owner) {
+std::optional<ShellCommand> CertutilCommand(const SystemInfo& system, const wchar_t* verb,
+                                            const wchar_t* store, const std::wstring& argument,
+                                            WindowHandle owner) {
   if (HasQuote(argument)) return std::nullopt;
   std::wstring parameters = std::wstring(verb) + L" \"" + store + L"\" \"" + argument + L"\"";
   return Command(system, owner, L"certutil.exe", std::move(parameters), kShowHidden, kCertificateWaitMs);
@@ -60,12 +61,14 @@ std::optional<ShellCommand> TrustCertificateCommand(const SystemInfo& system, co
 }
 
 std::optional<ShellCommand> RemoveCertificateCommand(const SystemInfo& system, const wchar_t* store,
-                                                     const std::wstring& certificateHash, WindowHandle owner) {
+                                                     const std::wstring& certificateHash,
+                                                     WindowHandle owner) {
   return CertutilCommand(system, L"-delstore", store, certificateHash, owner);
 }
 
 std::optional<ShellCommand> InstallDriverCommand(const SystemInfo& system, const std::wstring& driverName,
-                                                 const std::wstring& infPath, WindowHandle owner, bool quiet) {
+                                                 const std::wstring& infPath, WindowHandle owner,
+                                                 bool quiet) {
   if (HasQuote(driverName) || HasQuote(infPath)) return std::nullopt;
   // Two placeholders: fill the first, then the second, so a "%s" inside the name stays text.
   const std::wstring pattern(kInstallPattern);
@@ -119,12 +122,13 @@ bool ShowPrintingPreferences(ShellRunner& shell, const SystemInfo& system, const
 }
 
 ShellResult TrustCertificate(const wchar_t* store, const std::wstring& certificatePath, WindowHandle owner) {
-  return TrustCertificate(DefaultPrintSystem().shell, DefaultPlatform().system, store, certificatePath, owner);
+  return TrustCertificate(DefaultPrintSystem().shell, DefaultPlatform().system, store, certificatePath,
+                          owner);
 }
-ShellResult InstallDriverFromInf(const std::wstring& driverName, const std::wstring& infPath, WindowHandle owner,
-                                 bool quiet) {
-  return InstallDriverFromInf(DefaultPrintSystem().shell, DefaultPlatform().system, driverName, infPath, owner,
-                              quiet);
+ShellResult InstallDriverFromInf(const std::wstring& driverName, const std::wstring& infPath,
+                                 WindowHandle owner, bool quiet) {
+  return InstallDriverFromInf(DefaultPrintSystem().shell, DefaultPlatform().system, driverName, infPath,
+                              owner, quiet);
 }
 bool PrintTestPage(const std::wstring& printerName, WindowHandle owner) {
   return PrintTestPage(DefaultPrintSystem().shell, DefaultPlatform().system, printerName, owner, false);

@@ -67,8 +67,8 @@ bool ShowPrintingPreferences(ShellRunner& shell, const SystemInfo& system, const
 
 // The same through the process's own shell and system.
 ShellResult TrustCertificate(const wchar_t* store, const std::wstring& certificatePath, WindowHandle owner);
-ShellResult InstallDriverFromInf(const std::wstring& driverName, const std::wstring& infPath, WindowHandle owner,
-                                 bool quiet);
+ShellResult InstallDriverFromInf(const std::wstring& driverName, const std::wstring& infPath,
+                                 WindowHandle owner, bool quiet);
 bool PrintTestPage(const std::wstring& printerName, WindowHandle owner);
 bool ShowPrinterProperties(const std::wstring& printerName, WindowHandle owner);
 bool ShowPrintingPreferences(const std::wstring& printerName, WindowHandle owner);

@@ -106,7 +106,8 @@ void ListPorts(std::vector<SpoolerEntry>& list) { ListPorts(DefaultPrintSystem()
 bool PrinterExists(const std::wstring& name) { return PrinterExists(DefaultPrintSystem().spooler, name); }
 bool PortExists(const std::wstring& name) { return PortExists(DefaultPrintSystem().spooler, name); }
 bool DriverInstalled(const std::wstring& name) {
-  return DriverInstalled(DefaultPrintSystem().spooler, NativeDriverEnvironment(DefaultPlatform().system), name);
+  return DriverInstalled(DefaultPrintSystem().spooler, NativeDriverEnvironment(DefaultPlatform().system),
+                         name);
 }
 std::wstring GetDriverDirectory() {
   return GetDriverDirectory(DefaultPrintSystem().spooler, NativeDriverEnvironment(DefaultPlatform().system));

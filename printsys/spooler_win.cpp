@@ -48,7 +48,8 @@ bool Win32PrintSpooler::EnumerateDrivers(const std::wstring& environment, uint32
   }
   if (level == 8) {
     ReadRecords<DRIVER_INFO_8W>(buffer, returned, [&](const DRIVER_INFO_8W& info) {
-      drivers.push_back({RecordString(info.pName, buffer), RecordString(info.pszInfPath, buffer), info.dwlDriverVersion});
+      drivers.push_back(
+          {RecordString(info.pName, buffer), RecordString(info.pszInfPath, buffer), info.dwlDriverVersion});
     });
   } else if (level == 6) {
     ReadRecords<DRIVER_INFO_6W>(buffer, returned, [&](const DRIVER_INFO_6W& info) {
@@ -152,8 +153,8 @@ bool Win32PrintSpooler::RemovePrinter(const std::wstring& name) {
   return ::DeletePrinter(printer.get()) != FALSE;
 }
 
-bool Win32PrintSpooler::RemoveDriver(const std::wstring& name, const std::wstring& environment, uint32_t flags,
-                                     uint32_t version) {
+bool Win32PrintSpooler::RemoveDriver(const std::wstring& name, const std::wstring& environment,
+                                     uint32_t flags, uint32_t version) {
   return DeletePrinterDriverExW(nullptr, NullIfEmpty(environment), const_cast<wchar_t*>(name.c_str()), flags,
                                 version) != FALSE;
 }

@@ -17,7 +17,8 @@ class Win32PrintSpooler final : public PrintSpooler {
   bool RemovePrinter(const std::wstring& name) override;
   bool RemoveDriver(const std::wstring& name, const std::wstring& environment, uint32_t flags,
                     uint32_t version) override;
-  DriverPackageDeletion RemoveDriverPackage(const std::wstring& infPath, const std::wstring& environment) override;
+  DriverPackageDeletion RemoveDriverPackage(const std::wstring& infPath,
+                                            const std::wstring& environment) override;
   bool AddPortThroughMonitor(WindowHandle owner, const std::wstring& monitorName) override;
   bool RemovePort(WindowHandle owner, const std::wstring& portName) override;
   bool ConfigurePortThroughMonitor(WindowHandle owner, const std::wstring& portName) override;

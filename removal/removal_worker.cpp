@@ -31,7 +31,8 @@ void CAppContext::RemoveTestCertificate() {
   const std::wstring hash = PackageCertificateHash(package, kPackageCertificate);
   if (hash.empty()) return;
   for (const wchar_t* store : {kTrustedRootStore, kTrustedPublisherStore}) {
-    const std::optional<ShellCommand> command = RemoveCertificateCommand(m_platform.system, store, hash, m_hMainWnd);
+    const std::optional<ShellCommand> command =
+        RemoveCertificateCommand(m_platform.system, store, hash, m_hMainWnd);
     if (!command) continue;
     const ShellResult result = DefaultPrintSystem().shell.Run(*command);
     if (result.Succeeded()) {

@@ -153,7 +153,7 @@ TEST(PackageFacts, DriverVersionAndTestBuild) {
       {Bytes(inf + "driverver = 01/02/2027, 10.0.65535.7 ; comment\r\n"), 0x000A0000FFFF0007},
       {Utf16(inf + "DriverVer=12/09/2026,2.0.0.0\r\n"), 0x0002000000000000},
       {Bytes(inf + "; DriverVer=12/09/2026,9.9.9.9\r\n"), 0},  // a comment, not the entry
-      {Bytes(inf + "DriverVer=12/09/2026\r\n"), 0},             // a date without a version
+      {Bytes(inf + "DriverVer=12/09/2026\r\n"), 0},            // a date without a version
       {Bytes(inf), 0},
   };
   for (const auto& [bytes, version] : versions) {
@@ -168,7 +168,8 @@ TEST(PackageFacts, DriverVersionAndTestBuild) {
       {{{"driver/label/Driver32/UNIDRV.dll", Bytes("MZ genuine")},
         {"driver/label/Driver64/STDNAMES.GPD", Bytes("*% TEST STAND-IN for STDNAMES.GPD")}},
        true},
-      {{{"driver/label/Driver64/UNIRES.dll", Utf16("MZ ... SpecialBuild TEST STAND-IN: not the Unidrv core file")}},
+      {{{"driver/label/Driver64/UNIRES.dll",
+         Utf16("MZ ... SpecialBuild TEST STAND-IN: not the Unidrv core file")}},
        true},
       {{{"driver/label/Driver64/UNIDRV.dll", Bytes("MZ genuine")},
         {"driver/label/Driver64/LABELUI.dll", Bytes("TEST STAND-IN")}},  // not a core file

@@ -78,7 +78,8 @@ class InstallRun {
     }
     Post(L"tip.installprintersuccess");
     if (context_.m_setDefault == 1) print_.spooler.MakeDefaultPrinter(printerName);
-    if (context_.m_printTestPage) PrintTestPage(print_.shell, system_, printerName, owner_, context_.m_unattended);
+    if (context_.m_printTestPage)
+      PrintTestPage(print_.shell, system_, printerName, owner_, context_.m_unattended);
     outcome_.printerInstalled = 1;
     return true;
   }
@@ -176,7 +177,8 @@ class InstallRun {
         InstallDriverCommand(system_, model.driverName, infPath, owner_, context_.m_unattended);
     if (!command || !ToolSucceeded(*command, print_.shell.Run(*command))) return false;
     // An older LABEL may be installed already: only the package's own version (or its INF) counts.
-    const uint64_t packageVersion = PackageDriverVersion(Package(), L"driver\\label\\" + family + L"\\" + model.infName);
+    const uint64_t packageVersion =
+        PackageDriverVersion(Package(), L"driver\\label\\" + family + L"\\" + model.infName);
     DriverSummary installed;
     if (!FindInstalledDriver(print_.spooler, environment_, model.driverName, installed)) {
       Alert(GetText(L"tip.installdriverfail2"));
@@ -199,7 +201,8 @@ class InstallRun {
     std::vector<const wchar_t*> stores = {kTrustedPublisherStore};
     if (PackageIsTestBuild(Package())) stores.insert(stores.begin(), kTrustedRootStore);
     for (const wchar_t* store : stores) {
-      const std::optional<ShellCommand> command = TrustCertificateCommand(system_, store, certificatePath, owner_);
+      const std::optional<ShellCommand> command =
+          TrustCertificateCommand(system_, store, certificatePath, owner_);
       if (!command || !ToolSucceeded(*command, print_.shell.Run(*command))) return false;
       context_.PostInstallLog(GetTextWith(L"tip.certadded", store), false, false);
     }
@@ -213,7 +216,8 @@ class InstallRun {
       Alert(GetText(L"tip.testbuildlegacy"));
       return false;
     }
-    const std::vector<std::wstring>& files = machine_ == Machine::kX64 ? model.legacy64Files : model.legacy32Files;
+    const std::vector<std::wstring>& files =
+        machine_ == Machine::kX64 ? model.legacy64Files : model.legacy32Files;
     const std::wstring directory = GetDriverDirectory(print_.spooler, environment_);
     if (directory.empty()) {
       Alert(GetTextWith(L"tip.readdriverdirfail", LastErrorText()));

@@ -1,8 +1,9 @@
 // The unattended command line: its words, the requests and refusals they make, and each command run
 // against the fakes with every line it writes and its exit code.
+#include "app/command_line.h"
+
 #include <gtest/gtest.h>
 
-#include "app/command_line.h"
 #include "app/localisation.h"
 #include "app/unattended.h"
 #include "context/app_context.h"
@@ -50,7 +51,8 @@ TEST(CommandLineRequests, TheAdministratorsLinesMakeTheirRequests) {
   EXPECT_EQ(parsed.request.kind, kPortNetwork);
   EXPECT_EQ(parsed.request.address, L"10.0.0.7");
   EXPECT_TRUE(parsed.request.quiet);
-  EXPECT_TRUE(ParseCommandLine(SplitCommandLine(L"/install /kind:lpt /port:LPT1: /TestPage")).request.testPage);
+  EXPECT_TRUE(
+      ParseCommandLine(SplitCommandLine(L"/install /kind:lpt /port:LPT1: /TestPage")).request.testPage);
 
   parsed = ParseCommandLine(SplitCommandLine(L"/remove /printer:\"Shop label\" /printer:Other /driver:LABEL /quiet"));
   ASSERT_EQ(parsed.errorKey, L"");

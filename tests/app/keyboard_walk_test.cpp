@@ -2,11 +2,10 @@
 // LPT install and its removal driven by keys alone, against the fake spooler.
 #include <gtest/gtest.h>
 
-#include "context/package_files.h"
-
 #include <functional>
 
 #include "bluetooth/bluetooth_printers.h"
+#include "context/package_files.h"
 #include "tests/fakes/fake_bluetooth.h"
 #include "tests/fakes/fake_print_system.h"
 #include "tests/support/wizard_window.h"

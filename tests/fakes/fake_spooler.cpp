@@ -45,7 +45,8 @@ bool FakeSpooler::Fail(uint32_t code) {
 
 FakeDriver* FakeSpooler::FindDriver(const std::wstring& name, const std::wstring& environment) {
   for (FakeDriver& driver : drivers) {
-    if (SameIgnoringCase(driver.name, name) && SameIgnoringCase(driver.environment, environment)) return &driver;
+    if (SameIgnoringCase(driver.name, name) && SameIgnoringCase(driver.environment, environment))
+      return &driver;
   }
   return nullptr;
 }
@@ -124,7 +125,8 @@ bool FakeSpooler::EnumeratePrinters(uint32_t flags, std::vector<PrinterSummary>&
   return !out.empty();
 }
 
-bool FakeSpooler::EnumerateDrivers(const std::wstring& environment, uint32_t level, std::vector<DriverSummary>& out) {
+bool FakeSpooler::EnumerateDrivers(const std::wstring& environment, uint32_t level,
+                                   std::vector<DriverSummary>& out) {
   const std::lock_guard<std::mutex> lock(mutex_);
   out.clear();
   if (failingDriverLevels.count(level) != 0 || (level != 1 && level != 6 && level != 8)) {
@@ -252,7 +254,8 @@ bool FakeSpooler::RemoveDriver(const std::wstring& name, const std::wstring& env
   return true;
 }
 
-DriverPackageDeletion FakeSpooler::RemoveDriverPackage(const std::wstring& infPath, const std::wstring& environment) {
+DriverPackageDeletion FakeSpooler::RemoveDriverPackage(const std::wstring& infPath,
+                                                       const std::wstring& environment) {
   const std::lock_guard<std::mutex> lock(mutex_);
   if (!packageFunctionAvailable) return DriverPackageDeletion::kUnavailable;
   if (deletePackageError != 0) {

@@ -77,7 +77,8 @@ class FakeSpooler : public PrintSpooler {
   std::vector<std::pair<WindowHandle, std::wstring>> addPortCalls, configurePortCalls, deletePortCalls;
 
   bool EnumeratePrinters(uint32_t flags, std::vector<PrinterSummary>& out) override;
-  bool EnumerateDrivers(const std::wstring& environment, uint32_t level, std::vector<DriverSummary>& out) override;
+  bool EnumerateDrivers(const std::wstring& environment, uint32_t level,
+                        std::vector<DriverSummary>& out) override;
   bool EnumeratePorts(std::vector<PortSummary>& out) override;
   bool DriverDirectory(const std::wstring& environment, std::wstring& folder) override;
   bool AddDriver(const DriverRecord& driver, uint32_t flags) override;
@@ -90,7 +91,8 @@ class FakeSpooler : public PrintSpooler {
   bool RemovePrinter(const std::wstring& name) override;
   bool RemoveDriver(const std::wstring& name, const std::wstring& environment, uint32_t flags,
                     uint32_t version) override;
-  DriverPackageDeletion RemoveDriverPackage(const std::wstring& infPath, const std::wstring& environment) override;
+  DriverPackageDeletion RemoveDriverPackage(const std::wstring& infPath,
+                                            const std::wstring& environment) override;
   bool AddPortThroughMonitor(WindowHandle owner, const std::wstring& monitorName) override;
   bool RemovePort(WindowHandle owner, const std::wstring& portName) override;
   bool ConfigurePortThroughMonitor(WindowHandle owner, const std::wstring& portName) override;

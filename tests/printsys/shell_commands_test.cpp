@@ -53,33 +53,46 @@ TEST(ShellCommands, CommandLinesTheirWindowAndTheirBound) {
        [](ShellRunner& s, const SystemInfo& y) {
          TrustCertificate(s, y, kTrustedPublisherStore, L"C:\\PrinterDriver\\Calvane\\Cert.cer", Owner());
        },
-       L"certutil.exe", L"-addstore \"TrustedPublisher\" \"C:\\PrinterDriver\\Calvane\\Cert.cer\"", kShowHidden,
-       kCertificateWaitMs},
+       L"certutil.exe", L"-addstore \"TrustedPublisher\" \"C:\\PrinterDriver\\Calvane\\Cert.cer\"",
+       kShowHidden, kCertificateWaitMs},
       {"certificate, root",
-       [](ShellRunner& s, const SystemInfo& y) { TrustCertificate(s, y, kTrustedRootStore, L"C:\\c.cer", Owner()); },
+       [](ShellRunner& s, const SystemInfo& y) {
+         TrustCertificate(s, y, kTrustedRootStore, L"C:\\c.cer", Owner());
+       },
        L"certutil.exe", L"-addstore \"Root\" \"C:\\c.cer\"", kShowHidden, kCertificateWaitMs},
       {"certificate taken back",
-       [](ShellRunner& s, const SystemInfo& y) { RemoveCertificate(s, y, kTrustedRootStore, L"0a1b", Owner()); },
+       [](ShellRunner& s, const SystemInfo& y) {
+         RemoveCertificate(s, y, kTrustedRootStore, L"0a1b", Owner());
+       },
        L"certutil.exe", L"-delstore \"Root\" \"0a1b\"", kShowHidden, kCertificateWaitMs},
       {"install in the wizard",
        [](ShellRunner& s, const SystemInfo& y) {
-         InstallDriverFromInf(s, y, L"LABEL", L"C:\\PrinterDriver\\Calvane\\Driver64\\Ombrevia.INF", Owner(), false);
+         InstallDriverFromInf(s, y, L"LABEL", L"C:\\PrinterDriver\\Calvane\\Driver64\\Ombrevia.INF", Owner(),
+                              false);
        },
        L"rundll32.exe",
-       L"printui.dll, PrintUIEntry /ia /m \"LABEL\" /f \"C:\\PrinterDriver\\Calvane\\Driver64\\Ombrevia.INF\"",
+       L"printui.dll, PrintUIEntry /ia /m \"LABEL\" /f "
+       L"\"C:\\PrinterDriver\\Calvane\\Driver64\\Ombrevia.INF\"",
        kShowHidden, kInstallDriverWaitMs},
       {"install unattended",
-       [](ShellRunner& s, const SystemInfo& y) { InstallDriverFromInf(s, y, L"LABEL", L"C:\\a.inf", Owner(), true); },
+       [](ShellRunner& s, const SystemInfo& y) {
+         InstallDriverFromInf(s, y, L"LABEL", L"C:\\a.inf", Owner(), true);
+       },
        L"rundll32.exe", L"printui.dll, PrintUIEntry /ia /m \"LABEL\" /f \"C:\\a.inf\" /q", kShowHidden,
        kInstallDriverWaitMs},
-      {"test page", [](ShellRunner& s, const SystemInfo& y) { PrintTestPage(s, y, L"LABEL (2) on shelf", Owner(), false); },
+      {"test page",
+       [](ShellRunner& s, const SystemInfo& y) {
+         PrintTestPage(s, y, L"LABEL (2) on shelf", Owner(), false);
+       },
        L"rundll32.exe", L" printui.dll, PrintUIEntry /k /n\"LABEL (2) on shelf\" ", kShowNormal, 0},
       {"test page unattended",
-       [](ShellRunner& s, const SystemInfo& y) { PrintTestPage(s, y, L"LABEL", Owner(), true); }, L"rundll32.exe",
-       L" printui.dll, PrintUIEntry /k /q /n\"LABEL\" ", kShowNormal, 0},
-      {"properties", [](ShellRunner& s, const SystemInfo& y) { ShowPrinterProperties(s, y, L"LABEL", Owner()); },
+       [](ShellRunner& s, const SystemInfo& y) { PrintTestPage(s, y, L"LABEL", Owner(), true); },
+       L"rundll32.exe", L" printui.dll, PrintUIEntry /k /q /n\"LABEL\" ", kShowNormal, 0},
+      {"properties",
+       [](ShellRunner& s, const SystemInfo& y) { ShowPrinterProperties(s, y, L"LABEL", Owner()); },
        L"rundll32.exe", L" printui.dll, PrintUIEntry /p /n\"LABEL\" ", kShowNormal, 0},
-      {"preferences", [](ShellRunner& s, const SystemInfo& y) { ShowPrintingPreferences(s, y, L"LABEL", Owner()); },
+      {"preferences",
+       [](ShellRunner& s, const SystemInfo& y) { ShowPrintingPreferences(s, y, L"LABEL", Owner()); },
        L"rundll32.exe", L" printui.dll, PrintUIEntry /e /n\"LABEL\" ", kShowNormal, 0},
   };
   FakeSystemInfo system;  // the 32-bit exe on x64
@@ -151,11 +164,14 @@ TEST(ShellCommands, OnlyAToolThatEndedWithZeroSucceeded) {
     shell.startFails = c.startFails;
     shell.timesOut = c.timesOut;
     shell.exitCode = [&](const ShellCommand&) { return c.exitCode; };
-    for (const ShellResult& result : {TrustCertificate(shell, system, kTrustedRootStore, L"C:\\c.cer", nullptr),
-                                      InstallDriverFromInf(shell, system, L"LABEL", L"C:\\a.inf", nullptr, true)}) {
+    for (const ShellResult& result :
+         {TrustCertificate(shell, system, kTrustedRootStore, L"C:\\c.cer", nullptr),
+          InstallDriverFromInf(shell, system, L"LABEL", L"C:\\a.inf", nullptr, true)}) {
       EXPECT_EQ(result.outcome, c.outcome);
       EXPECT_EQ(result.Succeeded(), c.succeeded);
-      if (c.outcome == ShellOutcome::kEnded) EXPECT_EQ(result.exitCode, c.exitCode);
+      if (c.outcome == ShellOutcome::kEnded) {
+        EXPECT_EQ(result.exitCode, c.exitCode);
+      }
     }
     EXPECT_EQ(PrintTestPage(shell, system, L"LABEL", nullptr, true), !c.startFails);
   }

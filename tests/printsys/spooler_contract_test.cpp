@@ -139,7 +139,8 @@ class LegacyDriverContract : public SpoolerContract {
       dependents.push_back(0);
     }
     dependents.push_back(0);
-    ASSERT_TRUE(spooler().AddDriver(MakeLegacyDriverRecord(model, dependents, Environment()), kAddDriverCopyNewFiles))
+    ASSERT_TRUE(
+        spooler().AddDriver(MakeLegacyDriverRecord(model, dependents, Environment()), kAddDriverCopyNewFiles))
         << "error " << target_.system.LastError();
   }
 
@@ -150,7 +151,8 @@ class LegacyDriverContract : public SpoolerContract {
       target_.removeUnopenablePrinter(kPrinter);
     }
     EXPECT_FALSE(PrinterExists(spooler(), kPrinter)) << "the case left its printer behind";
-    if (DriverInstalled(spooler(), Environment(), kDriver)) spooler().RemoveDriver(kDriver, Environment(), 0, 3);
+    if (DriverInstalled(spooler(), Environment(), kDriver))
+      spooler().RemoveDriver(kDriver, Environment(), 0, 3);
     EXPECT_FALSE(DriverInstalled(spooler(), Environment(), kDriver)) << "the case left its driver behind";
     for (const std::wstring& name : written_) {
       target_.removeFile(folder_ + name);
@@ -269,7 +271,8 @@ TEST_F(SpoolerContract, ContractDriverWithoutItsFilesIsNotAdded) {
   model.driverPath = L"LDW_MISSING_DRIVER.DLL";
   model.dataFile = L"LDW_MISSING.GPD";
   model.configFile = L"LDW_MISSING_UI.DLL";
-  const bool added = spooler().AddDriver(MakeLegacyDriverRecord(model, {}, Environment()), kAddDriverCopyNewFiles);
+  const bool added =
+      spooler().AddDriver(MakeLegacyDriverRecord(model, {}, Environment()), kAddDriverCopyNewFiles);
   if (target_.wine && added) {
     spooler().RemoveDriver(model.driverName, Environment(), 0, 3);
     GTEST_SKIP() << "Wine's AddPrinterDriverExW adds a driver whose files are not in the driver folder";

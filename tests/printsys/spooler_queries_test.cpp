@@ -59,7 +59,8 @@ TEST_F(SpoolerQueries, DriversComeFromLevel8OrLevel6) {
   std::vector<SpoolerEntry> list;
   ListInstalledDrivers(spooler(), fake.system, list);
   // Only the system's own set: the x86 LABEL beside it is no driver of this machine's printers.
-  EXPECT_EQ(list, (std::vector<SpoolerEntry>{{L"", L"LABEL", L"C:\\store\\x64\\label.inf"}, {L"", L"Other", L""}}));
+  EXPECT_EQ(list,
+            (std::vector<SpoolerEntry>{{L"", L"LABEL", L"C:\\store\\x64\\label.inf"}, {L"", L"Other", L""}}));
 
   fake.system.version = {5, 1};
   spooler().failingDriverLevels = {8};  // never asked for on this system
@@ -127,9 +128,10 @@ TEST_F(SpoolerQueries, DriverDirectoryOfEachEnvironmentEndsInOneBackslash) {
       {L"Windows x64", L"C:\\windows\\system32\\spool\\drivers\\x64\\"},
       {L"Windows NT x86", L"C:\\windows\\system32\\spool\\drivers\\w32x86\\"},
       {L"", L"C:\\windows\\system32\\spool\\drivers\\w32x86\\"},  // the caller's: 32-bit under WOW64
-      {L"Windows IA64", L""},                                            // unknown to this spooler
+      {L"Windows IA64", L""},                                     // unknown to this spooler
   };
-  for (const auto& [environment, folder] : cases) EXPECT_EQ(GetDriverDirectory(spooler(), environment), folder);
+  for (const auto& [environment, folder] : cases)
+    EXPECT_EQ(GetDriverDirectory(spooler(), environment), folder);
   spooler().driverDirectoryRoot.clear();
   EXPECT_EQ(GetDriverDirectory(spooler(), L"Windows x64"), L"");
 }

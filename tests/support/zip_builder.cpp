@@ -89,8 +89,9 @@ std::vector<uint8_t> BuildZip(const std::vector<ZipBuilderEntry>& entries) {
   return out;
 }
 
-std::vector<uint8_t> RepackZip(const ui::ZipArchive& archive,
-                               const std::function<void(const std::string& name, std::vector<uint8_t>& data)>& change) {
+std::vector<uint8_t> RepackZip(
+    const ui::ZipArchive& archive,
+    const std::function<void(const std::string& name, std::vector<uint8_t>& data)>& change) {
   std::vector<ZipBuilderEntry> entries;
   for (const ui::ZipEntry& entry : archive.Entries()) {
     ZipBuilderEntry copy;
@@ -105,10 +106,12 @@ std::vector<uint8_t> RepackZip(const ui::ZipArchive& archive,
 std::vector<uint8_t> WithGenuineUnidrvFiles(const ui::ZipArchive& skin) {
   return RepackZip(skin, [](const std::string& name, std::vector<uint8_t>& data) {
     std::string lower = name;
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
     for (const char* core : {"/unidrv.dll", "/unidrvui.dll", "/unires.dll", "/stdnames.gpd", "/unidrv.hlp"}) {
       const std::string suffix(core);
-      if (lower.size() > suffix.size() && lower.compare(lower.size() - suffix.size(), suffix.size(), suffix) == 0) {
+      if (lower.size() > suffix.size() &&
+          lower.compare(lower.size() - suffix.size(), suffix.size(), suffix) == 0) {
         data = Bytes("MZ genuine Unidrv core file of Windows (" + name + ")");
       }
     }

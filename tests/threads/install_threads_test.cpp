@@ -5,8 +5,8 @@
 
 #include "context/package_files.h"
 #include "tests/fakes/fake_print_system.h"
-#include "ui/resources.h"
 #include "tests/support/wizard_window.h"
+#include "ui/resources.h"
 
 namespace {
 
@@ -21,9 +21,9 @@ TEST(InstallThreads, HomeAndASecondInstallAsSoonAsTheFinishRowShows) {
   window.context.BuildDriverModels();
   // printui puts the package's driver in place on the worker's thread, as the real one does in its
   // process.
-  print.shell.effect =
-      PrintuiInstallEffect(print.spooler, DefaultFakePlatform().system,
-                           PackageDriverVersion(ui::Resources::Instance().Archive(), L"driver\\label\\Driver64\\Ombrevia.inf"));
+  print.shell.effect = PrintuiInstallEffect(
+      print.spooler, DefaultFakePlatform().system,
+      PackageDriverVersion(ui::Resources::Instance().Archive(), L"driver\\label\\Driver64\\Ombrevia.inf"));
 
   // A network printer first: its completion step forgets the port it made.
   for (const wchar_t* click : {L"btn_setup_next", L"option_port_net", L"btn_setup_next", L"btn_setup_next",

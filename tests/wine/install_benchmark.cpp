@@ -2,9 +2,8 @@
 // finish row of a real window, against the same spooler calls made directly (the LPT kind prescribes
 // no pauses). A measurement, not a timed test: the figures are printed. Wine answers AddPrinterW
 // without a data type with 1801 after making the printer, so both runs end there.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <cstdio>
 
@@ -53,7 +52,8 @@ double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
 void ForgetPrinterAndDriver(const std::wstring& printer) {
   DefaultPrintSystem().spooler.RemovePrinter(printer);
   RegDeleteTreeW(HKEY_LOCAL_MACHINE, (L"System\\CurrentControlSet\\Control\\Print\\Printers\\" + printer).c_str());
-  DefaultPrintSystem().spooler.RemoveDriver(L"LABEL", NativeDriverEnvironment(DefaultPlatform().system), 0, 3);
+  DefaultPrintSystem().spooler.RemoveDriver(L"LABEL", NativeDriverEnvironment(DefaultPlatform().system), 0,
+                                            3);
 }
 
 using InstallTiming = RealSkinSuite;

@@ -102,11 +102,13 @@ void ExpectStartedFromSystemFolder(const std::wstring& line, const wchar_t* tool
     for (wchar_t& c : *text) c = towlower(c);
   }
   const size_t start = lower.find(L'|') + 1;
-  EXPECT_EQ(lower.compare(start + (lower[start] == L'"' ? 1 : 0), path.size(), path), 0) << "started as: " << lower;
+  EXPECT_EQ(lower.compare(start + (lower[start] == L'"' ? 1 : 0), path.size(), path), 0)
+      << "started as: " << lower;
 }
 
 TEST_F(ShellWithDoubles, CertificateIsTrustedThroughCertutilAndWaitedFor) {
-  EXPECT_TRUE(TrustCertificate(kTrustedRootStore, L"C:\\PrinterDriver\\Calvane\\qmvt.cer", nullptr).Succeeded());
+  EXPECT_TRUE(
+      TrustCertificate(kTrustedRootStore, L"C:\\PrinterDriver\\Calvane\\qmvt.cer", nullptr).Succeeded());
   const std::vector<std::wstring> lines = LogLines();  // written before certutil ended
   ASSERT_EQ(lines.size(), 1u);
   ExpectCommand(lines[0], L"certutil", L" -addstore \"Root\" \"C:\\PrinterDriver\\Calvane\\qmvt.cer\"");
@@ -114,8 +116,9 @@ TEST_F(ShellWithDoubles, CertificateIsTrustedThroughCertutilAndWaitedFor) {
 }
 
 TEST_F(ShellWithDoubles, DriverIsInstalledThroughPrintuiAndWaitedForWithItsExitCode) {
-  EXPECT_TRUE(InstallDriverFromInf(L"LABEL", L"C:\\PrinterDriver\\Calvane\\Driver64\\Ombrevia.INF", nullptr, true)
-                  .Succeeded());
+  EXPECT_TRUE(
+      InstallDriverFromInf(L"LABEL", L"C:\\PrinterDriver\\Calvane\\Driver64\\Ombrevia.INF", nullptr, true)
+          .Succeeded());
   const std::vector<std::wstring> lines = LogLines();
   ASSERT_EQ(lines.size(), 1u);
   ExpectCommand(lines[0], L"rundll32",

@@ -66,7 +66,8 @@ int Install(const std::wstring& printerName, const std::wstring& port) {
   // Wine adds a driver whose files are not in the driver folder; nothing is copied, so nothing
   // but the driver's record is left to remove.
   const std::wstring environment = NativeDriverEnvironment(DefaultPlatform().system);
-  if (!spooler.AddDriver(MakeLegacyDriverRecord(MakeLegacyDriverModel(), {}, environment), kAddDriverCopyNewFiles)) {
+  if (!spooler.AddDriver(MakeLegacyDriverRecord(MakeLegacyDriverModel(), {}, environment),
+                         kAddDriverCopyNewFiles)) {
     return Fail("AddPrinterDriverExW");
   }
   // "RAW": Wine cannot open again a printer made without a data type, so DeletePrinter could not

@@ -1,5 +1,7 @@
 // The install worker against the fakes and the real package: every line it leaves in the log (text
 // and alert), the outcome it hands to the completion step, and what the system holds afterwards.
+#include "wizard/install_worker.h"
+
 #include <gtest/gtest.h>
 
 #include "app/localisation.h"
@@ -15,7 +17,6 @@
 #include "tests/support/zip_builder.h"
 #include "tests/test_paths.h"
 #include "ui/resources.h"
-#include "wizard/install_worker.h"
 
 namespace {
 
@@ -124,6 +125,24 @@ class InstallWorkerTest : public ::testing::Test {
     return {Step(L"tip.startinstallprinter"), Step(L"tip.installprintersuccess")};
   }
 
+  // The removal worker on the printer and the driver of the install, as the delete pages hand them
+  // over; its log lines.
+  std::vector<Line> RemoveLabel() {
+    RemovalJob job;
+    job.printers = {L"LABEL (1)"};
+    job.drivers = {L"LABEL"};
+    ListInstalledDrivers(DefaultFakePrintSystem().spooler, system, job.installedDrivers);
+    job.logShown = true;
+    messages.sent.clear();
+    context.RunRemoval(job);
+    std::vector<Line> lines;
+    for (const SentMessage& sent : messages.sent) {
+      if (sent.message == UM_DELETE_LOG && !sent.notice.clear)
+        lines.push_back({sent.notice.text, sent.notice.alert});
+    }
+    return lines;
+  }
+
   FakePrintSystem& print = ResetDefaultFakePrintSystem();
   FakeBluetoothStack& bluetooth = ResetDefaultFakeBluetoothStack();
   ui::Resources& resources = ui::Resources::Instance();
@@ -161,7 +180,8 @@ TEST_F(InstallWorkerTest, PortKindsWithoutPreparationInstallByEitherRoute) {
 
       const std::vector<Line> infDriver = {Step(L"tip.startcopyfile"), Step(L"tip.copyfilesuccess"),
                                            StepWith(L"tip.certadded", L"TrustedPublisher"),
-                                           Step(L"tip.startinstalldriver"), Step(L"tip.installdriversuccess")};
+                                           Step(L"tip.startinstalldriver"),
+                                           Step(L"tip.installdriversuccess")};
       EXPECT_EQ(Log(), Join({inf ? infDriver : LegacyDriverLines(), PrinterLines()}));
       EXPECT_EQ(outcome.printerInstalled, 1);
       EXPECT_EQ(outcome.networkPortAdded, 0);
@@ -371,7 +391,8 @@ TEST_P(InstallStepFailure, EndsTheRunWithItsLine) {
 
 std::vector<Line> Pairing() { return {Step(L"tip.startpairbluetooth"), Step(L"tip.pairbluetoothsuccess")}; }
 std::vector<Line> InfCopy() {
-  return {Step(L"tip.startcopyfile"), Step(L"tip.copyfilesuccess"), StepWith(L"tip.certadded", L"TrustedPublisher")};
+  return {Step(L"tip.startcopyfile"), Step(L"tip.copyfilesuccess"),
+          StepWith(L"tip.certadded", L"TrustedPublisher")};
 }
 std::vector<Line> LegacyCopy() {
   return {Step(L"tip.startcopyfile"), Step(L"tip.copyfilesuccess"), Step(L"tip.startinstalldriver")};
@@ -385,7 +406,10 @@ INSTANTIATE_TEST_SUITE_P(
                       t.ChooseBluetoothPrinter(L"COM7");
                       t.bluetooth.authenticateResult = 1244;
                     },
-                    [] { return std::vector<Line>{Step(L"tip.startpairbluetooth"), Alert(L"tip.pairbluetoothfailpinis", L"0000")}; },
+                    [] {
+                      return std::vector<Line>{Step(L"tip.startpairbluetooth"),
+                                               Alert(L"tip.pairbluetoothfailpinis", L"0000")};
+                    },
                     0},
         FailureCase{"NoSerialPortAndServiceNeverOn", InstallFailure::kPort, false,
                     [](InstallWorkerTest& t) {
@@ -393,31 +417,50 @@ INSTANTIATE_TEST_SUITE_P(
                       t.bluetooth.lastServiceResult = 5;
                       t.print.devices.interfaces.clear();
                     },
-                    [] { return Join({Pairing(), {Alert(L"tip.getbluetoothserialportfail")}}); },
+                    [] {
+                      return Join({Pairing(), {Alert(L"tip.getbluetoothserialportfail")}});
+                    },
                     2 * (kBluetoothServiceTries - 1)},
         FailureCase{"NetworkPortRefused", InstallFailure::kPort, false,
                     [](InstallWorkerTest& t) {
                       t.context.m_portKind = kPortNetwork;
                       t.print.portMonitor.tcpIpMonitorPresent = false;
                     },
-                    [] { return std::vector<Line>{Step(L"tip.startaddlanport"), Alert(L"tip.addlanportfail")}; }, 0},
-        FailureCase{"InstallFolder", InstallFailure::kDriver, true,
-                    [](InstallWorkerTest& t) { t.files.uncreatableFolders.insert("C:\\Program Files (x86)"); },
-                    [] { return std::vector<Line>{{kFolderFailureText, true}}; }, 0},
+                    [] {
+                      return std::vector<Line>{Step(L"tip.startaddlanport"), Alert(L"tip.addlanportfail")};
+                    },
+                    0},
+        FailureCase{
+            "InstallFolder", InstallFailure::kDriver, true,
+            [](InstallWorkerTest& t) { t.files.uncreatableFolders.insert("C:\\Program Files (x86)"); },
+            [] {
+              return std::vector<Line>{{kFolderFailureText, true}};
+            },
+            0},
         FailureCase{"SubFolder", InstallFailure::kDriver, true,
                     [](InstallWorkerTest& t) {
                       t.files.uncreatableFolders.insert("C:\\Program Files (x86)\\PrinterDriver\\Calvane\\Driver64");
                     },
-                    [] { return std::vector<Line>{Step(L"tip.startcopyfile"), {kFolderFailureText, true}}; }, 0},
+                    [] {
+                      return std::vector<Line>{Step(L"tip.startcopyfile"), {kFolderFailureText, true}};
+                    },
+                    0},
         FailureCase{"InfRouteFile", InstallFailure::kDriver, true,
                     [](InstallWorkerTest& t) {
                       t.files.unwritableFiles.insert(std::wstring(kInstallFolder) + L"Driver64\\Ombrevia.gpd");
                     },
-                    [] { return std::vector<Line>{Step(L"tip.startcopyfile"), Alert(L"tip.copyfilefail", L"Access is denied.")}; },
+                    [] {
+                      return std::vector<Line>{Step(L"tip.startcopyfile"),
+                                               Alert(L"tip.copyfilefail", L"Access is denied.")};
+                    },
                     0},
-        FailureCase{"DriverMissingAfterPrintui", InstallFailure::kDriver, true, [](InstallWorkerTest& t) { t.print.shell.effect = nullptr; },
-                    [] { return Join({InfCopy(), {Step(L"tip.startinstalldriver"), Alert(L"tip.installdriverfail2")}}); },
-                    0},
+        FailureCase{
+            "DriverMissingAfterPrintui", InstallFailure::kDriver, true,
+            [](InstallWorkerTest& t) { t.print.shell.effect = nullptr; },
+            [] {
+              return Join({InfCopy(), {Step(L"tip.startinstalldriver"), Alert(L"tip.installdriverfail2")}});
+            },
+            0},
         // An older LABEL on the system, and printui changed nothing: not "installed".
         FailureCase{"UpgradeThatPrintuiDidNotMake", InstallFailure::kDriver, true,
                     [](InstallWorkerTest& t) {
@@ -426,41 +469,64 @@ INSTANTIATE_TEST_SUITE_P(
                       t.print.spooler.drivers.back().driverVersion = 0x0001000000000000;
                     },
                     [] {
-                      return Join({InfCopy(), {Step(L"tip.startinstalldriver"),
-                                               Alert(L"tip.installdriverold", L"1.0.0.0 / 1.0.0.1")}});
+                      return Join({InfCopy(),
+                                   {Step(L"tip.startinstalldriver"),
+                                    Alert(L"tip.installdriverold", L"1.0.0.0 / 1.0.0.1")}});
                     },
                     0},
         FailureCase{"PrintuiExitCode", InstallFailure::kDriver, true,
                     [](InstallWorkerTest& t) {
-                      t.print.shell.exitCode = [](const ShellCommand& c) { return c.file.find(L"rundll32") != std::wstring::npos ? 1603u : 0u; };
+                      t.print.shell.exitCode = [](const ShellCommand& c) {
+                        return c.file.find(L"rundll32") != std::wstring::npos ? 1603u : 0u;
+                      };
                     },
                     [] {
-                      return Join({InfCopy(), {Step(L"tip.startinstalldriver"),
-                                               Alert(L"tip.toolfail", L"C:\\Windows\\Sysnative\\rundll32.exe (0x00000643)")}});
+                      return Join(
+                          {InfCopy(),
+                           {Step(L"tip.startinstalldriver"),
+                            Alert(L"tip.toolfail", L"C:\\Windows\\Sysnative\\rundll32.exe (0x00000643)")}});
                     },
                     0},
-        FailureCase{"CertutilTimesOut", InstallFailure::kDriver, true, [](InstallWorkerTest& t) { t.print.shell.timesOut = true; },
+        FailureCase{"CertutilTimesOut", InstallFailure::kDriver, true,
+                    [](InstallWorkerTest& t) { t.print.shell.timesOut = true; },
                     [] {
-                      return Join({{Step(L"tip.startcopyfile")}, {Step(L"tip.copyfilesuccess")},
+                      return Join({{Step(L"tip.startcopyfile")},
+                                   {Step(L"tip.copyfilesuccess")},
                                    {Alert(L"tip.tooltimeout", L"C:\\Windows\\Sysnative\\certutil.exe")}});
                     },
                     0},
-        FailureCase{"CertutilNotStarted", InstallFailure::kDriver, true, [](InstallWorkerTest& t) { t.print.shell.startFails = true; },
+        FailureCase{"CertutilNotStarted", InstallFailure::kDriver, true,
+                    [](InstallWorkerTest& t) { t.print.shell.startFails = true; },
                     [] {
-                      return Join({{Step(L"tip.startcopyfile"), Step(L"tip.copyfilesuccess")}, {Alert(L"tip.toolnotstarted",
-                                                     L"C:\\Windows\\Sysnative\\certutil.exe: The system cannot find the file specified.")}});
+                      return Join({{Step(L"tip.startcopyfile"), Step(L"tip.copyfilesuccess")},
+                                   {Alert(L"tip.toolnotstarted",
+                                          L"C:\\Windows\\Sysnative\\certutil.exe: The system cannot find the "
+                                          L"file specified.")}});
                     },
                     0},
         // Legacy route: a file that cannot be copied ends the step before the spooler is asked.
         FailureCase{"LegacyFileCopy", InstallFailure::kDriver, false,
-                    [](InstallWorkerTest& t) { t.files.unwritableFiles.insert(std::wstring(kDriverFolder) + L"\\Ombrevia.ini"); },
-                    [] { return std::vector<Line>{Step(L"tip.startcopyfile"), Alert(L"tip.copyfilefail", L"Access is denied.")}; },
+                    [](InstallWorkerTest& t) {
+                      t.files.unwritableFiles.insert(std::wstring(kDriverFolder) + L"\\Ombrevia.ini");
+                    },
+                    [] {
+                      return std::vector<Line>{Step(L"tip.startcopyfile"),
+                                               Alert(L"tip.copyfilefail", L"Access is denied.")};
+                    },
                     0},
-        FailureCase{"DriverDirectory", InstallFailure::kDriver, false, [](InstallWorkerTest& t) { t.print.spooler.driverDirectoryFails = true; },
-                    [] { return std::vector<Line>{Alert(L"tip.readdriverdirfail", L"The parameter is incorrect.")}; }, 0},
-        FailureCase{"AddPrinterDriverExW", InstallFailure::kDriver, false, [](InstallWorkerTest& t) { t.print.spooler.addDriverError = 5; },
-                    [] { return Join({LegacyCopy(), {Alert(L"tip.installdriverfail", L"Access is denied.")}}); }, 0},
-        FailureCase{"AddPrinterW", InstallFailure::kPrinter, false, [](InstallWorkerTest& t) { t.print.spooler.addPrinterError = 5; },
+        FailureCase{
+            "DriverDirectory", InstallFailure::kDriver, false,
+            [](InstallWorkerTest& t) { t.print.spooler.driverDirectoryFails = true; },
+            [] { return std::vector<Line>{Alert(L"tip.readdriverdirfail", L"The parameter is incorrect.")}; },
+            0},
+        FailureCase{"AddPrinterDriverExW", InstallFailure::kDriver, false,
+                    [](InstallWorkerTest& t) { t.print.spooler.addDriverError = 5; },
+                    [] {
+                      return Join({LegacyCopy(), {Alert(L"tip.installdriverfail", L"Access is denied.")}});
+                    },
+                    0},
+        FailureCase{"AddPrinterW", InstallFailure::kPrinter, false,
+                    [](InstallWorkerTest& t) { t.print.spooler.addPrinterError = 5; },
                     [] {
                       return Join({LegacyCopy(), {Step(L"tip.installdriversuccess"), Step(L"tip.startinstallprinter"),
                                                   Alert(L"tip.installprinterfail", L"Access is denied.")}});
@@ -493,28 +559,14 @@ class InstallOnEachMachine : public InstallWorkerTest {
     system.wow64 = true;
     InstallWorkerTest::TearDown();
   }
-  std::vector<Line> RemoveLabel() {
-    RemovalJob job;
-    job.printers = {L"LABEL (1)"};
-    job.drivers = {L"LABEL"};
-    ListInstalledDrivers(print.spooler, system, job.installedDrivers);
-    job.logShown = true;
-    messages.sent.clear();
-    context.RunRemoval(job);
-    std::vector<Line> lines;
-    for (const SentMessage& sent : messages.sent) {
-      if (sent.message == UM_DELETE_LOG && !sent.notice.clear) lines.push_back({sent.notice.text, sent.notice.alert});
-    }
-    return lines;
-  }
 };
 
 TEST_F(InstallOnEachMachine, DriverLandsInTheSystemsOwnSetAndLeavesFromIt) {
   const MachineRow rows[] = {
-      {"x86", Machine::kX86, false, L"Windows NT x86", L"C:\\windows\\system32\\spool\\drivers\\w32x86", L"Driver32",
-       L"C:\\Windows\\system32\\"},
-      {"x64, 32-bit exe", Machine::kX64, true, L"Windows x64", L"C:\\windows\\system32\\spool\\drivers\\x64", L"Driver64",
-       L"C:\\Windows\\Sysnative\\"},
+      {"x86", Machine::kX86, false, L"Windows NT x86", L"C:\\windows\\system32\\spool\\drivers\\w32x86",
+       L"Driver32", L"C:\\Windows\\system32\\"},
+      {"x64, 32-bit exe", Machine::kX64, true, L"Windows x64", L"C:\\windows\\system32\\spool\\drivers\\x64",
+       L"Driver64", L"C:\\Windows\\Sysnative\\"},
       {"ARM64, 32-bit exe", Machine::kArm64, true, L"", L"", L"", L""},
   };
   for (const MachineRow& row : rows) {
@@ -531,7 +583,8 @@ TEST_F(InstallOnEachMachine, DriverLandsInTheSystemsOwnSetAndLeavesFromIt) {
       fresh.shell.effect = [&](const ShellCommand& command) {
         PrintuiInstallEffect(fresh.spooler, system, packageVersion)(command);
         // The driver store's INF, as level 8 reports it after printui.
-        for (FakeDriver& driver : fresh.spooler.drivers) driver.infPath = L"C:\\Windows\\System32\\DriverStore\\label.inf";
+        for (FakeDriver& driver : fresh.spooler.drivers)
+          driver.infPath = L"C:\\Windows\\System32\\DriverStore\\label.inf";
       };
       files.files.clear();
       UseInfRoute(inf);
@@ -551,16 +604,19 @@ TEST_F(InstallOnEachMachine, DriverLandsInTheSystemsOwnSetAndLeavesFromIt) {
       ASSERT_EQ(fresh.spooler.drivers.size(), 1u);
       EXPECT_EQ(fresh.spooler.drivers[0].environment, environment);
       ASSERT_NE(fresh.spooler.FindPrinter(L"LABEL (1)"), nullptr);
-      for (const ShellCommand& command : fresh.shell.commands) EXPECT_EQ(command.file.rfind(row.toolFolder, 0), 0u);
+      for (const ShellCommand& command : fresh.shell.commands)
+        EXPECT_EQ(command.file.rfind(row.toolFolder, 0), 0u);
       if (inf) {
         ASSERT_GE(fresh.shell.commands.size(), 2u);
         const std::wstring& printui = fresh.shell.commands[fresh.shell.commands.size() - 2].parameters;
-        EXPECT_NE(printui.find(std::wstring(L"\\") + row.family + L"\\Ombrevia.INF"), std::wstring::npos) << printui;
+        EXPECT_NE(printui.find(std::wstring(L"\\") + row.family + L"\\Ombrevia.INF"), std::wstring::npos)
+            << printui;
       } else {
         EXPECT_EQ(fresh.spooler.drivers[0].record.environment, environment);
         EXPECT_EQ(fresh.spooler.addDriverFlags, std::vector<uint32_t>{kAddDriverCopyNewFiles});
         // The family's own LABELUI (its name differs in case between the families) in its folder.
-        const std::wstring ui = std::wstring(row.driverFolder) + (row.machine == Machine::kX64 ? L"\\LABELUI.DLL" : L"\\LABELUI.dll");
+        const std::wstring ui = std::wstring(row.driverFolder) +
+                                (row.machine == Machine::kX64 ? L"\\LABELUI.DLL" : L"\\LABELUI.dll");
         EXPECT_EQ(files.files.count(ui), 1u);
       }
 
@@ -568,10 +624,14 @@ TEST_F(InstallOnEachMachine, DriverLandsInTheSystemsOwnSetAndLeavesFromIt) {
       std::vector<SpoolerEntry> listed;
       ListInstalledDrivers(fresh.spooler, system, listed);
       EXPECT_EQ(listed.size(), 1u);
-      for (const Line& line : RemoveLabel()) EXPECT_FALSE(line.alert) << line.text;
+      for (const Line& line : RemoveLabel()) {
+        EXPECT_FALSE(line.alert) << line.text;
+      }
       EXPECT_TRUE(fresh.spooler.printers.empty());
       EXPECT_TRUE(fresh.spooler.drivers.empty());
-      if (inf) EXPECT_EQ(fresh.spooler.deletedPackageEnvironments, std::vector<std::wstring>{environment});
+      if (inf) {
+        EXPECT_EQ(fresh.spooler.deletedPackageEnvironments, std::vector<std::wstring>{environment});
+      }
     }
   }
 }
@@ -604,7 +664,8 @@ TEST_F(InstallWorkerTest, TestBuildsTrustTheirCertificateInBothStoresAndNeverCop
     };
     // The removal: certutil answers "not found" for a store that lacks the certificate.
     print.shell.exitCode = [](const ShellCommand& command) {
-      return command.parameters.find(L"-delstore \"TrustedPublisher\"") != std::wstring::npos ? 0x80092004u : 0u;
+      return command.parameters.find(L"-delstore \"TrustedPublisher\"") != std::wstring::npos ? 0x80092004u
+                                                                                              : 0u;
     };
 
     UseInfRoute(true);
@@ -616,23 +677,16 @@ TEST_F(InstallWorkerTest, TestBuildsTrustTheirCertificateInBothStoresAndNeverCop
     std::vector<std::wstring> expected = {GetTextWith(L"tip.certadded", L"TrustedPublisher")};
     if (test) expected.insert(expected.begin(), GetTextWith(L"tip.certadded", L"Root"));
     EXPECT_EQ(added, expected);
-    const std::wstring root = L"C:\\Windows\\Sysnative\\certutil.exe|-addstore \"Root\" \"" + std::wstring(kInstallFolder) + L"qmvt.cer\"";
+    const std::wstring root = L"C:\\Windows\\Sysnative\\certutil.exe|-addstore \"Root\" \"" +
+                              std::wstring(kInstallFolder) + L"qmvt.cer\"";
     const std::vector<std::wstring> started = ShellParameters();
     EXPECT_EQ(std::count(started.begin(), started.end(), root), test ? 1 : 0);
 
     print.shell.commands.clear();
-    RemovalJob job;
-    job.printers = {L"LABEL (1)"};
-    job.drivers = {L"LABEL"};
-    ListInstalledDrivers(print.spooler, system, job.installedDrivers);
-    job.logShown = true;
-    messages.sent.clear();
-    context.RunRemoval(job);
     std::vector<std::wstring> removed;
-    for (const SentMessage& sent : messages.sent) {
-      if (sent.message != UM_DELETE_LOG || sent.notice.clear) continue;
-      EXPECT_FALSE(sent.notice.alert) << sent.notice.text;
-      if (sent.notice.text.find(GetTextWith(L"tip.certremoved", L"")) == 0) removed.push_back(sent.notice.text);
+    for (const Line& line : RemoveLabel()) {
+      EXPECT_FALSE(line.alert) << line.text;
+      if (line.text.find(GetTextWith(L"tip.certremoved", L"")) == 0) removed.push_back(line.text);
     }
     EXPECT_TRUE(print.spooler.driverPackages.empty());
     const std::vector<std::wstring> takenBack = {

@@ -3,15 +3,14 @@
 // and a search thread's body runs only when the test says, after the page that started it returned.
 #include <gtest/gtest.h>
 
-#include "context/package_files.h"
-
 #include "app/localisation.h"
 #include "app/main_window.h"
-#include "tests/app/main_window_doubles.h"
 #include "bluetooth/bluetooth_printers.h"
 #include "context/live_workers.h"
+#include "context/package_files.h"
 #include "context/system_error.h"
 #include "printsys/usb_port_scan.h"
+#include "tests/app/main_window_doubles.h"
 #include "tests/fakes/fake_bluetooth.h"
 #include "tests/fakes/fake_platform.h"
 #include "tests/fakes/fake_print_system.h"
@@ -157,7 +156,8 @@ TEST_F(WizardTest, EveryKindWalksItsPageSequenceWithItsButtonStates) {
 // the printer just made; Home brings the step row back and a second install ends the same way.
 TEST_F(WizardTest, FinishRowRunsThePrinterActionsAndHomeStartsAgain) {
   print.shell.effect = PrintuiInstallEffect(
-      print.spooler, system, PackageDriverVersion(ui::Resources::Instance().Archive(), L"driver\\label\\Driver64\\Ombrevia.inf"));
+      print.spooler, system,
+      PackageDriverVersion(ui::Resources::Instance().Archive(), L"driver\\label\\Driver64\\Ombrevia.inf"));
   for (const wchar_t* expectedName : {L"LABEL", L"LABEL (1)"}) {
     Click(L"btn_setup_index");
     ChooseKind(L"option_port_lpt");

@@ -3,12 +3,12 @@
 // LDW_TOOL_EXIT_CODE names (0 without it). As rundll32 with printui's driver install
 // (/ia /m "NAME" /f "INF") it also does what printui does: when the INF exists, the spooler gets
 // the driver of that name in the system's own set, with the INF's path and DriverVer version.
-#include "shell_log.h"
-
 #include <winspool.h>
 
-#include <cwchar>
 #include <cstdlib>
+#include <cwchar>
+
+#include "shell_log.h"
 
 namespace {
 
@@ -27,7 +27,8 @@ DWORDLONG DriverVersionOf(const std::wstring& inf) {
   GetPrivateProfileStringW(L"Version", L"DriverVer", L"", value, 128, inf.c_str());
   const wchar_t* comma = wcschr(value, L',');
   unsigned parts[4] = {};
-  if (comma == nullptr || swscanf(comma + 1, L" %u.%u.%u.%u", &parts[0], &parts[1], &parts[2], &parts[3]) < 1) return 0;
+  if (comma == nullptr || swscanf(comma + 1, L" %u.%u.%u.%u", &parts[0], &parts[1], &parts[2], &parts[3]) < 1)
+    return 0;
   DWORDLONG version = 0;
   for (unsigned part : parts) version = (version << 16) | (part & 0xFFFF);
   return version;
