@@ -3,12 +3,14 @@
 // LDW_TOOL_EXIT_CODE names (0 without it). As rundll32 with printui's driver install
 // (/ia /m "NAME" /f "INF") it also does what printui does: when the INF exists, the spooler gets
 // the driver of that name in the system's own set, with the INF's path and DriverVer version.
+// shell_log.h brings windows.h, which winspool.h needs first.
+// clang-format off
+#include "shell_log.h"
 #include <winspool.h>
+// clang-format on
 
 #include <cstdlib>
 #include <cwchar>
-
-#include "shell_log.h"
 
 namespace {
 
