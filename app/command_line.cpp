@@ -64,8 +64,9 @@ ParsedCommandLine Refused(const wchar_t* key, const std::wstring& argument, int 
 // What each command may be given besides itself.
 bool Allowed(Command command, const std::wstring& option) {
   if (option == L"log" || option == L"quiet") return true;
-  static const std::vector<std::wstring> install = {L"kind", L"port", L"name", L"address", L"portname",
-                                                    L"device", L"pin", L"default", L"log", L"quiet"};
+  static const std::vector<std::wstring> install = {L"kind",     L"port",   L"name", L"address",
+                                                    L"portname", L"device", L"pin",  L"default",
+                                                    L"testpage", L"log",    L"quiet"};
   static const std::vector<std::wstring> remove = {L"printer", L"driver", L"log", L"quiet"};
   const std::vector<std::wstring>& allowed = command == Command::kInstall ? install : remove;
   return command != Command::kList && std::find(allowed.begin(), allowed.end(), option) != allowed.end();
@@ -96,7 +97,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& arguments) {
       request.command = command;
       continue;
     }
-    const bool flag = name == L"default" || name == L"quiet";
+    const bool flag = name == L"default" || name == L"quiet" || name == L"testpage";
     if (flag == hasValue || (hasValue && value.empty())) {
       const bool known = flag || Allowed(Command::kInstall, name) || Allowed(Command::kRemove, name);
       return Refused(known ? L"cmd.error.value" : L"cmd.error.unknown", argument);
@@ -137,6 +138,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::wstring>& arguments) {
       request.setDefault = true;
     } else if (name == L"quiet") {
       request.quiet = true;
+    } else if (name == L"testpage") {
+      request.testPage = true;
     } else if (name == L"printer") {
       request.printers.push_back(value);
     } else if (name == L"driver") {

@@ -26,6 +26,7 @@ enum ExitCode : int {
   kExitNoDevice = 8,
   kExitIncomplete = 9,         // the printer exists, but a later step failed (the default printer)
   kExitLogIsLink = 10,         // the /log: file or a folder on its way is a link: nothing was done
+  kExitNoPackage = 11,        // the package has no driver for this machine's processor (ARM64)
   kExitAlreadyRunning = 1618,  // another start of the program is running (msiexec's code for it)
 };
 
@@ -35,6 +36,7 @@ struct UnattendedRequest {
   std::wstring port, name, address, portName, device, pin, logPath;
   bool setDefault = false;
   bool quiet = false;
+  bool testPage = false;
   std::vector<std::wstring> printers, drivers;
 };
 

@@ -1,5 +1,8 @@
 #include "app/localisation.h"
 
+#include <cstdio>
+
+#include "context/system_error.h"
 #include "context/text_util.h"
 #include "ui/resources.h"
 
@@ -32,4 +35,24 @@ ui::CharFormat PageTextFormat(const CAppContext& context, ui::Color color) {
   format.heightTwips = kLogTextTwips * LanguageTextSize(context) / kBaseTextSize;
   format.color = color;
   return format;
+}
+
+std::wstring ToolFailureText(const SystemInfo& system, const std::wstring& tool, const ShellResult& result) {
+  switch (result.outcome) {
+    case ShellOutcome::kNotStarted:
+      return GetTextWith(L"tip.toolnotstarted", tool + L": " + FormatSystemError(system, result.error));
+    case ShellOutcome::kTimedOut:
+      return GetTextWith(L"tip.tooltimeout", tool);
+    case ShellOutcome::kStarted:
+    case ShellOutcome::kEnded:
+      break;
+  }
+  wchar_t code[16] = {};
+  std::swprintf(code, 16, L"0x%08X",
+                static_cast<unsigned>(result.exitCode));  // certutil ends with an HRESULT
+  return GetTextWith(L"tip.toolfail", tool + L" (" + code + L")");
+}
+
+std::wstring NoPackageText(Machine machine) {
+  return GetTextWith(L"tip.nopackage", machine == Machine::kArm64 ? L"ARM64" : L"?");
 }

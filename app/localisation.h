@@ -5,6 +5,7 @@
 
 #include "context/app_context.h"
 #include "ui/edit.h"
+#include "printsys/shell_runner.h"
 
 // Registers Chinese, English, Spanish, Japanese, Korean, Portuguese and Thai, in that order.
 void RegisterLanguages(CAppContext& context);
@@ -21,3 +22,8 @@ int LanguageTextSize(const CAppContext& context);
 // Text written into the main window's rich edits (the logs, the removal summary): the layouts' face
 // at the size of the language's page text, in that colour, like every drawn text of the window.
 ui::CharFormat PageTextFormat(const CAppContext& context, ui::Color color);
+// The red line of a system tool that did not succeed: not started (with the system's reason),
+// still running when its wait ran out, or ended with an exit code other than 0.
+std::wstring ToolFailureText(const SystemInfo& system, const std::wstring& tool, const ShellResult& result);
+// The refusal on a machine the package has no driver for.
+std::wstring NoPackageText(Machine machine);

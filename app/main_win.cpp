@@ -1,8 +1,8 @@
 // Process entry: COM and OLE, the skin package, the languages, the main window and its message loop,
 // then the orderly end, or an immediate one while a worker still runs. Workers are not waited for.
-// Exit code 0, 1618 when another run of the program holds the machine, or 1 when the main window
-// cannot be created (or, from the framework, when its layout cannot be loaded). With arguments,
-// the command line's run and its exit code instead.
+// Exit code 0, 1618 when another run of the program holds the machine, 11 on a machine the package
+// has no driver for (ARM64), or 1 when the main window cannot be created (or, from the framework,
+// when its layout cannot be loaded). With arguments, the command line's run and its exit code instead.
 #include <objbase.h>
 #include <ole2.h>
 #include <windows.h>
@@ -54,6 +54,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int) {
       resources.LoadLanguage(ui::WideToUtf8(language.file));
       SetErrorTextLanguage(language.langId);
       exitCode = RunCommandLine(arguments);
+    } else if (const Machine machine = DefaultPlatform().system.NativeMachine();
+               DriverEnvironment(machine).empty()) {
+      // No driver of this package runs here (ARM64): say so before anything is offered.
+      const LanguageInfo language = CAppContext::Instance().DetectLanguage();
+      resources.LoadLanguage(ui::WideToUtf8(language.file));
+      MessageBoxW(nullptr, NoPackageText(machine).c_str(), GetText(L"tip.dlgtitle").c_str(), MB_ICONERROR);
+      exitCode = kExitNoPackage;
     } else {
       auto* mainWindow = new CMainWnd;
       exitCode = RunMainWindow(*mainWindow, ShowNoMainWindowBox);

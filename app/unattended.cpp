@@ -125,6 +125,7 @@ int Install(CAppContext& context, const UnattendedRequest& request, UnattendedSi
     return Refuse(sink, L"cmd.error.nametaken", context.m_printerName, kExitPrinterName);
   }
   context.m_setDefault = request.setDefault ? 1 : 0;
+  context.m_printTestPage = request.testPage;
   InstallOutcome outcome;
   const int alertsBefore = sink.alerts();
   context.RunInstall(&outcome);
@@ -196,6 +197,14 @@ void List(UnattendedSink& sink) {
 }  // namespace
 
 int RunUnattended(CAppContext& context, const UnattendedRequest& request, UnattendedSink& sink) {
+  context.m_unattended = true;
+  const Machine machine = context.platform().system.NativeMachine();
+  const bool touchesDrivers = request.command == Command::kInstall || request.command == Command::kRemove ||
+                              request.command == Command::kList;
+  if (touchesDrivers && DriverEnvironment(machine).empty()) {
+    sink.Line(NoPackageText(machine));
+    return kExitNoPackage;
+  }
   switch (request.command) {
     case Command::kInstall:
       return Install(context, request, sink);

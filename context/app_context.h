@@ -123,6 +123,8 @@ class CAppContext {
   bool OnRemovalClick(ui::Control* control);
   // The worker's run on the job's own copies; it reports only through the main window.
   void RunRemoval(const RemovalJob& job);
+  // Takes a test build's certificate out of the stores it was added to, once the package is gone.
+  void RemoveTestCertificate();
   // The worker's completion step, on its thread.
   void OnRemovalFinished();
   // ---- End of removal. ----
@@ -151,6 +153,10 @@ class CAppContext {
   std::wstring m_printerName;
   std::wstring m_lanAddress;
   std::wstring m_btPin = L"5917";
+  // The command line's run: tools are told that no one answers their messages (printui /q), and
+  // the test page is printed only when asked for; the wizard prints it.
+  bool m_unattended = false;
+  bool m_printTestPage = true;
   int32_t m_useCustomPin = 0;
   std::vector<std::wstring> m_driverNameFilters;
   std::vector<std::wstring> m_selectedPrinters;

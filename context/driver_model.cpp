@@ -22,6 +22,22 @@ bool IsWindows8OrNewer(const SystemInfo& system) {
 
 bool IsWow64(const SystemInfo& system) { return system.IsWow64Process(); }
 
+std::wstring DriverEnvironment(Machine machine) {
+  if (machine == Machine::kX64) return L"Windows x64";
+  if (machine == Machine::kX86) return L"Windows NT x86";
+  return {};
+}
+
+std::wstring NativeDriverEnvironment(const SystemInfo& system) {
+  return DriverEnvironment(system.NativeMachine());
+}
+
+std::wstring PackageFamilyFolder(Machine machine) {
+  if (machine == Machine::kX64) return L"Driver64";
+  if (machine == Machine::kX86) return L"Driver32";
+  return {};
+}
+
 DriverModelInfo MakeLegacyDriverModel() {
   DriverModelInfo model(L"LABEL", L"LABEL");
   model.driverPath = L"UNIDRV.DLL";

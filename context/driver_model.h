@@ -35,5 +35,13 @@ struct DriverModelInfo {
 bool IsWindows8OrNewer(const SystemInfo& system);
 bool IsWow64(const SystemInfo& system);
 
+// The spooler's name of the machine's driver set ("Windows x64", "Windows NT x86"), which every
+// spooler call that takes an environment is given: a null one means the CALLER's set, the x86 one
+// for this 32-bit program on 64-bit Windows. Empty where the package has no driver (ARM64).
+std::wstring DriverEnvironment(Machine machine);
+std::wstring NativeDriverEnvironment(const SystemInfo& system);
+// The package's folder of the machine's processor family ("Driver64", "Driver32"); empty where none.
+std::wstring PackageFamilyFolder(Machine machine);
+
 DriverModelInfo MakeLegacyDriverModel();
 DriverModelInfo MakeInfDriverModel();

@@ -1,7 +1,10 @@
 #include "context/package_files.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstdio>
 
+#include "driver/catalog/sha1.h"
 #include "ui/utf.h"
 
 namespace {
@@ -13,6 +16,23 @@ constexpr uint32_t kErrorFileTooLarge = 223;
 
 // Paths at most this long in ANSI bytes, as the folder helper has always supported.
 constexpr size_t kMaxAnsiPath = 259;
+
+bool ReadPackageEntry(const ui::ZipArchive& archive, const std::wstring& path, std::vector<uint8_t>& bytes) {
+  std::string name = ui::WideToUtf8(path);
+  std::replace(name.begin(), name.end(), '\\', '/');
+  return archive.IsOpen() && archive.ReadEntry(name, bytes, kMaxExtractedFileSize);
+}
+
+// The marker in one byte per character (text stand-ins) or in UTF-16 (a version resource).
+bool CarriesStandInMarker(const std::vector<uint8_t>& bytes) {
+  const std::string marker = "TEST STAND-IN";
+  std::string wide;
+  for (char c : marker) wide += std::string{c, '\0'};
+  const auto holds = [&](const std::string& what) {
+    return std::search(bytes.begin(), bytes.end(), what.begin(), what.end()) != bytes.end();
+  };
+  return holds(marker) || holds(wide);
+}
 
 }  // namespace
 
@@ -75,6 +95,61 @@ int MakeDirectoryTree(FileSystem& files, const std::wstring& path) {
     if (!files.FolderExists(built) && files.CreateFolder(built) == CreateFolderResult::kFailed) return -1;
   }
   return 1;
+}
+
+bool PackageIsTestBuild(const ui::ZipArchive& archive) {
+  for (const wchar_t* family : {L"Driver32", L"Driver64"}) {
+    for (const wchar_t* file :
+         {L"UNIDRV.DLL", L"UNIDRVUI.DLL", L"UNIRES.DLL", L"STDNAMES.GPD", L"UNIDRV.HLP"}) {
+      std::vector<uint8_t> bytes;
+      const std::wstring path = std::wstring(L"driver\\label\\") + family + L"\\" + file;
+      if (ReadPackageEntry(archive, path, bytes) && CarriesStandInMarker(bytes)) return true;
+    }
+  }
+  return false;
+}
+
+uint64_t PackageDriverVersion(const ui::ZipArchive& archive, const std::wstring& infPath) {
+  std::vector<uint8_t> bytes;
+  if (!ReadPackageEntry(archive, infPath, bytes)) return 0;
+  // An INF is ANSI or UTF-16; the line wanted is ASCII either way.
+  std::string text;
+  for (uint8_t byte : bytes) {
+    if (byte != 0) text += static_cast<char>(std::tolower(byte));
+  }
+  for (size_t at = text.find("driverver"); at != std::string::npos; at = text.find("driverver", at + 1)) {
+    if (at != 0 && text[at - 1] != '\n') continue;
+    const size_t comma = text.find(',', at);
+    const size_t end = text.find_first_of("\r\n;", at);
+    if (comma == std::string::npos || comma > end) return 0;
+    unsigned parts[4] = {};
+    const int read =
+        std::sscanf(text.c_str() + comma + 1, " %u.%u.%u.%u", &parts[0], &parts[1], &parts[2], &parts[3]);
+    if (read < 1) return 0;
+    uint64_t version = 0;
+    for (unsigned part : parts) version = (version << 16) | (part & 0xFFFF);
+    return version;
+  }
+  return 0;
+}
+
+std::wstring DriverVersionText(uint64_t version) {
+  return std::to_wstring(version >> 48) + L"." + std::to_wstring((version >> 32) & 0xFFFF) + L"." +
+         std::to_wstring((version >> 16) & 0xFFFF) + L"." + std::to_wstring(version & 0xFFFF);
+}
+
+std::wstring PackageCertificateHash(const ui::ZipArchive& archive, const std::wstring& certificatePath) {
+  std::vector<uint8_t> bytes;
+  if (!ReadPackageEntry(archive, certificatePath, bytes)) return {};
+  catalog::Sha1 sha1;
+  sha1.Update(bytes.data(), bytes.size());
+  std::wstring hex;
+  for (uint8_t byte : sha1.Final()) {
+    const wchar_t digits[] = L"0123456789abcdef";
+    hex += digits[byte >> 4];
+    hex += digits[byte & 0xF];
+  }
+  return hex;
 }
 
 std::wstring InstallFolder(const SystemInfo& system) {

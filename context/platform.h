@@ -15,6 +15,9 @@ struct OsVersion {
   uint32_t minor = 0;
 };
 
+// The processor family of the system itself (not of this process).
+enum class Machine : uint8_t { kX86, kX64, kArm64, kOther };
+
 class SystemInfo {
  public:
   virtual ~SystemInfo() = default;
@@ -23,6 +26,12 @@ class SystemInfo {
   virtual bool QueryVersion(OsVersion& version) const = 0;
   // IsWow64Process on this process; false when the call fails or the process is native.
   virtual bool IsWow64Process() const = 0;
+  // The machine the system runs on: IsWow64Process2's native machine where the system has that
+  // function, GetNativeSystemInfo's processor otherwise.
+  virtual Machine NativeMachine() const = 0;
+  // GetSystemWindowsDirectoryW and GetSystemDirectoryW, without a trailing backslash.
+  virtual std::wstring WindowsFolder() const = 0;
+  virtual std::wstring SystemFolder() const = 0;
   virtual uint16_t UserDefaultUILanguage() const = 0;
   // The system's message text for an error code in that language; empty when there is none.
   virtual std::wstring SystemMessage(uint32_t code, uint16_t langId) const = 0;

@@ -4,9 +4,10 @@
 #include <sddl.h>
 #include <shlobj.h>
 
-#include "context/platform.h"
-
 #include <memory>
+
+#include "context/platform.h"
+#include "printsys/runtime_imports_win.h"
 
 namespace {
 
@@ -25,6 +26,38 @@ class Win32SystemInfo final : public SystemInfo {
     BOOL wow64 = FALSE;
     return ::IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
   }
+
+  Machine NativeMachine() const override {
+    // Under x86 emulation on ARM64, GetNativeSystemInfo answers x86 or x64 like the emulated
+    // process sees it; only IsWow64Process2 tells the truth there.
+    if (const std::optional<USHORT> native = runtime_imports::NativeMachineOfThisSystem()) {
+      switch (*native) {
+        case IMAGE_FILE_MACHINE_I386:
+          return Machine::kX86;
+        case IMAGE_FILE_MACHINE_AMD64:
+          return Machine::kX64;
+        case IMAGE_FILE_MACHINE_ARM64:
+          return Machine::kArm64;
+        default:
+          return Machine::kOther;
+      }
+    }
+    SYSTEM_INFO info{};
+    GetNativeSystemInfo(&info);
+    switch (info.wProcessorArchitecture) {
+      case PROCESSOR_ARCHITECTURE_INTEL:
+        return Machine::kX86;
+      case PROCESSOR_ARCHITECTURE_AMD64:
+        return Machine::kX64;
+      case PROCESSOR_ARCHITECTURE_ARM64:
+        return Machine::kArm64;
+      default:
+        return Machine::kOther;
+    }
+  }
+
+  std::wstring WindowsFolder() const override { return FolderFrom(GetSystemWindowsDirectoryW); }
+  std::wstring SystemFolder() const override { return FolderFrom(GetSystemDirectoryW); }
 
   uint16_t UserDefaultUILanguage() const override { return GetUserDefaultUILanguage(); }
 
@@ -54,6 +87,13 @@ class Win32SystemInfo final : public SystemInfo {
   uint32_t LastError() const override { return GetLastError(); }
   void SetLastError(uint32_t code) override { ::SetLastError(code); }
   void CloseHandle(SystemHandle handle) override { ::CloseHandle(handle); }
+
+ private:
+  static std::wstring FolderFrom(UINT(WINAPI* query)(LPWSTR, UINT)) {
+    wchar_t path[MAX_PATH] = {};
+    const UINT length = query(path, MAX_PATH);
+    return length != 0 && length < MAX_PATH ? std::wstring(path, length) : std::wstring();
+  }
 };
 
 class Win32FileSystem final : public FileSystem {

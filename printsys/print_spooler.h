@@ -17,8 +17,11 @@ constexpr uint32_t kPrinterEnumLocal = 0x2;
 constexpr uint32_t kPrinterEnumConnections = 0x4;
 constexpr uint32_t kPrinterEnumNetwork = 0x40;
 
-// AddPrinterDriverExW flag: copy the named files from the driver folder into the version folder.
+// AddPrinterDriverExW flags: copy the named files from the driver folder into the version folder,
+// all of them, or only those newer than the ones there (which leaves the system's shared Unidrv
+// files alone when they are at least as new).
 constexpr uint32_t kAddDriverCopyAllFiles = 0x4;
+constexpr uint32_t kAddDriverCopyNewFiles = 0x8;
 // DeletePrinterDriverExW flags.
 constexpr uint32_t kDeleteDriverUnusedFiles = 0x1;
 constexpr uint32_t kDeleteDriverSpecificVersion = 0x2;
@@ -41,10 +44,12 @@ struct PrinterSummary {
   std::wstring driverName;
 };
 
-// One item of EnumPrinterDriversW level 1, 6 or 8; only level 8 carries the INF path.
+// One item of EnumPrinterDriversW level 1, 6 or 8; only level 8 carries the INF path, levels 6
+// and 8 the version (dwlDriverVersion, DriverVer of the INF).
 struct DriverSummary {
   std::wstring name;
   std::wstring infPath;
+  uint64_t driverVersion = 0;
 };
 
 // One item of EnumPortsW level 2.
@@ -58,7 +63,7 @@ struct PortSummary {
 struct DriverRecord {
   uint32_t version = 3;
   std::wstring name;
-  std::wstring environment;  // empty: the local environment
+  std::wstring environment;  // empty: the caller's environment (see DriverEnvironment)
   std::wstring driverPath;
   std::wstring dataFile;
   std::wstring configFile;
@@ -96,12 +101,14 @@ class PrintSpooler {
   virtual ~PrintSpooler() = default;
 
   // The enumerations give the items in the spooler's order; false when the spooler reports no
-  // items or the call fails (both leave the list empty).
+  // items or the call fails (both leave the list empty). An environment ("Windows x64", ...) that
+  // is empty is passed as null, which the spooler reads as the caller's environment.
   virtual bool EnumeratePrinters(uint32_t flags, std::vector<PrinterSummary>& printers) = 0;
-  virtual bool EnumerateDrivers(uint32_t level, std::vector<DriverSummary>& drivers) = 0;
+  virtual bool EnumerateDrivers(const std::wstring& environment, uint32_t level,
+                                std::vector<DriverSummary>& drivers) = 0;
   virtual bool EnumeratePorts(std::vector<PortSummary>& ports) = 0;
-  // GetPrinterDriverDirectoryW for the local environment, without a trailing backslash.
-  virtual bool DriverDirectory(std::wstring& folder) = 0;
+  // GetPrinterDriverDirectoryW for the environment, without a trailing backslash.
+  virtual bool DriverDirectory(const std::wstring& environment, std::wstring& folder) = 0;
 
   virtual bool AddDriver(const DriverRecord& driver, uint32_t flags) = 0;
   // AddPrinterW; the handle it returns is closed at once.
@@ -117,8 +124,10 @@ class PrintSpooler {
   // DeletePrinterConnectionW: ends this computer's connection to a printer shared by a server
   // (\\server\queue). DeletePrinter on such a name would delete the queue on the server itself.
   virtual bool RemovePrinterConnection(const std::wstring& name) = 0;
-  virtual bool RemoveDriver(const std::wstring& name, uint32_t flags, uint32_t version) = 0;
-  virtual DriverPackageDeletion RemoveDriverPackage(const std::wstring& infPath) = 0;
+  virtual bool RemoveDriver(const std::wstring& name, const std::wstring& environment, uint32_t flags,
+                            uint32_t version) = 0;
+  virtual DriverPackageDeletion RemoveDriverPackage(const std::wstring& infPath,
+                                                    const std::wstring& environment) = 0;
 
   // The port functions show the monitor's own dialog where it has one.
   virtual bool AddPortThroughMonitor(WindowHandle owner, const std::wstring& monitorName) = 0;

@@ -32,6 +32,7 @@ class LoadedLibrary {
 
 using SetDefaultPrinterFn = BOOL(WINAPI*)(LPCWSTR);
 using DeletePackageFn = HRESULT(WINAPI*)(LPCWSTR, LPCWSTR, LPCWSTR);
+using IsWow64Process2Fn = BOOL(WINAPI*)(HANDLE, USHORT*, USHORT*);
 using SetServiceStateFn = DWORD(WINAPI*)(HANDLE, BLUETOOTH_DEVICE_INFO*, GUID*, DWORD);
 using SetLocalServiceInfoFn = DWORD(WINAPI*)(HANDLE, const GUID*, ULONG, const BLUETOOTH_LOCAL_SERVICE_INFO*);
 
@@ -46,11 +47,21 @@ std::optional<BOOL> SetDefaultPrinterByOrdinal(const wchar_t* printerName) {
   return function(printerName);
 }
 
-std::optional<HRESULT> DeleteDriverPackage(const wchar_t* infPath) {
+std::optional<HRESULT> DeleteDriverPackage(const wchar_t* infPath, const wchar_t* environment) {
   LoadedLibrary spooler(L"winspool.drv");
   const auto function = spooler.Find<DeletePackageFn>("DeletePrinterDriverPackageW");
   if (function == nullptr) return std::nullopt;
-  return function(nullptr, infPath, nullptr);
+  return function(nullptr, infPath, environment);
+}
+
+std::optional<USHORT> NativeMachineOfThisSystem() {
+  HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+  const auto function = kernel == nullptr ? nullptr
+                                          : reinterpret_cast<IsWow64Process2Fn>(reinterpret_cast<void*>(
+                                                GetProcAddress(kernel, "IsWow64Process2")));
+  USHORT process = 0, native = 0;
+  if (function == nullptr || !function(GetCurrentProcess(), &process, &native)) return std::nullopt;
+  return native;
 }
 
 std::optional<DWORD> BluetoothAuthenticateDevice(BLUETOOTH_DEVICE_INFO* device, wchar_t* passkey,

@@ -4,5 +4,5 @@
 
 class Win32ShellRunner final : public ShellRunner {
  public:
-  bool Run(const ShellCommand& command) override;
+  ShellResult Run(const ShellCommand& command) override;
 };

@@ -14,11 +14,12 @@ uint32_t RefusalCode(const SystemInfo& system) {
 
 }  // namespace
 
-DriverRecord MakeLegacyDriverRecord(const DriverModelInfo& model,
-                                    const std::vector<wchar_t>& dependentFiles) {
+DriverRecord MakeLegacyDriverRecord(const DriverModelInfo& model, const std::vector<wchar_t>& dependentFiles,
+                                    const std::wstring& environment) {
   DriverRecord record;
   record.version = 3;
   record.name = model.driverName;
+  record.environment = environment;
   record.driverPath = model.driverPath;
   record.dataFile = model.dataFile;
   record.configFile = model.configFile;
@@ -52,14 +53,15 @@ uint32_t DeletePrinterOutcome(PrintSpooler& spooler, const SystemInfo& system, c
 }
 
 uint32_t DeleteDriverOutcome(PrintSpooler& spooler, const SystemInfo& system, const std::wstring& name) {
-  return spooler.RemoveDriver(name, kDeleteDriverUnusedFiles | kDeleteDriverSpecificVersion, 3)
+  return spooler.RemoveDriver(name, NativeDriverEnvironment(system),
+                              kDeleteDriverUnusedFiles | kDeleteDriverSpecificVersion, 3)
              ? 0
              : RefusalCode(system);
 }
 
 uint32_t DeleteDriverPackageOutcome(PrintSpooler& spooler, const SystemInfo& system,
                                     const std::wstring& infPath) {
-  switch (spooler.RemoveDriverPackage(infPath)) {
+  switch (spooler.RemoveDriverPackage(infPath, NativeDriverEnvironment(system))) {
     case DriverPackageDeletion::kFailed:
       return RefusalCode(system);
     case DriverPackageDeletion::kDeleted:

@@ -1,5 +1,6 @@
 #include "printsys/spooler_queries.h"
 
+#include "context/driver_model.h"
 #include "context/text_util.h"
 #include "printsys/print_system.h"
 
@@ -12,7 +13,7 @@ void ListInstalledPrinters(PrintSpooler& spooler, const SystemInfo& system, std:
   list.clear();
   const bool level8 = UseDriverLevel8(system);
   std::vector<DriverSummary> drivers;
-  if (level8) spooler.EnumerateDrivers(8, drivers);
+  if (level8) spooler.EnumerateDrivers(NativeDriverEnvironment(system), 8, drivers);
 
   std::vector<PrinterSummary> printers;
   if (!spooler.EnumeratePrinters(kPrinterEnumLocal | kPrinterEnumConnections, printers)) return;
@@ -32,7 +33,7 @@ void ListInstalledDrivers(PrintSpooler& spooler, const SystemInfo& system, std::
   list.clear();
   const bool level8 = UseDriverLevel8(system);
   std::vector<DriverSummary> drivers;
-  if (!spooler.EnumerateDrivers(level8 ? 8 : 6, drivers)) return;
+  if (!spooler.EnumerateDrivers(NativeDriverEnvironment(system), level8 ? 8 : 6, drivers)) return;
   for (const DriverSummary& driver : drivers) {
     list.push_back({std::wstring(), driver.name, level8 ? driver.infPath : std::wstring()});
   }
@@ -71,9 +72,9 @@ PortSummary FindPort(PrintSpooler& spooler, const std::wstring& name) {
   return {};
 }
 
-bool DriverInstalled(PrintSpooler& spooler, const std::wstring& name) {
+bool DriverInstalled(PrintSpooler& spooler, const std::wstring& environment, const std::wstring& name) {
   std::vector<DriverSummary> drivers;
-  if (!spooler.EnumerateDrivers(1, drivers)) return false;
+  if (!spooler.EnumerateDrivers(environment, 1, drivers)) return false;
   const std::wstring wanted = LowerCopy(name);
   for (const DriverSummary& driver : drivers) {
     if (LowerCopy(driver.name) == wanted) return true;
@@ -83,9 +84,22 @@ bool DriverInstalled(PrintSpooler& spooler, const std::wstring& name) {
 
 bool IsPrinterConnection(const std::wstring& name) { return name.rfind(L"\\\\", 0) == 0; }
 
-std::wstring GetDriverDirectory(PrintSpooler& spooler) {
+bool FindInstalledDriver(PrintSpooler& spooler, const std::wstring& environment, const std::wstring& name,
+                         DriverSummary& found) {
+  std::vector<DriverSummary> drivers;
+  if (!spooler.EnumerateDrivers(environment, 8, drivers)) spooler.EnumerateDrivers(environment, 6, drivers);
+  const std::wstring wanted = LowerCopy(name);
+  for (const DriverSummary& driver : drivers) {
+    if (LowerCopy(driver.name) != wanted) continue;
+    found = driver;
+    return true;
+  }
+  return false;
+}
+
+std::wstring GetDriverDirectory(PrintSpooler& spooler, const std::wstring& environment) {
   std::wstring folder;
-  if (!spooler.DriverDirectory(folder) || folder.empty()) return {};
+  if (!spooler.DriverDirectory(environment, folder) || folder.empty()) return {};
   return folder + L"\\";
 }
 
@@ -99,5 +113,10 @@ void ListPorts(std::vector<SpoolerEntry>& list) { ListPorts(DefaultPrintSystem()
 bool PrinterExists(const std::wstring& name) { return PrinterExists(DefaultPrintSystem().spooler, name); }
 bool PortExists(const std::wstring& name) { return PortExists(DefaultPrintSystem().spooler, name); }
 PortSummary FindPort(const std::wstring& name) { return FindPort(DefaultPrintSystem().spooler, name); }
-bool DriverInstalled(const std::wstring& name) { return DriverInstalled(DefaultPrintSystem().spooler, name); }
-std::wstring GetDriverDirectory() { return GetDriverDirectory(DefaultPrintSystem().spooler); }
+bool DriverInstalled(const std::wstring& name) {
+  return DriverInstalled(DefaultPrintSystem().spooler, NativeDriverEnvironment(DefaultPlatform().system),
+                         name);
+}
+std::wstring GetDriverDirectory() {
+  return GetDriverDirectory(DefaultPrintSystem().spooler, NativeDriverEnvironment(DefaultPlatform().system));
+}

@@ -13,6 +13,7 @@
 // major version above 5.
 bool UseDriverLevel8(const SystemInfo& system);
 
+// The driver lists are those of the system's own environment (NativeDriverEnvironment).
 // (printer name, driver name, INF path of the first level-8 driver of exactly that name, or empty)
 void ListInstalledPrinters(PrintSpooler& spooler, const SystemInfo& system, std::vector<SpoolerEntry>& list);
 // (empty, driver name, INF path or empty)
@@ -27,15 +28,19 @@ bool PortExists(PrintSpooler& spooler, const std::wstring& name);
 // The port of that name as the spooler spells it; an empty record when there is none.
 PortSummary FindPort(PrintSpooler& spooler, const std::wstring& name);
 // Driver names compare without regard to case, as the spooler treats them.
-bool DriverInstalled(PrintSpooler& spooler, const std::wstring& name);
-// The driver folder followed by one backslash, or empty.
-std::wstring GetDriverDirectory(PrintSpooler& spooler);
+bool DriverInstalled(PrintSpooler& spooler, const std::wstring& environment, const std::wstring& name);
+// The driver of that name in the environment, read with level 8 (level 6 where the system has no
+// level 8: no INF path then); false when there is none.
+bool FindInstalledDriver(PrintSpooler& spooler, const std::wstring& environment, const std::wstring& name,
+                         DriverSummary& found);
+// The environment's driver folder followed by one backslash, or empty.
+std::wstring GetDriverDirectory(PrintSpooler& spooler, const std::wstring& environment);
 
 // A connection to a printer another computer shares is named \\server\printer; a local printer's
 // name cannot hold a backslash.
 bool IsPrinterConnection(const std::wstring& name);
 
-// The same on the process's own spooler.
+// The same on the process's own spooler, in the system's own environment.
 void ListInstalledPrinters(std::vector<SpoolerEntry>& list);
 void ListInstalledDrivers(std::vector<SpoolerEntry>& list);
 void ListPorts(std::vector<SpoolerEntry>& list);

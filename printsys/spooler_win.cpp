@@ -1,4 +1,5 @@
-// The local spooler through winspool: every call with no server name and the local environment.
+// The local spooler through winspool: every call with no server name and the environment its
+// caller names.
 #include "printsys/spooler_win.h"
 
 #include "printsys/runtime_imports_win.h"
@@ -34,23 +35,25 @@ bool Win32PrintSpooler::EnumeratePrinters(uint32_t flags, std::vector<PrinterSum
   return true;
 }
 
-bool Win32PrintSpooler::EnumerateDrivers(uint32_t level, std::vector<DriverSummary>& drivers) {
+bool Win32PrintSpooler::EnumerateDrivers(const std::wstring& environment, uint32_t level,
+                                         std::vector<DriverSummary>& drivers) {
   drivers.clear();
   if (level != 1 && level != 6 && level != 8) return false;
   std::vector<uint8_t> buffer;
   DWORD returned = 0;
   if (!FillSizedBuffer(buffer, [&](uint8_t* data, DWORD size, DWORD* needed) {
-        return EnumPrinterDriversW(nullptr, nullptr, level, data, size, needed, &returned);
+        return EnumPrinterDriversW(nullptr, NullIfEmpty(environment), level, data, size, needed, &returned);
       })) {
     return false;
   }
   if (level == 8) {
     ReadRecords<DRIVER_INFO_8W>(buffer, returned, [&](const DRIVER_INFO_8W& info) {
-      drivers.push_back({RecordString(info.pName, buffer), RecordString(info.pszInfPath, buffer)});
+      drivers.push_back(
+          {RecordString(info.pName, buffer), RecordString(info.pszInfPath, buffer), info.dwlDriverVersion});
     });
   } else if (level == 6) {
     ReadRecords<DRIVER_INFO_6W>(buffer, returned, [&](const DRIVER_INFO_6W& info) {
-      drivers.push_back({RecordString(info.pName, buffer), std::wstring()});
+      drivers.push_back({RecordString(info.pName, buffer), std::wstring(), info.dwlDriverVersion});
     });
   } else {
     ReadRecords<DRIVER_INFO_1W>(buffer, returned, [&](const DRIVER_INFO_1W& info) {
@@ -76,10 +79,10 @@ bool Win32PrintSpooler::EnumeratePorts(std::vector<PortSummary>& ports) {
   return true;
 }
 
-bool Win32PrintSpooler::DriverDirectory(std::wstring& folder) {
+bool Win32PrintSpooler::DriverDirectory(const std::wstring& environment, std::wstring& folder) {
   std::vector<uint8_t> buffer;
   if (!FillSizedBuffer(buffer, [&](uint8_t* data, DWORD size, DWORD* needed) {
-        return GetPrinterDriverDirectoryW(nullptr, nullptr, 1, data, size, needed);
+        return GetPrinterDriverDirectoryW(nullptr, NullIfEmpty(environment), 1, data, size, needed);
       })) {
     return false;
   }
@@ -154,14 +157,17 @@ bool Win32PrintSpooler::RemovePrinterConnection(const std::wstring& name) {
   return DeletePrinterConnectionW(const_cast<wchar_t*>(name.c_str())) != FALSE;
 }
 
-bool Win32PrintSpooler::RemoveDriver(const std::wstring& name, uint32_t flags, uint32_t version) {
-  return DeletePrinterDriverExW(nullptr, nullptr, const_cast<wchar_t*>(name.c_str()), flags, version) !=
-         FALSE;
+bool Win32PrintSpooler::RemoveDriver(const std::wstring& name, const std::wstring& environment,
+                                     uint32_t flags, uint32_t version) {
+  return DeletePrinterDriverExW(nullptr, NullIfEmpty(environment), const_cast<wchar_t*>(name.c_str()), flags,
+                                version) != FALSE;
 }
 
-DriverPackageDeletion Win32PrintSpooler::RemoveDriverPackage(const std::wstring& infPath) {
+DriverPackageDeletion Win32PrintSpooler::RemoveDriverPackage(const std::wstring& infPath,
+                                                             const std::wstring& environment) {
   SetLastError(0);
-  const std::optional<HRESULT> result = runtime_imports::DeleteDriverPackage(infPath.c_str());
+  const std::optional<HRESULT> result =
+      runtime_imports::DeleteDriverPackage(infPath.c_str(), NullIfEmpty(environment));
   if (!result) return DriverPackageDeletion::kUnavailable;
   if (*result == S_OK) return DriverPackageDeletion::kDeleted;
   // The result is an HRESULT; where the call left no error code, the result itself says why.

@@ -5,16 +5,43 @@
 
 #include "app/localisation.h"
 #include "context/app_context.h"
+#include "context/package_files.h"
 #include "context/system_error.h"
+#include "context/text_util.h"
 #include "printsys/print_system.h"
+#include "printsys/shell_commands.h"
 #include "printsys/spooler_changes.h"
 #include "removal/removal_job.h"
+#include "ui/resources.h"
 
 namespace {
 
 constexpr uint32_t kPauseAfterItemMs = 200;
+// certutil's answer for a certificate that is not in the store (CRYPT_E_NOT_FOUND).
+constexpr uint32_t kCertificateNotFound = 0x80092004;
+const wchar_t kPackageCertificate[] = L"driver\\label\\qmvt.cer";
 
 }  // namespace
+
+// A test build trusted its self-made certificate in both stores; with the LABEL package gone, it
+// takes that trust back. A distribution build's certificate is its publisher's and stays.
+void CAppContext::RemoveTestCertificate() {
+  const ui::ZipArchive& package = ui::Resources::Instance().Archive();
+  if (!PackageIsTestBuild(package)) return;
+  const std::wstring hash = PackageCertificateHash(package, kPackageCertificate);
+  if (hash.empty()) return;
+  for (const wchar_t* store : {kTrustedRootStore, kTrustedPublisherStore}) {
+    const std::optional<ShellCommand> command =
+        RemoveCertificateCommand(m_platform.system, store, hash, m_hMainWnd);
+    if (!command) continue;
+    const ShellResult result = DefaultPrintSystem().shell.Run(*command);
+    if (result.Succeeded()) {
+      PostDeleteLog(GetTextWith(L"tip.certremoved", store), false, false);
+    } else if (!(result.outcome == ShellOutcome::kEnded && result.exitCode == kCertificateNotFound)) {
+      PostDeleteLog(ToolFailureText(m_platform.system, command->file, result), true, false);
+    }
+  }
+}
 
 void CAppContext::RunRemoval(const RemovalJob& job) {
   // The finish row comes last: once Home shows, no message of this start can hide the step row
@@ -60,7 +87,10 @@ void CAppContext::RunRemoval(const RemovalJob& job) {
     report(outcome, name);
     if (outcome == 0 && deletePackages && !driver.third.empty()) {
       PostDeleteLog(GetTextWith(L"tip.startdeletepack", name), false, false);
-      report(DeleteDriverPackageOutcome(print.spooler, system, driver.third), name);
+      const uint32_t packageOutcome = DeleteDriverPackageOutcome(print.spooler, system, driver.third);
+      report(packageOutcome, name);
+      const std::wstring ours = m_driverModels.empty() ? L"LABEL" : m_driverModels.front().driverName;
+      if (packageOutcome == 0 && LowerCopy(name) == LowerCopy(ours)) RemoveTestCertificate();
     }
     print.pause.Sleep(kPauseAfterItemMs);
   }

@@ -135,3 +135,62 @@ TEST(InstallFolder, UnderProgramFilesOrNowhere) {
 }
 
 }  // namespace
+
+namespace {
+
+std::vector<uint8_t> Utf16(const std::string& text) {
+  std::vector<uint8_t> bytes = {0xFF, 0xFE};
+  for (char c : text) bytes.insert(bytes.end(), {static_cast<uint8_t>(c), 0});
+  return bytes;
+}
+
+// What the installer reads from its own package: the INF's DriverVer as the spooler packs it
+// (four 16-bit parts), and whether the Unidrv core files are the build's test stand-ins.
+TEST(PackageFacts, DriverVersionAndTestBuild) {
+  const std::string inf = "[Version]\r\nSignature=\"$Windows NT$\"\r\n";
+  const std::pair<std::vector<uint8_t>, uint64_t> versions[] = {
+      {Bytes(inf + "DriverVer=12/09/2026,1.2.3.4\r\n"), 0x0001000200030004},
+      {Bytes(inf + "driverver = 01/02/2027, 10.0.65535.7 ; comment\r\n"), 0x000A0000FFFF0007},
+      {Utf16(inf + "DriverVer=12/09/2026,2.0.0.0\r\n"), 0x0002000000000000},
+      {Bytes(inf + "; DriverVer=12/09/2026,9.9.9.9\r\n"), 0},  // a comment, not the entry
+      {Bytes(inf + "DriverVer=12/09/2026\r\n"), 0},            // a date without a version
+      {Bytes(inf), 0},
+  };
+  for (const auto& [bytes, version] : versions) {
+    const std::vector<uint8_t> zip = BuildZip({{"driver/label/Driver64/Ombrevia.inf", bytes}});
+    ui::ZipArchive archive;
+    ASSERT_TRUE(archive.Attach(zip.data(), zip.size()));
+    EXPECT_EQ(PackageDriverVersion(archive, L"driver\\label\\Driver64\\Ombrevia.INF"), version);
+  }
+  EXPECT_EQ(DriverVersionText(0x0001000200030004), L"1.2.3.4");
+
+  const std::pair<std::vector<ZipBuilderEntry>, bool> builds[] = {
+      {{{"driver/label/Driver32/UNIDRV.dll", Bytes("MZ genuine")},
+        {"driver/label/Driver64/STDNAMES.GPD", Bytes("*% TEST STAND-IN for STDNAMES.GPD")}},
+       true},
+      {{{"driver/label/Driver64/UNIRES.dll",
+         Utf16("MZ ... SpecialBuild TEST STAND-IN: not the Unidrv core file")}},
+       true},
+      {{{"driver/label/Driver64/UNIDRV.dll", Bytes("MZ genuine")},
+        {"driver/label/Driver64/LABELUI.dll", Bytes("TEST STAND-IN")}},  // not a core file
+       false},
+      {{}, false},
+  };
+  for (const auto& [entries, test] : builds) {
+    const std::vector<uint8_t> zip = BuildZip(entries);
+    ui::ZipArchive archive;
+    ASSERT_TRUE(entries.empty() || archive.Attach(zip.data(), zip.size()));
+    EXPECT_EQ(PackageIsTestBuild(archive), test);
+  }
+  // The build's own package is a test build; its certificate has a SHA-1 name for certutil.
+  const std::vector<uint8_t> skin = PackedSkin();
+  ui::ZipArchive own;
+  ASSERT_TRUE(own.Attach(skin.data(), skin.size()));
+  EXPECT_TRUE(PackageIsTestBuild(own));
+  EXPECT_NE(PackageDriverVersion(own, L"driver\\label\\Driver32\\Ombrevia.inf"), 0u);
+  EXPECT_EQ(PackageCertificateHash(own, L"driver\\label\\qmvt.cer").find_first_not_of(L"0123456789abcdef"),
+            std::wstring::npos);
+  EXPECT_EQ(PackageCertificateHash(own, L"driver\\label\\qmvt.cer").size(), 40u);
+}
+
+}  // namespace

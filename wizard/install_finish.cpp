@@ -42,5 +42,5 @@ void CAppContext::OnInstallFinished(const InstallOutcome* outcome) {
 
 void CAppContext::RunPrinterAction(const wchar_t* pattern) {
   const std::wstring printerName = m_printerName;
-  RunPrintUi(DefaultPrintSystem().shell, pattern, printerName, m_hMainWnd);
+  RunPrintUi(DefaultPrintSystem().shell, m_platform.system, pattern, printerName, m_hMainWnd);
 }

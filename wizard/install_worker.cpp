@@ -1,6 +1,7 @@
 // The install worker's steps: the port where the kind needs one made, the driver by the INF or the
 // legacy route, then the printer. Every step leaves a line in the install log; the first failure
-// ends the run, except a legacy file that cannot be copied.
+// ends the run. Every spooler call names the system's own driver environment and the driver files
+// are those of the system's own processor family, whatever this program's bitness.
 #include "wizard/install_worker.h"
 
 #include "app/localisation.h"
@@ -38,7 +39,9 @@ class InstallRun {
         system_(context.platform().system),
         print_(DefaultPrintSystem()),
         pin_(context.m_btPin),
-        owner_(context.m_hMainWnd) {}
+        owner_(context.m_hMainWnd),
+        machine_(system_.NativeMachine()),
+        environment_(DriverEnvironment(machine_)) {}
 
   bool PreparePort() {
     if (context_.m_portKind == kPortBluetooth) return PrepareBluetoothPort();
@@ -50,6 +53,10 @@ class InstallRun {
     const size_t index = static_cast<size_t>(context_.m_driverIndex);
     if (context_.m_driverIndex < 0 || index >= context_.m_driverModels.size()) {
       Alert(GetTextWith(L"tip.installdriverfail", FormatSystemError(system_, kErrorInvalidParameter)));
+      return false;
+    }
+    if (environment_.empty()) {  // refused at the start already; never the files of another family
+      Alert(NoPackageText(machine_));
       return false;
     }
     const DriverModelInfo model = context_.m_driverModels[index];
@@ -74,7 +81,9 @@ class InstallRun {
       Alert(GetTextWith(L"tip.setdefaultfail", LastErrorText()));
       outcome_.failure = InstallFailure::kDefaultPrinter;
     }
-    PrintTestPage(print_.shell, printerName, owner_);
+    if (context_.m_printTestPage) {
+      PrintTestPage(print_.shell, system_, printerName, owner_, context_.m_unattended);
+    }
     return true;
   }
 
@@ -100,6 +109,13 @@ class InstallRun {
   void Post(const wchar_t* key) { context_.PostInstallLog(GetText(key), false, false); }
   void Alert(const std::wstring& text) { context_.PostInstallLog(text, true, false); }
   std::wstring LastErrorText() const { return FormatSystemError(system_, system_.LastError()); }
+  // False, with the red line, unless the tool ended with exit code 0.
+  bool ToolSucceeded(const ShellCommand& command, const ShellResult& result) {
+    if (result.Succeeded()) return true;
+    Alert(ToolFailureText(system_, command.file, result));
+    return false;
+  }
+  const ui::ZipArchive& Package() const { return ui::Resources::Instance().Archive(); }
 
   bool PrepareBluetoothPort() {
     Post(L"tip.startpairbluetooth");
@@ -210,19 +226,25 @@ class InstallRun {
     }
     Post(L"tip.copyfilesuccess");
     context_.PostInstallLog(GetTextWith(L"tip.filesextracted", folder), false, false);
-    const std::wstring certificate = folder + model.certificateName;
-    if (TrustCertificate(print_.shell, certificate, owner_)) {
-      context_.PostInstallLog(GetTextWith(L"tip.certificateadded", certificate), false, false);
-      left_.push_back(L"TrustedPublisher: " + model.certificateName);
-    } else {
-      Alert(GetTextWith(L"tip.certificatefail", certificate));
-    }
+    if (!TrustPackageCertificate(folder + model.certificateName)) return false;
     Post(L"tip.startinstalldriver");
-    const std::wstring infPath =
-        folder + (context_.IsWow64() ? L"Driver64" : L"Driver32") + L"\\" + model.infName;
-    InstallDriverFromInf(print_.shell, model.driverName, infPath, owner_);
-    if (!DriverInstalled(print_.spooler, model.driverName)) {
+    const std::wstring family = PackageFamilyFolder(machine_);
+    const std::wstring infPath = folder + family + L"\\" + model.infName;
+    const std::optional<ShellCommand> command =
+        InstallDriverCommand(system_, model.driverName, infPath, owner_, context_.m_unattended);
+    if (!command || !ToolSucceeded(*command, print_.shell.Run(*command))) return false;
+    // An older LABEL may be installed already: only the package's own version (or its INF) counts.
+    const uint64_t packageVersion =
+        PackageDriverVersion(Package(), L"driver\\label\\" + family + L"\\" + model.infName);
+    DriverSummary installed;
+    if (!FindInstalledDriver(print_.spooler, environment_, model.driverName, installed)) {
       Alert(GetText(L"tip.installdriverfail2"));
+      return false;
+    }
+    const bool packageVersionInstalled = packageVersion != 0 && installed.driverVersion == packageVersion;
+    if (!packageVersionInstalled && LowerCopy(installed.infPath) != LowerCopy(infPath)) {
+      Alert(GetTextWith(L"tip.installdriverold", DriverVersionText(installed.driverVersion) + L" / " +
+                                                     DriverVersionText(packageVersion)));
       return false;
     }
     Post(L"tip.installdriversuccess");
@@ -231,9 +253,31 @@ class InstallRun {
     return true;
   }
 
+  // A test build's self-made certificate is trusted only from both stores; a distribution build
+  // never touches Trusted Root. Each store it lands in is logged.
+  bool TrustPackageCertificate(const std::wstring& certificatePath) {
+    std::vector<const wchar_t*> stores = {kTrustedPublisherStore};
+    if (PackageIsTestBuild(Package())) stores.insert(stores.begin(), kTrustedRootStore);
+    for (const wchar_t* store : stores) {
+      const std::optional<ShellCommand> command =
+          TrustCertificateCommand(system_, store, certificatePath, owner_);
+      if (!command || !ToolSucceeded(*command, print_.shell.Run(*command))) return false;
+      context_.PostInstallLog(GetTextWith(L"tip.certadded", store), false, false);
+      left_.push_back(std::wstring(store) + L": " + certificatePath);
+    }
+    return true;
+  }
+
   bool InstallLegacy(const DriverModelInfo& model) {
-    const std::vector<std::wstring>& files = context_.IsWow64() ? model.legacy64Files : model.legacy32Files;
-    const std::wstring directory = GetDriverDirectory(print_.spooler);
+    // The legacy route copies UNIDRV.DLL and its fellows beside every other Unidrv driver's: a test
+    // build's stand-ins there would break them all.
+    if (PackageIsTestBuild(Package())) {
+      Alert(GetText(L"tip.testbuildlegacy"));
+      return false;
+    }
+    const std::vector<std::wstring>& files =
+        machine_ == Machine::kX64 ? model.legacy64Files : model.legacy32Files;
+    const std::wstring directory = GetDriverDirectory(print_.spooler, environment_);
     if (directory.empty()) {
       Alert(GetTextWith(L"tip.readdriverdirfail", LastErrorText()));
       return false;
@@ -245,6 +289,7 @@ class InstallRun {
     for (const std::wstring& file : files) {
       if (!Extract(file, directory, dependentFiles)) {
         Alert(GetTextWith(L"tip.copyfilefail", LastErrorText()));
+        return false;
       }
       dependentFiles.push_back(L'\0');
     }
@@ -252,7 +297,9 @@ class InstallRun {
     Post(L"tip.copyfilesuccess");
     context_.PostInstallLog(GetTextWith(L"tip.filesextracted", directory), false, false);
     Post(L"tip.startinstalldriver");
-    if (!print_.spooler.AddDriver(MakeLegacyDriverRecord(model, dependentFiles), kAddDriverCopyAllFiles)) {
+    // Only files newer than the system's are taken: the shared Unidrv files stay when they are newer.
+    if (!print_.spooler.AddDriver(MakeLegacyDriverRecord(model, dependentFiles, environment_),
+                                  kAddDriverCopyNewFiles)) {
       Alert(GetTextWith(L"tip.installdriverfail", LastErrorText()));
       return false;
     }
@@ -268,6 +315,8 @@ class InstallRun {
   PrintSystem& print_;
   const std::wstring pin_;
   const WindowHandle owner_;
+  const Machine machine_;
+  const std::wstring environment_;  // empty: the package has no driver for this machine
   std::wstring driverName_;         // the driver installed, for the printer
   std::vector<std::wstring> left_;  // what this run changed that a failure leaves in place
 };

@@ -1,14 +1,17 @@
 // The unattended command line: its words, the requests and refusals they make, and each command run
 // against the fakes with every line it writes and its exit code.
+#include "app/command_line.h"
+
 #include <gtest/gtest.h>
 
-#include "app/command_line.h"
 #include "app/localisation.h"
 #include "app/unattended.h"
 #include "context/app_context.h"
+#include "context/package_files.h"
 #include "tests/fakes/fake_bluetooth.h"
 #include "tests/fakes/fake_platform.h"
 #include "tests/fakes/fake_print_system.h"
+#include "tests/support/zip_builder.h"
 #include "tests/test_paths.h"
 #include "ui/resources.h"
 
@@ -40,6 +43,7 @@ TEST(CommandLineRequests, TheAdministratorsLinesMakeTheirRequests) {
   EXPECT_EQ(parsed.request.name, L"Shop label");
   EXPECT_TRUE(parsed.request.setDefault);
   EXPECT_FALSE(parsed.request.quiet);
+  EXPECT_FALSE(parsed.request.testPage);
   EXPECT_EQ(parsed.request.logPath, L"C:\\logs\\label.log");
 
   parsed = ParseCommandLine(SplitCommandLine(L"-install /kind:network /address:10.0.0.7 /portname:10.0.0.7 /quiet"));
@@ -47,6 +51,8 @@ TEST(CommandLineRequests, TheAdministratorsLinesMakeTheirRequests) {
   EXPECT_EQ(parsed.request.kind, kPortNetwork);
   EXPECT_EQ(parsed.request.address, L"10.0.0.7");
   EXPECT_TRUE(parsed.request.quiet);
+  EXPECT_TRUE(
+      ParseCommandLine(SplitCommandLine(L"/install /kind:lpt /port:LPT1: /TestPage")).request.testPage);
 
   parsed = ParseCommandLine(SplitCommandLine(L"/remove /printer:\"Shop label\" /printer:Other /driver:LABEL /quiet"));
   ASSERT_EQ(parsed.errorKey, L"");
@@ -70,6 +76,8 @@ TEST(CommandLineRequests, EachFaultIsRefusedWithItsText) {
       {L"/install /kind", L"cmd.error.value", L"/kind"},
       {L"/install /kind:lpt /port:", L"cmd.error.value", L"/port:"},
       {L"/install /kind:lpt /port:LPT1: /default:yes", L"cmd.error.value", L"/default:yes"},
+      {L"/install /kind:lpt /port:LPT1: /testpage:yes", L"cmd.error.value", L"/testpage:yes"},
+      {L"/remove /printer:x /testpage", L"cmd.error.notfor", L"/testpage"},
       {L"/install /remove", L"cmd.error.command", L"/remove"},
       {L"/kind:lpt", L"cmd.error.command", L""},
       {L"/install /kind:lpt /port:LPT1: /printer:X", L"cmd.error.notfor", L"/printer"},
@@ -103,12 +111,13 @@ TEST(CommandLineRequests, EachFaultIsRefusedWithItsText) {
 class UnattendedRun : public ::testing::Test {
  protected:
   void SetUp() override {
-    static const std::vector<uint8_t> skin = PackedSkin();
+    // The legacy route on Windows 7 takes a package with the genuine Unidrv files.
+    static const std::vector<uint8_t> skin = WithGenuineUnidrvFiles(PackedSkin());
     ASSERT_TRUE(resources.AttachArchive(skin.data(), skin.size()));
     ASSERT_TRUE(resources.LoadLanguage("lan_en.xml"));
     system.version = {6, 1};
     system.messages[{5, 1033}] = L"Access is denied.";
-    files.folders.insert(files.ToAnsi(print.spooler.driverDirectory));
+    files.folders.insert(files.ToAnsi(print.spooler.DriverFolder(L"Windows x64")));
     context.BuildDriverModels();
   }
   void TearDown() override {
@@ -140,7 +149,7 @@ TEST_F(UnattendedRun, InstallDoesTheWizardsStepsAndSaysHowItEnded) {
   // The port as the spooler spells it, whatever case the line gives.
   EXPECT_EQ(Run(L"/install /kind:lpt /port:lpt1: /name:\"Shop label\" /default"), kExitDone);
   EXPECT_EQ(lines, (Words{At(GetText(L"tip.startcopyfile")), At(GetText(L"tip.copyfilesuccess")),
-                          At(GetTextWith(L"tip.filesextracted", print.spooler.driverDirectory + L"\\")),
+                          At(GetTextWith(L"tip.filesextracted", print.spooler.driverDirectoryRoot + L"\\x64\\")),
                           At(GetText(L"tip.startinstalldriver")), At(GetText(L"tip.installdriversuccess")),
                           At(GetText(L"tip.startinstallprinter")), At(GetText(L"tip.installprintersuccess"))}));
   ASSERT_NE(print.spooler.FindPrinter(L"Shop label"), nullptr);
@@ -185,7 +194,7 @@ TEST_F(UnattendedRun, InstallDoesTheWizardsStepsAndSaysHowItEnded) {
 }
 
 TEST_F(UnattendedRun, RemovalAndListing) {
-  print.spooler.AddDriverEntry(L"LABEL", L"Windows NT x86", L"");
+  print.spooler.AddDriverEntry(L"LABEL", L"Windows x64", L"");
   print.spooler.AddPrinterEntry(L"Shop label", L"LABEL", L"LPT1:");
   EXPECT_EQ(Run(L"/list"), kExitDone);
   EXPECT_EQ(lines, (Words{L"printer\tShop label\tLABEL", L"driver\tLABEL"}));
@@ -212,6 +221,49 @@ TEST_F(UnattendedRun, RemovalAndListing) {
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_NE(lines[0].find(L"/install /kind:usb|network|bluetooth|lpt|com|custom"), std::wstring::npos);
   EXPECT_NE(lines[0].find(L"\n"), std::wstring::npos);
+}
+
+}  // namespace
+
+namespace {
+
+// Unattended, printui is told that no one answers its messages, and the test page is printed only
+// when /testpage asks for it (the wizard always prints one).
+TEST_F(UnattendedRun, PrintuiRunsQuietAndTheTestPageOnlyOnRequest) {
+  system.version = {10, 0};
+  context.BuildDriverModels();
+  print.shell.effect = PrintuiInstallEffect(
+      print.spooler, system,
+      PackageDriverVersion(resources.Archive(), L"driver\\label\\Driver64\\Ombrevia.inf"));
+  const auto printuiLines = [this] {
+    Words printui;
+    for (const ShellCommand& command : print.shell.commands) {
+      if (command.file.find(L"rundll32") != std::wstring::npos) printui.push_back(command.parameters);
+    }
+    return printui;
+  };
+  EXPECT_EQ(Run(L"/install /kind:lpt /port:LPT1: /name:First"), kExitDone);
+  ASSERT_EQ(printuiLines().size(), 1u);
+  EXPECT_NE(printuiLines()[0].find(L"/ia "), std::wstring::npos);
+  EXPECT_EQ(printuiLines()[0].substr(printuiLines()[0].size() - 3), L" /q");
+
+  print.shell.commands.clear();
+  EXPECT_EQ(Run(L"/install /kind:lpt /port:LPT1: /name:Second /testpage"), kExitDone);
+  EXPECT_EQ(printuiLines().back(), L" printui.dll, PrintUIEntry /k /q /n\"Second\" ");
+}
+
+// On a machine the package has no driver for, nothing that reads or changes drivers runs: the line
+// says why and the exit code is 9; the usage still prints.
+TEST_F(UnattendedRun, Arm64IsRefusedWithItsOwnExitCode) {
+  system.machine = Machine::kArm64;
+  for (const wchar_t* line : {L"/install /kind:lpt /port:LPT1:", L"/remove /driver:LABEL", L"/list"}) {
+    EXPECT_EQ(Run(line), kExitNoPackage) << testing::PrintToString(line);
+    EXPECT_EQ(lines, Words{At(GetTextWith(L"tip.nopackage", L"ARM64"))});
+  }
+  EXPECT_TRUE(print.spooler.printers.empty());
+  EXPECT_TRUE(print.shell.commands.empty());
+  EXPECT_EQ(Run(L"/?"), kExitDone);
+  system.machine = Machine::kX64;
 }
 
 }  // namespace

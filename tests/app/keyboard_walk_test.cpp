@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "bluetooth/bluetooth_printers.h"
+#include "context/package_files.h"
 #include "tests/fakes/fake_bluetooth.h"
 #include "tests/fakes/fake_print_system.h"
 #include "tests/support/wizard_window.h"
@@ -22,13 +23,13 @@ class KeyboardWalk : public ::testing::Test {
     system.version = {10, 0};
     system.versionQueryFails = false;
     system.lastError = 0;
-    // printui's install puts the driver on the spooler, as the real one does.
-    print.shell.effect = [this](const ShellCommand& command) {
-      if (command.parameters.find(L"/ia") != std::wstring::npos)
-        print.spooler.AddDriverEntry(L"LABEL", L"", L"");
-    };
     sender.target = &window.controller;
     ASSERT_TRUE(window.Open());
+    window.context.BuildDriverModels();  // the INF route's model: an earlier suite may have left Windows 6.0
+    // printui's install puts the package's driver on the spooler, as the real one does.
+    print.shell.effect = PrintuiInstallEffect(
+        print.spooler, system,
+        PackageDriverVersion(ui::Resources::Instance().Archive(), L"driver\\label\\Driver64\\Ombrevia.inf"));
     window.model.Layout();
   }
   void TearDown() override { ResetDefaultFakePrintSystem(); }
@@ -74,7 +75,7 @@ TEST_F(KeyboardWalk, EveryPageHasItsStopsInReadingOrder) {
   print.devices.presentSetupClasses.push_back(kBluetoothSetupClass);
   bluetooth.devices.push_back({0x001B350AFFC2, 0x40680, false, true, true, L"Label BT"});
   print.spooler.AddPrinterEntry(L"Shop label", L"LABEL", L"COM1:");
-  print.spooler.AddDriverEntry(L"LABEL", L"Windows NT x86", L"");
+  print.spooler.AddDriverEntry(L"LABEL", L"Windows x64", L"");
   const auto click = [this](std::vector<const wchar_t*> names) {
     return [this, names] {
       for (const wchar_t* name : names) window.Click(name);

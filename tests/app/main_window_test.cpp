@@ -199,7 +199,7 @@ TEST_F(MainWindowTest, LanguageSwitchReappliesTextsFontsAndTitle) {
 
 TEST_F(MainWindowTest, HomeRefreshesTheInstalledPrintersAndResetsTheBars) {
   FakeSpooler& spooler = DefaultFakePrintSystem().spooler;
-  spooler.AddDriverEntry(L"LABEL", L"Windows NT x86", L"C:\\x\\Ombrevia.inf");
+  spooler.AddDriverEntry(L"LABEL", L"Windows x64", L"C:\\x\\Ombrevia.inf");
   spooler.AddPrinterEntry(L"LABEL", L"LABEL", L"COM1:");
   // Start-up shows the index page without asking the spooler, and reads it after the first frame.
   controller.Initialise(&windowHandle);

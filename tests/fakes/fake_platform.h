@@ -14,7 +14,11 @@ class FakeSystemInfo : public SystemInfo {
  public:
   bool versionQueryFails = false;
   OsVersion version{10, 0};
+  // The machine and this program's bitness on it: by default the shipped 32-bit exe under WOW64
+  // on 64-bit Windows.
   bool wow64 = true;
+  Machine machine = Machine::kX64;
+  std::wstring windowsFolder = L"C:\\Windows";
   uint16_t uiLanguage = 1033;
   uint16_t systemLanguage = 1033;
   // (code, langId) -> text; a language with no entry is one whose pack the system lacks.
@@ -25,6 +29,9 @@ class FakeSystemInfo : public SystemInfo {
 
   bool QueryVersion(OsVersion& out) const override;
   bool IsWow64Process() const override { return wow64; }
+  Machine NativeMachine() const override { return machine; }
+  std::wstring WindowsFolder() const override { return windowsFolder; }
+  std::wstring SystemFolder() const override { return windowsFolder + L"\\system32"; }
   uint16_t UserDefaultUILanguage() const override { return uiLanguage; }
   // As FormatMessage: a given language or nothing (ERROR_RESOURCE_LANG_NOT_FOUND when the code has
   // messages in other languages, ERROR_MR_MID_NOT_FOUND when none); language 0 tries neutral, the

@@ -4,11 +4,38 @@
 
 #include "tests/fakes/fake_platform.h"
 
-bool FakeShellRunner::Run(const ShellCommand& command) {
+ShellResult FakeShellRunner::Run(const ShellCommand& command) {
   commands.push_back(command);
-  if (startFails) return false;
+  ShellResult result;
+  if (startFails) {
+    result.error = 2;
+    return result;
+  }
+  result.outcome = ShellOutcome::kStarted;
+  if (command.waitMs != 0 && timesOut) {
+    result.outcome = ShellOutcome::kTimedOut;
+    return result;
+  }
   if (effect) effect(command);
-  return true;
+  if (command.waitMs == 0) return result;
+  result.outcome = ShellOutcome::kEnded;
+  result.exitCode = exitCode ? exitCode(command) : 0;
+  return result;
+}
+
+std::function<void(const ShellCommand&)> PrintuiInstallEffect(FakeSpooler& spooler, const SystemInfo& system,
+                                                              uint64_t packageVersion) {
+  return [&spooler, &system, packageVersion](const ShellCommand& command) {
+    if (command.parameters.find(L"/ia") == std::wstring::npos) return;
+    const bool redirected = system.IsWow64Process() && command.file.find(L"Sysnative") == std::wstring::npos;
+    const std::wstring environment = redirected ? L"Windows NT x86" : spooler.NativeEnvironment();
+    FakeDriver* driver = spooler.FindDriver(L"LABEL", environment);  // an upgrade replaces the older one
+    if (driver == nullptr) {
+      spooler.AddDriverEntry(L"LABEL", environment, L"");
+      driver = &spooler.drivers.back();
+    }
+    driver->driverVersion = packageVersion;
+  };
 }
 
 void FakeDeviceSetup::AddInterface(const SystemGuid& interfaceClass, const DeviceInterfaceInfo& info) {

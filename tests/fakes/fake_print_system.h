@@ -15,13 +15,21 @@
 
 class FakeShellRunner : public ShellRunner {
  public:
-  bool startFails = false;
+  bool startFails = false;  // ShellExecuteExW fails with ERROR_FILE_NOT_FOUND
+  bool timesOut = false;    // a waited-for tool runs past its bound
   std::vector<ShellCommand> commands;
-  // What the started tool does, e.g. a printui install that adds the driver.
+  // What the started tool does, e.g. a printui install that adds the driver, and the exit code it
+  // ends with (unset: 0).
   std::function<void(const ShellCommand&)> effect;
+  std::function<uint32_t(const ShellCommand&)> exitCode;
 
-  bool Run(const ShellCommand& command) override;
+  ShellResult Run(const ShellCommand& command) override;
 };
+
+// What printui /ia does: the driver of the package's INF version, in the set of printui's own
+// bitness, which is the x86 set when WOW64 redirects a 32-bit program's System32 rundll32 to SysWOW64.
+std::function<void(const ShellCommand&)> PrintuiInstallEffect(FakeSpooler& spooler, const SystemInfo& system,
+                                                              uint64_t packageVersion);
 
 class FakeDeviceSetup : public DeviceSetup {
  public:

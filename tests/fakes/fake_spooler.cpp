@@ -2,11 +2,21 @@
 
 #include <algorithm>
 
+#include "context/driver_model.h"
 #include "context/text_util.h"
 #include "printsys/tcpip_port.h"
 
+// Windows' rules this fake keeps:
+// - Printer, driver and port names compare without regard to case: the spooler treats them as
+//   case-insensitive names ([MS-RPRN] Print System Remote Protocol, 2.2.4 "Names", and the
+//   spooler's own answer 1802 for "label" beside "LABEL").
+// - A null environment is the caller's: "If this parameter is NULL, the environment of the
+//   calling application and client machine (not of the destination application and print server)
+//   is used" (learn.microsoft.com, EnumPrinterDrivers and GetPrinterDriverDirectory, pEnvironment),
+//   so a 32-bit program under WOW64 reads and writes the x86 set; printers use the system's own.
 namespace {
 constexpr uint32_t kErrorAlreadyExists = 183;
+constexpr uint32_t kErrorInvalidEnvironment = 1805;
 constexpr uint32_t kErrorInvalidName = 123;
 constexpr uint32_t kErrorCancelled = 1223;
 constexpr uint32_t kErrorPackageInUse = 3015;
@@ -33,16 +43,17 @@ bool FakeSpooler::Fail(uint32_t code) {
   return false;
 }
 
-FakeDriver* FakeSpooler::FindDriver(const std::wstring& name) {
+FakeDriver* FakeSpooler::FindDriver(const std::wstring& name, const std::wstring& environment) {
   for (FakeDriver& driver : drivers) {
-    if (SameIgnoringCase(driver.name, name)) return &driver;
+    if (SameIgnoringCase(driver.name, name) && SameIgnoringCase(driver.environment, environment))
+      return &driver;
   }
   return nullptr;
 }
 
 FakePrinter* FakeSpooler::FindPrinter(const std::wstring& name) {
   for (FakePrinter& printer : printers) {
-    if (printer.name == name) return &printer;
+    if (SameIgnoringCase(printer.name, name)) return &printer;
   }
   return nullptr;
 }
@@ -51,6 +62,33 @@ bool FakeSpooler::PortKnown(const std::wstring& name) const {
   // Port names compare without regard to case (Microsoft's documentation of AddPort and XcvData).
   return std::any_of(ports.begin(), ports.end(),
                      [&](const PortSummary& port) { return SameIgnoringCase(port.name, name); });
+}
+
+std::wstring FakeSpooler::NativeEnvironment() const {
+  const Machine machine = system_.NativeMachine();
+  return machine == Machine::kArm64 ? L"Windows ARM64" : DriverEnvironment(machine);
+}
+
+std::wstring FakeSpooler::CallerEnvironment() const {
+  return system_.IsWow64Process() ? L"Windows NT x86" : NativeEnvironment();
+}
+
+std::wstring FakeSpooler::DriverFolder(const std::wstring& environment) const {
+  const std::pair<const wchar_t*, const wchar_t*> folders[] = {
+      {L"Windows NT x86", L"w32x86"}, {L"Windows x64", L"x64"}, {L"Windows ARM64", L"arm64"}};
+  for (const auto& [name, folder] : folders) {
+    if (SameIgnoringCase(environment, name)) return driverDirectoryRoot + L"\\" + folder;
+  }
+  return {};
+}
+
+std::wstring FakeSpooler::ResolveEnvironment(const std::wstring& environment) {
+  const std::wstring meant = environment.empty() ? CallerEnvironment() : environment;
+  if (DriverFolder(meant).empty()) {
+    Fail(kErrorInvalidEnvironment);
+    return {};
+  }
+  return meant;
 }
 
 void FakeSpooler::AddPortEntry(const std::wstring& name, const std::wstring& monitor,
@@ -88,13 +126,19 @@ bool FakeSpooler::EnumeratePrinters(uint32_t flags, std::vector<PrinterSummary>&
   return !out.empty();
 }
 
-bool FakeSpooler::EnumerateDrivers(uint32_t level, std::vector<DriverSummary>& out) {
+bool FakeSpooler::EnumerateDrivers(const std::wstring& environment, uint32_t level,
+                                   std::vector<DriverSummary>& out) {
   const std::lock_guard<std::mutex> lock(mutex_);
   out.clear();
   if (failingDriverLevels.count(level) != 0 || (level != 1 && level != 6 && level != 8)) {
     return Fail(kErrorInvalidParameter);
   }
-  for (const FakeDriver& driver : drivers) out.push_back({driver.name, level == 8 ? driver.infPath : L""});
+  const std::wstring meant = ResolveEnvironment(environment);
+  if (meant.empty()) return false;
+  for (const FakeDriver& driver : drivers) {
+    if (!SameIgnoringCase(driver.environment, meant)) continue;
+    out.push_back({driver.name, level == 8 ? driver.infPath : L"", level == 1 ? 0 : driver.driverVersion});
+  }
   return !out.empty();
 }
 
@@ -106,10 +150,12 @@ bool FakeSpooler::EnumeratePorts(std::vector<PortSummary>& out) {
   return !out.empty();
 }
 
-bool FakeSpooler::DriverDirectory(std::wstring& folder) {
+bool FakeSpooler::DriverDirectory(const std::wstring& environment, std::wstring& folder) {
   const std::lock_guard<std::mutex> lock(mutex_);
   if (driverDirectoryFails) return Fail(kErrorInvalidParameter);
-  folder = driverDirectory;
+  const std::wstring meant = ResolveEnvironment(environment);
+  if (meant.empty()) return false;
+  folder = driverDirectoryRoot.empty() ? L"" : DriverFolder(meant);
   return true;
 }
 
@@ -121,7 +167,9 @@ bool FakeSpooler::AddDriver(const DriverRecord& driver, uint32_t flags) {
       driver.configFile.empty()) {
     return Fail(kErrorInvalidParameter);
   }
-  if ((flags & kAddDriverCopyAllFiles) != 0 && driverFileExists) {
+  const std::wstring environment = ResolveEnvironment(driver.environment);
+  if (environment.empty()) return false;
+  if ((flags & (kAddDriverCopyAllFiles | kAddDriverCopyNewFiles)) != 0 && driverFileExists) {
     std::vector<std::wstring> needed = {driver.driverPath, driver.dataFile, driver.configFile};
     for (const std::wstring& name : MultiStringItems(driver.dependentFiles)) needed.push_back(name);
     for (const std::wstring& name : needed) {
@@ -130,9 +178,11 @@ bool FakeSpooler::AddDriver(const DriverRecord& driver, uint32_t flags) {
   }
   FakeDriver added;
   added.name = driver.name;
+  added.environment = environment;
   added.version = driver.version;
+  added.driverVersion = driver.driverVersion;
   added.record = driver;
-  if (FakeDriver* existing = FindDriver(driver.name)) {
+  if (FakeDriver* existing = FindDriver(driver.name, environment)) {
     added.infPath = existing->infPath;
     *existing = added;  // the spooler updates a driver of the same name and version
   } else {
@@ -151,9 +201,11 @@ bool FakeSpooler::CreatePrinter(const PrinterRecord& printer) {
   for (const FakePrinter& existing : printers) {
     if (SameIgnoringCase(existing.name, printer.printerName)) return Fail(kErrorPrinterAlreadyExists);
   }
-  if (FindDriver(printer.driverName) == nullptr) return Fail(kErrorUnknownPrinterDriver);
+  // A printer runs on the driver of the system's own environment, whoever asks for it.
+  const FakeDriver* driver = FindDriver(printer.driverName, NativeEnvironment());
+  if (driver == nullptr) return Fail(kErrorUnknownPrinterDriver);
   if (!PortKnown(printer.portName)) return Fail(kErrorUnknownPort);
-  AddPrinterEntry(printer.printerName, FindDriver(printer.driverName)->name, printer.portName);
+  AddPrinterEntry(printer.printerName, driver->name, printer.portName);
   printers.back().printProcessor = printer.printProcessor;
   printers.back().dataType = printer.dataType;
   printers.back().attributes = printer.attributes;
@@ -163,8 +215,9 @@ bool FakeSpooler::CreatePrinter(const PrinterRecord& printer) {
 bool FakeSpooler::MakeDefaultPrinter(const std::wstring& name) {
   const std::lock_guard<std::mutex> lock(mutex_);
   if (setDefaultError != 0) return Fail(setDefaultError);
-  if (FindPrinter(name) == nullptr) return Fail(kErrorInvalidPrinterName);
-  defaultPrinter = name;
+  const FakePrinter* printer = FindPrinter(name);
+  if (printer == nullptr) return Fail(kErrorInvalidPrinterName);
+  defaultPrinter = printer->name;
   return true;
 }
 
@@ -177,13 +230,15 @@ bool FakeSpooler::RemovePrinter(const std::wstring& name) {
     deletedServerQueues.push_back(name);
     return true;
   }
-  if (FindPrinter(name) == nullptr) return Fail(kErrorInvalidPrinterName);
-  const auto refused = deletePrinterErrors.find(name);
+  const FakePrinter* printer = FindPrinter(name);
+  if (printer == nullptr) return Fail(kErrorInvalidPrinterName);
+  const std::wstring stored = printer->name;
+  const auto refused = deletePrinterErrors.find(stored);
   if (refused != deletePrinterErrors.end()) return Fail(refused->second);
   printers.erase(std::remove_if(printers.begin(), printers.end(),
-                                [&](const FakePrinter& printer) { return printer.name == name; }),
+                                [&](const FakePrinter& each) { return each.name == stored; }),
                  printers.end());
-  if (defaultPrinter == name) defaultPrinter.clear();
+  if (defaultPrinter == stored) defaultPrinter.clear();
   return true;
 }
 
@@ -203,36 +258,46 @@ bool FakeSpooler::EraseConnection(const std::wstring& name) {
   return true;
 }
 
-bool FakeSpooler::RemoveDriver(const std::wstring& name, uint32_t flags, uint32_t version) {
+bool FakeSpooler::RemoveDriver(const std::wstring& name, const std::wstring& environment, uint32_t flags,
+                               uint32_t version) {
   const std::lock_guard<std::mutex> lock(mutex_);
   deleteDriverCalls.emplace_back(flags, version);
   if (deleteDriverError != 0) return Fail(deleteDriverError);
-  FakeDriver* driver = FindDriver(name);
+  const std::wstring meant = ResolveEnvironment(environment);
+  if (meant.empty()) return false;
+  FakeDriver* driver = FindDriver(name, meant);
   if (driver == nullptr || ((flags & kDeleteDriverSpecificVersion) != 0 && driver->version != version)) {
     return Fail(kErrorUnknownPrinterDriver);
   }
   for (const FakePrinter& printer : printers) {
-    if (SameIgnoringCase(printer.driverName, name)) return Fail(kErrorPrinterDriverInUse);
+    if (meant == NativeEnvironment() && SameIgnoringCase(printer.driverName, name)) {
+      return Fail(kErrorPrinterDriverInUse);
+    }
   }
   drivers.erase(drivers.begin() + (driver - drivers.data()));
   return true;
 }
 
-DriverPackageDeletion FakeSpooler::RemoveDriverPackage(const std::wstring& infPath) {
+DriverPackageDeletion FakeSpooler::RemoveDriverPackage(const std::wstring& infPath,
+                                                       const std::wstring& environment) {
   const std::lock_guard<std::mutex> lock(mutex_);
   if (!packageFunctionAvailable) return DriverPackageDeletion::kUnavailable;
   if (deletePackageError != 0) {
     system_.SetLastError(deletePackageError);
     return DriverPackageDeletion::kFailed;
   }
-  const bool inUse = std::any_of(drivers.begin(), drivers.end(),
-                                 [&](const FakeDriver& driver) { return driver.infPath == infPath; });
+  const std::wstring meant = ResolveEnvironment(environment);
+  if (meant.empty()) return DriverPackageDeletion::kFailed;
+  const bool inUse = std::any_of(drivers.begin(), drivers.end(), [&](const FakeDriver& driver) {
+    return driver.infPath == infPath && SameIgnoringCase(driver.environment, meant);
+  });
   if (driverPackages.count(infPath) == 0 || inUse) {
     system_.SetLastError(inUse ? kErrorPackageInUse : kErrorFileNotFound);
     return DriverPackageDeletion::kFailed;
   }
   driverPackages.erase(infPath);
   deletedPackages.push_back(infPath);
+  deletedPackageEnvironments.push_back(meant);
   return DriverPackageDeletion::kDeleted;
 }
 

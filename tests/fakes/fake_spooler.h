@@ -1,6 +1,7 @@
-// An in-memory print spooler and port monitor channel that keep the spooler's rules: printer and
-// port names exact, driver names without regard to case, connections listed, INF paths by exact
-// driver name, the error codes the callers read, DeletePrinterDriverPackageW possibly absent.
+// An in-memory print spooler and port monitor channel that keep the spooler's rules: printer,
+// driver and port names without regard to case, drivers kept per environment with a null
+// environment read as the caller's, connections listed, INF paths by exact driver name, the error
+// codes the callers read, DeletePrinterDriverPackageW possibly absent.
 // Like the spooler it serves every thread: each call takes one lock (the fields are for a test's
 // set-up and checks while no worker runs).
 #pragma once
@@ -29,6 +30,7 @@ struct FakeDriver {
   std::wstring environment = L"Windows NT x86";
   std::wstring infPath;  // empty for drivers added without a package
   uint32_t version = 3;
+  uint64_t driverVersion = 0;  // dwlDriverVersion
   DriverRecord record;  // what AddDriver was given
 };
 
@@ -43,10 +45,12 @@ class FakeSpooler : public PrintSpooler {
   std::vector<FakeDriver> drivers;
   std::vector<PortSummary> ports;
   std::set<std::wstring> driverPackages;  // INF paths in the driver store
-  std::wstring driverDirectory = L"C:\\windows\\system32\\spool\\drivers\\w32x86";
+  // Each environment's driver folder lies below this one; empty: GetPrinterDriverDirectoryW
+  // answers an empty folder.
+  std::wstring driverDirectoryRoot = L"C:\\windows\\system32\\spool\\drivers";
   std::wstring defaultPrinter;
-  // Whether a file of this name lies in the driver folder, for APD_COPY_ALL_FILES; unset: every
-  // file is there.
+  // Whether a file of this name lies in the driver folder, for APD_COPY_ALL_FILES and
+  // APD_COPY_NEW_FILES; unset: every file is there.
   std::function<bool(const std::wstring& name)> driverFileExists;
 
   // Failures the callers look at.
@@ -73,12 +77,14 @@ class FakeSpooler : public PrintSpooler {
   // Shared queues that DeletePrinter reached through a connection: deleted on the server, for
   // every user of it.
   std::vector<std::wstring> deletedServerQueues;
+  std::vector<std::wstring> deletedPackageEnvironments;  // as the spooler read them
   std::vector<std::pair<WindowHandle, std::wstring>> addPortCalls, configurePortCalls, deletePortCalls;
 
   bool EnumeratePrinters(uint32_t flags, std::vector<PrinterSummary>& out) override;
-  bool EnumerateDrivers(uint32_t level, std::vector<DriverSummary>& out) override;
+  bool EnumerateDrivers(const std::wstring& environment, uint32_t level,
+                        std::vector<DriverSummary>& out) override;
   bool EnumeratePorts(std::vector<PortSummary>& out) override;
-  bool DriverDirectory(std::wstring& folder) override;
+  bool DriverDirectory(const std::wstring& environment, std::wstring& folder) override;
   bool AddDriver(const DriverRecord& driver, uint32_t flags) override;
   bool CreatePrinter(const PrinterRecord& printer) override;
   bool MakeDefaultPrinter(const std::wstring& name) override;
@@ -88,8 +94,10 @@ class FakeSpooler : public PrintSpooler {
   }
   bool RemovePrinter(const std::wstring& name) override;
   bool RemovePrinterConnection(const std::wstring& name) override;
-  bool RemoveDriver(const std::wstring& name, uint32_t flags, uint32_t version) override;
-  DriverPackageDeletion RemoveDriverPackage(const std::wstring& infPath) override;
+  bool RemoveDriver(const std::wstring& name, const std::wstring& environment, uint32_t flags,
+                    uint32_t version) override;
+  DriverPackageDeletion RemoveDriverPackage(const std::wstring& infPath,
+                                            const std::wstring& environment) override;
   bool AddPortThroughMonitor(WindowHandle owner, const std::wstring& monitorName) override;
   bool RemovePort(WindowHandle owner, const std::wstring& portName) override;
   bool ConfigurePortThroughMonitor(WindowHandle owner, const std::wstring& portName) override;
@@ -100,10 +108,18 @@ class FakeSpooler : public PrintSpooler {
   void AddPrinterEntry(const std::wstring& name, const std::wstring& driverName,
                        const std::wstring& portName);
   FakePrinter* FindPrinter(const std::wstring& name);
+  FakeDriver* FindDriver(const std::wstring& name, const std::wstring& environment);
+  // The driver folder of an environment, empty for one the spooler does not know.
+  std::wstring DriverFolder(const std::wstring& environment) const;
+  // The environment the spooler reads for this one: a null (empty) environment is the caller's,
+  // the x86 one for a 32-bit program under WOW64; the printers use the system's own.
+  std::wstring CallerEnvironment() const;
+  std::wstring NativeEnvironment() const;
 
  private:
   bool Fail(uint32_t code);
-  FakeDriver* FindDriver(const std::wstring& name);
+  // The environment the call means, or empty (with the spooler's error set) for an unknown one.
+  std::wstring ResolveEnvironment(const std::wstring& environment);
   bool PortKnown(const std::wstring& name) const;
   bool EraseConnection(const std::wstring& name);
 

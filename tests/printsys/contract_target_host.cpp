@@ -21,12 +21,14 @@ struct HostSystem {
   HostSystem() {
     // The driver folder, as the spooler reports it, exists on disk.
     std::string folder;
-    for (const std::wstring& piece : SplitText(print.spooler.driverDirectory, L'\\')) {
+    for (const std::wstring& piece :
+         SplitText(print.spooler.DriverFolder(print.spooler.NativeEnvironment()), L'\\')) {
       folder += (folder.empty() ? "" : "\\") + platform.files.ToAnsi(piece);
       if (folder.size() > 2) platform.files.folders.insert(folder);
     }
     print.spooler.driverFileExists = [this](const std::wstring& name) {
-      const std::wstring wanted = LowerCopy(print.spooler.driverDirectory + L"\\" + name);
+      const std::wstring wanted =
+          LowerCopy(print.spooler.DriverFolder(print.spooler.NativeEnvironment()) + L"\\" + name);
       for (const auto& file : platform.files.files) {
         if (LowerCopy(file.first) == wanted) return true;
       }

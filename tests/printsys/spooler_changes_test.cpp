@@ -10,10 +10,10 @@ namespace {
 TEST(SpoolerRecords, LegacyDriverRecordCarriesTheModelAndTheMaker) {
   const DriverModelInfo model = MakeLegacyDriverModel();
   const std::vector<wchar_t> dependents = {L'A', L'.', L'D', 0, L'B', 0, 0};
-  const DriverRecord record = MakeLegacyDriverRecord(model, dependents);
+  const DriverRecord record = MakeLegacyDriverRecord(model, dependents, L"Windows x64");
   EXPECT_EQ(record.version, 3u);
   EXPECT_EQ(record.name, L"LABEL");
-  EXPECT_EQ(record.environment, L"");
+  EXPECT_EQ(record.environment, L"Windows x64");
   EXPECT_EQ(record.driverPath, L"UNIDRV.DLL");
   EXPECT_EQ(record.dataFile, L"Ombrevia.GPD");
   EXPECT_EQ(record.configFile, L"UNIDRVUI.DLL");
@@ -39,7 +39,7 @@ TEST(SpoolerRecords, PrinterRecordIsALocalWinPrintRawPrinter) {
 class DeletionOutcomes : public ::testing::Test {
  protected:
   void SetUp() override {
-    print.spooler.AddDriverEntry(L"LABEL", L"Windows NT x86", L"C:\\store\\label.inf");
+    print.spooler.AddDriverEntry(L"LABEL", L"Windows x64", L"C:\\store\\label.inf");
     print.spooler.driverPackages.insert(L"C:\\store\\label.inf");
     print.spooler.AddPrinterEntry(L"LABEL", L"LABEL", L"COM1:");
   }

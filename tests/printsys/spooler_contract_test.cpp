@@ -28,6 +28,8 @@ class SpoolerContract : public ::testing::Test {
     if (!previousDefault_.empty()) spooler().MakeDefaultPrinter(previousDefault_);
   }
   PrintSpooler& spooler() { return target_.print.spooler; }
+  // Every driver call names the system's own environment, as the product's do.
+  std::wstring Environment() const { return NativeDriverEnvironment(target_.system); }
 
   ContractTarget& target_ = MakeContractTarget();
   std::wstring previousDefault_;
@@ -57,7 +59,7 @@ TEST_F(SpoolerContract, ContractLocalPortsNameTheirMonitor) {
 }
 
 TEST_F(SpoolerContract, ContractDriverDirectoryIsUnderTheSpoolFolder) {
-  const std::wstring folder = GetDriverDirectory(spooler());
+  const std::wstring folder = GetDriverDirectory(spooler(), Environment());
   ASSERT_FALSE(folder.empty());
   EXPECT_EQ(folder.back(), L'\\');
   EXPECT_NE(folder.find(L"\\spool\\"), std::wstring::npos) << "folder length " << folder.size();
@@ -117,14 +119,14 @@ TEST_F(SpoolerContract, ContractWriteToAMissingDeviceFails) {
 }
 
 // The legacy install route: package files in the spooler's driver folder, then the driver added
-// with APD_COPY_ALL_FILES. Placeholder files stand in for the package; they are no DLLs, so the
+// with APD_COPY_NEW_FILES. Placeholder files stand in for the package; they are no DLLs, so the
 // spooler never loads them.
 class LegacyDriverContract : public SpoolerContract {
  protected:
   void SetUp() override {
     SpoolerContract::SetUp();
-    ASSERT_FALSE(DriverInstalled(spooler(), kDriver)) << "left over from an earlier run";
-    folder_ = GetDriverDirectory(spooler());
+    ASSERT_FALSE(DriverInstalled(spooler(), Environment(), kDriver)) << "left over from an earlier run";
+    folder_ = GetDriverDirectory(spooler(), Environment());
     ASSERT_FALSE(folder_.empty());
     const DriverModelInfo model = MakeLegacyDriverModel();
     std::vector<wchar_t> dependents;
@@ -137,7 +139,8 @@ class LegacyDriverContract : public SpoolerContract {
       dependents.push_back(0);
     }
     dependents.push_back(0);
-    ASSERT_TRUE(spooler().AddDriver(MakeLegacyDriverRecord(model, dependents), kAddDriverCopyAllFiles))
+    ASSERT_TRUE(
+        spooler().AddDriver(MakeLegacyDriverRecord(model, dependents, Environment()), kAddDriverCopyNewFiles))
         << "error " << target_.system.LastError();
   }
 
@@ -148,8 +151,9 @@ class LegacyDriverContract : public SpoolerContract {
       target_.removeUnopenablePrinter(kPrinter);
     }
     EXPECT_FALSE(PrinterExists(spooler(), kPrinter)) << "the case left its printer behind";
-    if (DriverInstalled(spooler(), kDriver)) spooler().RemoveDriver(kDriver, 0, 3);
-    EXPECT_FALSE(DriverInstalled(spooler(), kDriver)) << "the case left its driver behind";
+    if (DriverInstalled(spooler(), Environment(), kDriver))
+      spooler().RemoveDriver(kDriver, Environment(), 0, 3);
+    EXPECT_FALSE(DriverInstalled(spooler(), Environment(), kDriver)) << "the case left its driver behind";
     for (const std::wstring& name : written_) {
       target_.removeFile(folder_ + name);
       target_.removeFile(folder_ + L"3\\" + name);  // the copy the spooler made
@@ -166,10 +170,10 @@ class LegacyDriverContract : public SpoolerContract {
 };
 
 TEST_F(LegacyDriverContract, ContractDriverIsFoundInAnyLetterCase) {
-  EXPECT_TRUE(DriverInstalled(spooler(), L"LABEL"));
-  EXPECT_TRUE(DriverInstalled(spooler(), L"label"));
-  EXPECT_TRUE(DriverInstalled(spooler(), L"Label"));
-  EXPECT_FALSE(DriverInstalled(spooler(), L"LABEL2"));
+  EXPECT_TRUE(DriverInstalled(spooler(), Environment(), L"LABEL"));
+  EXPECT_TRUE(DriverInstalled(spooler(), Environment(), L"label"));
+  EXPECT_TRUE(DriverInstalled(spooler(), Environment(), L"Label"));
+  EXPECT_FALSE(DriverInstalled(spooler(), Environment(), L"LABEL2"));
   std::vector<SpoolerEntry> drivers;
   ListInstalledDrivers(spooler(), target_.system, drivers);
   EXPECT_TRUE(Listed(drivers, L"", L"LABEL"));
@@ -195,10 +199,10 @@ TEST_F(LegacyDriverContract, ContractPrinterLifecycleOnCom1) {
   uint32_t outcome = DeleteDriverOutcome(spooler(), target_.system, kDriver);
   if (target_.wine && outcome == kErrorInvalidParameter) {
     // Wine accepts no delete flags (see the README); the driver goes with flags 0.
-    outcome = spooler().RemoveDriver(kDriver, 0, 3) ? 0 : target_.system.LastError();
+    outcome = spooler().RemoveDriver(kDriver, Environment(), 0, 3) ? 0 : target_.system.LastError();
   }
   EXPECT_EQ(outcome, 0u);
-  EXPECT_FALSE(DriverInstalled(spooler(), kDriver));
+  EXPECT_FALSE(DriverInstalled(spooler(), Environment(), kDriver));
 }
 
 TEST_F(LegacyDriverContract, ContractDriverDeletionWithUnusedFilesFlags) {
@@ -208,17 +212,17 @@ TEST_F(LegacyDriverContract, ContractDriverDeletionWithUnusedFilesFlags) {
                     "DPD_DELETE_UNUSED_FILES | DPD_DELETE_SPECIFIC_VERSION)";
   }
   EXPECT_EQ(outcome, 0u);
-  EXPECT_FALSE(DriverInstalled(spooler(), kDriver));
+  EXPECT_FALSE(DriverInstalled(spooler(), Environment(), kDriver));
 }
 
 TEST_F(LegacyDriverContract, ContractDriverInUseIsNotDeleted) {
   ASSERT_TRUE(AddLabelPrinter(kPrinter, L"COM2:"));
-  const bool deleted = spooler().RemoveDriver(kDriver, 0, 3);
+  const bool deleted = spooler().RemoveDriver(kDriver, Environment(), 0, 3);
   if (target_.wine && deleted) {
     GTEST_SKIP() << "Wine deletes a driver that a printer still uses";
   }
   EXPECT_FALSE(deleted);
-  EXPECT_TRUE(DriverInstalled(spooler(), kDriver));
+  EXPECT_TRUE(DriverInstalled(spooler(), Environment(), kDriver));
 }
 
 TEST_F(LegacyDriverContract, ContractPrinterOnAnUnknownPortFailsWith1796) {
@@ -260,14 +264,15 @@ TEST_F(SpoolerContract, ContractDriverWithoutItsFilesIsNotAdded) {
   model.driverPath = L"LDW_MISSING_DRIVER.DLL";
   model.dataFile = L"LDW_MISSING.GPD";
   model.configFile = L"LDW_MISSING_UI.DLL";
-  const bool added = spooler().AddDriver(MakeLegacyDriverRecord(model, {}), kAddDriverCopyAllFiles);
+  const bool added =
+      spooler().AddDriver(MakeLegacyDriverRecord(model, {}, Environment()), kAddDriverCopyNewFiles);
   if (target_.wine && added) {
-    spooler().RemoveDriver(model.driverName, 0, 3);
+    spooler().RemoveDriver(model.driverName, Environment(), 0, 3);
     GTEST_SKIP() << "Wine's AddPrinterDriverExW adds a driver whose files are not in the driver folder";
   }
   EXPECT_FALSE(added);
   EXPECT_NE(target_.system.LastError(), 0u);
-  EXPECT_FALSE(DriverInstalled(spooler(), L"LDW_NO_FILES"));
+  EXPECT_FALSE(DriverInstalled(spooler(), Environment(), L"LDW_NO_FILES"));
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ class SpoolerQueries : public ::testing::Test {
   void SetUp() override {
     spooler().AddDriverEntry(L"LABEL", L"Windows x64", L"C:\\store\\x64\\label.inf");
     spooler().AddDriverEntry(L"LABEL", L"Windows NT x86", L"C:\\store\\x86\\label.inf");
-    spooler().AddDriverEntry(L"Other", L"Windows NT x86", L"");
+    spooler().AddDriverEntry(L"Other", L"Windows x64", L"");
     spooler().AddPrinterEntry(L"Shelf", L"LABEL", L"COM1:");
     spooler().AddPrinterEntry(L"Office", L"other", L"LPT1:");  // driver name in other case
     spooler().connections.push_back({L"\\\\server\\Shared", L"Other"});
@@ -58,15 +58,14 @@ TEST_F(SpoolerQueries, WithoutLevel8EveryInfPathIsEmpty) {
 TEST_F(SpoolerQueries, DriversComeFromLevel8OrLevel6) {
   std::vector<SpoolerEntry> list;
   ListInstalledDrivers(spooler(), fake.system, list);
-  EXPECT_EQ(list, (std::vector<SpoolerEntry>{{L"", L"LABEL", L"C:\\store\\x64\\label.inf"},
-                                             {L"", L"LABEL", L"C:\\store\\x86\\label.inf"},
-                                             {L"", L"Other", L""}}));
+  // Only the system's own set: the x86 LABEL beside it is no driver of this machine's printers.
+  EXPECT_EQ(list,
+            (std::vector<SpoolerEntry>{{L"", L"LABEL", L"C:\\store\\x64\\label.inf"}, {L"", L"Other", L""}}));
 
   fake.system.version = {5, 1};
   spooler().failingDriverLevels = {8};  // never asked for on this system
   ListInstalledDrivers(spooler(), fake.system, list);
-  EXPECT_EQ(list,
-            (std::vector<SpoolerEntry>{{L"", L"LABEL", L""}, {L"", L"LABEL", L""}, {L"", L"Other", L""}}));
+  EXPECT_EQ(list, (std::vector<SpoolerEntry>{{L"", L"LABEL", L""}, {L"", L"Other", L""}}));
 
   fake.system.version = {10, 0};
   ListInstalledDrivers(spooler(), fake.system, list);
@@ -106,7 +105,7 @@ TEST_F(SpoolerQueries, NameTests) {
     SCOPED_TRACE(std::string(c.name, c.name + wcslen(c.name)));
     EXPECT_EQ(PrinterExists(spooler(), c.name), c.printer);
     EXPECT_EQ(PortExists(spooler(), c.name), c.port);
-    EXPECT_EQ(DriverInstalled(spooler(), c.name), c.driver);
+    EXPECT_EQ(DriverInstalled(spooler(), L"Windows x64", c.name), c.driver);
   }
 }
 
@@ -120,19 +119,26 @@ TEST_F(SpoolerQueries, FailedEnumerationsAnswerEmpty) {
   EXPECT_TRUE(list.empty());
   EXPECT_FALSE(PrinterExists(spooler(), L"Shelf"));
   EXPECT_FALSE(PortExists(spooler(), L"COM1:"));
-  EXPECT_FALSE(DriverInstalled(spooler(), L"LABEL"));
-  EXPECT_EQ(GetDriverDirectory(spooler()), L"");
+  EXPECT_FALSE(DriverInstalled(spooler(), L"Windows x64", L"LABEL"));
+  EXPECT_EQ(GetDriverDirectory(spooler(), L"Windows x64"), L"");
 }
 
-TEST_F(SpoolerQueries, DriverDirectoryEndsInOneBackslash) {
-  EXPECT_EQ(GetDriverDirectory(spooler()), L"C:\\windows\\system32\\spool\\drivers\\w32x86\\");
-  spooler().driverDirectory.clear();
-  EXPECT_EQ(GetDriverDirectory(spooler()), L"");
+TEST_F(SpoolerQueries, DriverDirectoryOfEachEnvironmentEndsInOneBackslash) {
+  const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+      {L"Windows x64", L"C:\\windows\\system32\\spool\\drivers\\x64\\"},
+      {L"Windows NT x86", L"C:\\windows\\system32\\spool\\drivers\\w32x86\\"},
+      {L"", L"C:\\windows\\system32\\spool\\drivers\\w32x86\\"},  // the caller's: 32-bit under WOW64
+      {L"Windows IA64", L""},                                     // unknown to this spooler
+  };
+  for (const auto& [environment, folder] : cases)
+    EXPECT_EQ(GetDriverDirectory(spooler(), environment), folder);
+  spooler().driverDirectoryRoot.clear();
+  EXPECT_EQ(GetDriverDirectory(spooler(), L"Windows x64"), L"");
 }
 
 TEST(DefaultPrintSystem, TheOverloadsWithoutServicesUseTheProcesssFake) {
   FakePrintSystem& print = ResetDefaultFakePrintSystem();
-  print.spooler.AddDriverEntry(L"LABEL", L"Windows NT x86", L"");
+  print.spooler.AddDriverEntry(L"LABEL", L"Windows x64", L"");
   print.spooler.AddPrinterEntry(L"Shelf", L"LABEL", L"COM1:");
   EXPECT_TRUE(PrinterExists(L"Shelf"));
   EXPECT_TRUE(PortExists(L"LPT3:"));

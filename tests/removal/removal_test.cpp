@@ -85,7 +85,7 @@ TEST_F(RemovalTest, ListsShowTheOwnDriverUnlessShowAllAndSearchByTheDriverName) 
   AddPrinter(L"Office", L"Generic / Text Only");
   AddPrinter(L"Nameless", L"");
   for (const wchar_t* driver : {L"LABEL", L"LABEL 2", L"LAB", L"Generic / Text Only"}) {
-    print.spooler.AddDriverEntry(driver, L"Windows NT x86", L"");
+    print.spooler.AddDriverEntry(driver, L"Windows x64", L"");
   }
   Option(L"option_showAll_deleteDriver")->Selected(true, false);  // the lists start filtered anyway
 
@@ -124,8 +124,8 @@ TEST_F(RemovalTest, ListsShowTheOwnDriverUnlessShowAllAndSearchByTheDriverName) 
 TEST_F(RemovalTest, EachClickMarksOnceAndMarksGoByWholeNames) {
   AddPrinter(L"Label", L"LABEL");
   AddPrinter(L"Label 2", L"LABEL");
-  print.spooler.AddDriverEntry(L"LABEL", L"Windows NT x86", L"");
-  print.spooler.AddDriverEntry(L"LABEL 2", L"Windows NT x86", L"");
+  print.spooler.AddDriverEntry(L"LABEL", L"Windows x64", L"");
+  print.spooler.AddDriverEntry(L"LABEL 2", L"Windows x64", L"");
   OpenDeletePages();
 
   window.ClickRow(kPrinters, L"Label");
@@ -153,7 +153,7 @@ TEST_F(RemovalTest, EachClickMarksOnceAndMarksGoByWholeNames) {
 TEST_F(RemovalTest, SummaryTakesThePrintersOfExactlyTheChosenDriver) {
   AddPrinter(L"Shop label", L"LABEL");
   AddPrinter(L"Other", L"LABEL 2");
-  print.spooler.AddDriverEntry(L"LABEL", L"Windows NT x86", L"");
+  print.spooler.AddDriverEntry(L"LABEL", L"Windows x64", L"");
   OpenDeletePages();
   EXPECT_EQ(window.Find(L"btn_setup_next")->Text(), L"main.btn.next");
   Next();
@@ -180,10 +180,10 @@ TEST_F(RemovalTest, SummaryTakesThePrintersOfExactlyTheChosenDriver) {
 }
 
 TEST_F(RemovalTest, WorkerDeletesPrintersThenDriversAndReportsEveryFailure) {
-  print.spooler.AddDriverEntry(L"LABEL", L"Windows NT x86", L"C:\\store\\label.inf");
-  print.spooler.AddDriverEntry(L"Zeta", L"Windows NT x86", L"");
-  print.spooler.AddDriverEntry(L"alpha", L"Windows NT x86", L"C:\\store\\alpha.inf");
-  print.spooler.AddDriverEntry(L"Beta", L"Windows NT x86", L"C:\\store\\beta_old.inf");
+  print.spooler.AddDriverEntry(L"LABEL", L"Windows x64", L"C:\\store\\label.inf");
+  print.spooler.AddDriverEntry(L"Zeta", L"Windows x64", L"");
+  print.spooler.AddDriverEntry(L"alpha", L"Windows x64", L"C:\\store\\alpha.inf");
+  print.spooler.AddDriverEntry(L"Beta", L"Windows x64", L"C:\\store\\beta_old.inf");
   print.spooler.AddDriverEntry(L"Beta", L"Windows x64", L"C:\\store\\beta_new.inf");
   print.spooler.driverPackages = {L"C:\\store\\label.inf", L"C:\\store\\alpha.inf",
                                   L"C:\\store\\beta_old.inf", L"C:\\store\\beta_new.inf"};
@@ -295,7 +295,7 @@ TEST_F(RemovalTest, DriverPackagesAreDeletedFromVersion6Only) {
   };
   const Case cases[] = {{{5, 1}, false, false}, {{10, 0}, true, false}, {{6, 0}, false, true}};
   for (const Case& c : cases) {
-    print.spooler.AddDriverEntry(L"LABEL", L"Windows NT x86", L"C:\\store\\label.inf");
+    print.spooler.AddDriverEntry(L"LABEL", L"Windows x64", L"C:\\store\\label.inf");
     print.spooler.driverPackages.insert(L"C:\\store\\label.inf");
     system.version = {10, 0};
     system.versionQueryFails = false;
@@ -314,6 +314,9 @@ TEST_F(RemovalTest, DriverPackagesAreDeletedFromVersion6Only) {
     if (c.packageStep) {
       expected.push_back({L"Start deleting the package: LABEL", false});
       expected.push_back({L"Delete: LABEL successfully", false});
+      // The package of the test build went: so does the trust in its test certificate.
+      expected.push_back({L"Test certificate removed from the certificate store Root", false});
+      expected.push_back({L"Test certificate removed from the certificate store TrustedPublisher", false});
     }
     EXPECT_EQ(Log(), expected) << (&c - cases);
     EXPECT_EQ(window.Find(L"label_delete_heading")->Text(), L"tab.delete.title.deletedone");

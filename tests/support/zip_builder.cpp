@@ -2,6 +2,11 @@
 
 #include <zlib.h>
 
+#include <algorithm>
+#include <cctype>
+
+#include "ui/zip_archive.h"
+
 namespace {
 
 void Put16(std::vector<uint8_t>& out, uint32_t v) {
@@ -82,4 +87,39 @@ std::vector<uint8_t> BuildZip(const std::vector<ZipBuilderEntry>& entries) {
   Put32(out, directoryOffset);
   Put16(out, 0);
   return out;
+}
+
+std::vector<uint8_t> RepackZip(
+    const ui::ZipArchive& archive,
+    const std::function<void(const std::string& name, std::vector<uint8_t>& data)>& change) {
+  std::vector<ZipBuilderEntry> entries;
+  for (const ui::ZipEntry& entry : archive.Entries()) {
+    ZipBuilderEntry copy;
+    copy.name = entry.name;
+    if (!entry.IsFolder()) archive.ReadEntry(entry.name, copy.data);
+    change(copy.name, copy.data);
+    entries.push_back(std::move(copy));
+  }
+  return BuildZip(entries);
+}
+
+std::vector<uint8_t> WithGenuineUnidrvFiles(const ui::ZipArchive& skin) {
+  return RepackZip(skin, [](const std::string& name, std::vector<uint8_t>& data) {
+    std::string lower = name;
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return std::tolower(c); });
+    for (const char* core : {"/unidrv.dll", "/unidrvui.dll", "/unires.dll", "/stdnames.gpd", "/unidrv.hlp"}) {
+      const std::string suffix(core);
+      if (lower.size() > suffix.size() &&
+          lower.compare(lower.size() - suffix.size(), suffix.size(), suffix) == 0) {
+        data = Bytes("MZ genuine Unidrv core file of Windows (" + name + ")");
+      }
+    }
+  });
+}
+
+std::vector<uint8_t> WithGenuineUnidrvFiles(const std::vector<uint8_t>& skin) {
+  ui::ZipArchive archive;
+  if (!archive.Attach(skin.data(), skin.size())) return {};
+  return WithGenuineUnidrvFiles(archive);
 }

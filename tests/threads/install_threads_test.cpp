@@ -3,24 +3,27 @@
 // not touch the same selections. The thread-sanitizer build runs this too.
 #include <gtest/gtest.h>
 
+#include "context/package_files.h"
 #include "tests/fakes/fake_print_system.h"
 #include "tests/support/wizard_window.h"
+#include "ui/resources.h"
 
 namespace {
 
 TEST(InstallThreads, HomeAndASecondInstallAsSoonAsTheFinishRowShows) {
   FakePrintSystem& print = ResetDefaultFakePrintSystem();
   DefaultFakePlatform().system.version = {10, 0};
-  // printui puts the driver in place on the worker's thread, as the real one does in its process.
-  print.shell.effect = [&print](const ShellCommand& command) {
-    if (command.parameters.find(L"/ia") != std::wstring::npos) print.spooler.AddDriverEntry(L"LABEL", L"", L"");
-  };
-
   ThreadedWizardWindow threaded;
   UiThreadSender& sender = threaded.sender;
   JoinedThreads& threads = threaded.threads;
   WizardWindow& window = threaded.window;
   ASSERT_TRUE(window.Open());
+  window.context.BuildDriverModels();
+  // printui puts the package's driver in place on the worker's thread, as the real one does in its
+  // process.
+  print.shell.effect = PrintuiInstallEffect(
+      print.spooler, DefaultFakePlatform().system,
+      PackageDriverVersion(ui::Resources::Instance().Archive(), L"driver\\label\\Driver64\\Ombrevia.inf"));
 
   // A network printer first: its completion step forgets the port it made.
   for (const wchar_t* click : {L"btn_setup_next", L"option_port_net", L"btn_setup_next", L"btn_setup_next",

@@ -11,8 +11,8 @@ namespace {
 TEST(RemovalThreads, HomeAndANewVisitOfTheDeletePagesWhileTheWorkerRuns) {
   FakePrintSystem& print = ResetDefaultFakePrintSystem();
   DefaultFakePlatform().system.version = {10, 0};
-  print.spooler.AddDriverEntry(L"LABEL", L"Windows NT x86", L"C:\\store\\label.inf");
-  print.spooler.AddDriverEntry(L"Generic", L"Windows NT x86", L"");
+  print.spooler.AddDriverEntry(L"LABEL", L"Windows x64", L"C:\\store\\label.inf");
+  print.spooler.AddDriverEntry(L"Generic", L"Windows x64", L"");
   print.spooler.driverPackages.insert(L"C:\\store\\label.inf");
   constexpr int kPrinters = 12;
   for (int i = 0; i < kPrinters; ++i)

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <cstdio>
 
@@ -12,6 +13,7 @@
 #include "printsys/print_system.h"
 #include "printsys/spooler_changes.h"
 #include "printsys/spooler_queries.h"
+#include "tests/support/zip_builder.h"
 #include "tests/wine/real_skin.h"
 #include "ui/container.h"
 #include "ui/resources.h"
@@ -27,6 +29,9 @@ class Windows7 : public SystemInfo {
     return true;
   }
   bool IsWow64Process() const override { return real_.IsWow64Process(); }
+  Machine NativeMachine() const override { return real_.NativeMachine(); }
+  std::wstring WindowsFolder() const override { return real_.WindowsFolder(); }
+  std::wstring SystemFolder() const override { return real_.SystemFolder(); }
   uint16_t UserDefaultUILanguage() const override { return real_.UserDefaultUILanguage(); }
   std::wstring SystemMessage(uint32_t code, uint16_t langId) const override { return real_.SystemMessage(code, langId); }
   std::wstring ProgramFilesFolder() const override { return real_.ProgramFilesFolder(); }
@@ -48,7 +53,8 @@ double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
 void ForgetPrinterAndDriver(const std::wstring& printer) {
   DefaultPrintSystem().spooler.RemovePrinter(printer);
   RegDeleteTreeW(HKEY_LOCAL_MACHINE, (L"System\\CurrentControlSet\\Control\\Print\\Printers\\" + printer).c_str());
-  DefaultPrintSystem().spooler.RemoveDriver(L"LABEL", 0, 3);
+  DefaultPrintSystem().spooler.RemoveDriver(L"LABEL", NativeDriverEnvironment(DefaultPlatform().system), 0,
+                                            3);
 }
 
 using InstallTiming = RealSkinSuite;
@@ -58,6 +64,10 @@ TEST_F(InstallTiming, LptFromTheStartToTheFinishRowAgainstTheSpoolerCalls) {
   Platform& real = DefaultPlatform();
   Windows7 system(real.system);
   Platform platform{system, real.files, real.messages, real.threads, real.dialogs};
+  // The legacy route refuses a test build's Unidrv stand-ins: the run takes the package as a
+  // distribution build packs it (the spooler never loads these files).
+  static const std::vector<uint8_t> genuine = WithGenuineUnidrvFiles(ui::Resources::Instance().Archive());
+  ASSERT_TRUE(ui::Resources::Instance().AttachArchive(genuine.data(), genuine.size()));
   double worker = 0, direct = 0;
   for (int run = 0; run < kRuns; ++run) {
     CMainWnd window;
@@ -87,16 +97,18 @@ TEST_F(InstallTiming, LptFromTheStartToTheFinishRowAgainstTheSpoolerCalls) {
 
     PrintSpooler& spooler = DefaultPrintSystem().spooler;
     const DriverModelInfo model = MakeLegacyDriverModel();
-    const std::vector<std::wstring>& files = context.IsWow64() ? model.legacy64Files : model.legacy32Files;
+    const bool x64 = real.system.NativeMachine() == Machine::kX64;
+    const std::vector<std::wstring>& files = x64 ? model.legacy64Files : model.legacy32Files;
+    const std::wstring environment = NativeDriverEnvironment(real.system);
     QueryPerformanceCounter(&start);
-    const std::wstring folder = GetDriverDirectory(spooler);
+    const std::wstring folder = GetDriverDirectory(spooler, environment);
     std::vector<wchar_t> dependentFiles;
     for (const std::wstring& file : files) {
       ExtractSkinFile(ui::Resources::Instance().Archive(), real.files, real.system, file, folder, dependentFiles);
       dependentFiles.push_back(L'\0');
     }
     dependentFiles.push_back(L'\0');
-    spooler.AddDriver(MakeLegacyDriverRecord(model, dependentFiles), kAddDriverCopyAllFiles);
+    spooler.AddDriver(MakeLegacyDriverRecord(model, dependentFiles, environment), kAddDriverCopyNewFiles);
     spooler.CreatePrinter(MakePrinterRecord(L"LABEL timing", L"LPT1:", L"LABEL"));
     QueryPerformanceCounter(&end);
     direct += Milliseconds(start, end);

@@ -94,21 +94,45 @@ class ShellWithDoubles : public ::testing::Test {
   std::wstring log_;
 };
 
-TEST_F(ShellWithDoubles, CertificateIsTrustedThroughCertutilAndWaitedFor) {
-  EXPECT_TRUE(TrustCertificate(L"C:\\PrinterDriver\\Calvane\\qmvt.cer", nullptr));
-  const std::vector<std::wstring> lines = LogLines();  // written before certutil ended
-  ASSERT_EQ(lines.size(), 1u);
-  ExpectCommand(lines[0], L"certutil",
-                L" -addstore \"TrustedPublisher\" \"C:\\PrinterDriver\\Calvane\\qmvt.cer\"");
+// The line a stand-in recorded begins with the tool's absolute path in the system folder: nothing
+// was looked up by a bare name.
+void ExpectStartedFromSystemFolder(const std::wstring& line, const wchar_t* tool) {
+  std::wstring lower = line, path = SystemFolder() + tool;
+  for (std::wstring* text : {&lower, &path}) {
+    for (wchar_t& c : *text) c = towlower(c);
+  }
+  const size_t start = lower.find(L'|') + 1;
+  EXPECT_EQ(lower.compare(start + (lower[start] == L'"' ? 1 : 0), path.size(), path), 0)
+      << "started as: " << lower;
 }
 
-TEST_F(ShellWithDoubles, DriverIsInstalledThroughPrintuiAndWaitedFor) {
-  InstallDriverFromInf(L"LABEL", L"C:\\PrinterDriver\\Calvane\\Driver64\\Ombrevia.INF", nullptr);
+TEST_F(ShellWithDoubles, CertificateIsTrustedThroughCertutilAndWaitedFor) {
+  EXPECT_TRUE(
+      TrustCertificate(kTrustedRootStore, L"C:\\PrinterDriver\\Calvane\\qmvt.cer", nullptr).Succeeded());
+  const std::vector<std::wstring> lines = LogLines();  // written before certutil ended
+  ASSERT_EQ(lines.size(), 1u);
+  ExpectCommand(lines[0], L"certutil", L" -addstore \"Root\" \"C:\\PrinterDriver\\Calvane\\qmvt.cer\"");
+  ExpectStartedFromSystemFolder(lines[0], L"certutil.exe");
+}
+
+TEST_F(ShellWithDoubles, DriverIsInstalledThroughPrintuiAndWaitedForWithItsExitCode) {
+  EXPECT_TRUE(
+      InstallDriverFromInf(L"LABEL", L"C:\\PrinterDriver\\Calvane\\Driver64\\Ombrevia.INF", nullptr, true)
+          .Succeeded());
   const std::vector<std::wstring> lines = LogLines();
   ASSERT_EQ(lines.size(), 1u);
   ExpectCommand(lines[0], L"rundll32",
                 L" printui.dll, PrintUIEntry /ia /m \"LABEL\" /f "
-                L"\"C:\\PrinterDriver\\Calvane\\Driver64\\Ombrevia.INF\"");
+                L"\"C:\\PrinterDriver\\Calvane\\Driver64\\Ombrevia.INF\" /q");
+  ExpectStartedFromSystemFolder(lines[0], L"rundll32.exe");
+
+  // The tool's own exit code comes back, and is no success.
+  SetEnvironmentVariableW(L"LDW_TOOL_EXIT_CODE", L"1603");
+  const ShellResult failed = InstallDriverFromInf(L"LABEL", L"C:\\none.inf", nullptr, true);
+  SetEnvironmentVariableW(L"LDW_TOOL_EXIT_CODE", nullptr);
+  EXPECT_EQ(failed.outcome, ShellOutcome::kEnded);
+  EXPECT_EQ(failed.exitCode, 1603u);
+  EXPECT_FALSE(failed.Succeeded());
 }
 
 TEST_F(ShellWithDoubles, PrinterDialogsAndTestPageStartPrintui) {

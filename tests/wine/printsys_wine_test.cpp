@@ -34,7 +34,7 @@ TEST(Win32Spooler, DriverPackageFunctionIsLookedUpAndMayBeAbsent) {
   const HMODULE spooler = LoadLibraryW(L"winspool.drv");  // loaded on first use, not at start
   ASSERT_NE(spooler, nullptr);
   const bool exported = GetProcAddress(spooler, "DeletePrinterDriverPackageW") != nullptr;
-  const DriverPackageDeletion result = Spooler().RemoveDriverPackage(L"C:\\windows\\inf\\none.inf");
+  const DriverPackageDeletion result = Spooler().RemoveDriverPackage(L"C:\\windows\\inf\\none.inf", L"");
   EXPECT_EQ(result == DriverPackageDeletion::kUnavailable, !exported);
   EXPECT_EQ(
       DeleteDriverPackageOutcome(Spooler(), DefaultPlatform().system, L"C:\\windows\\inf\\none.inf") == 0,

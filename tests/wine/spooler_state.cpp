@@ -1,6 +1,7 @@
 // The walks' view of the session's spooler and their hand on it, through the product's own spooler
 // adapter:
-//   spooler_state state                 printers (with their drivers and ports), drivers and ports, sorted
+//   spooler_state state                 printers (with their drivers and ports), drivers of the system's
+//                                       own environment ("Windows x64" on these prefixes) and ports, sorted
 //   spooler_state install PRINTER PORT  the LABEL driver (legacy record, no files) and a printer on it
 //   spooler_state uninstall PRINTER     the printer if it is there, and the driver LABEL with delete
 //                                       flags 0, all Wine's DeletePrinterDriverExW accepts
@@ -100,7 +101,9 @@ int Install(const std::wstring& printerName, const std::wstring& port) {
   PrintSpooler& spooler = DefaultPrintSystem().spooler;
   // Wine adds a driver whose files are not in the driver folder; nothing is copied, so nothing
   // but the driver's record is left to remove.
-  if (!spooler.AddDriver(MakeLegacyDriverRecord(MakeLegacyDriverModel(), {}), kAddDriverCopyAllFiles)) {
+  const std::wstring environment = NativeDriverEnvironment(DefaultPlatform().system);
+  if (!spooler.AddDriver(MakeLegacyDriverRecord(MakeLegacyDriverModel(), {}, environment),
+                         kAddDriverCopyNewFiles)) {
     return Fail("AddPrinterDriverExW");
   }
   return spooler.CreatePrinter(MakePrinterRecord(printerName, port, L"LABEL")) ? 0 : Fail("AddPrinterW");

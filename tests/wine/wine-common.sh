@@ -86,3 +86,26 @@ start_with_window() {  # exe title
   echo "FAIL: no window titled $2" >&2
   return 1
 }
+
+# The certutil and rundll32 stand-ins of LDW_DOUBLES_DIR in the prefix's System32, where the product
+# starts them by absolute path (the 32-bit exe through Sysnative, which is this folder too); Wine
+# prefers its own builtins to files of the same name unless told otherwise. Each call of
+# put_back_tool_doubles restores what use_tool_doubles replaced.
+tools_folder() { echo "$WINEPREFIX/drive_c/windows/system32"; }
+use_tool_doubles() {
+  local tool folder
+  folder=$(tools_folder)
+  for tool in certutil rundll32; do
+    [ -f "$folder/$tool.exe" ] && cp -f "$folder/$tool.exe" "$folder/$tool.exe.ldw-original"
+    cp -f "$LDW_DOUBLES_DIR/$tool.exe" "$folder/$tool.exe"
+    wine reg add 'HKCU\Software\Wine\DllOverrides' /v "$tool.exe" /d native /f >/dev/null 2>&1
+  done
+}
+put_back_tool_doubles() {
+  local tool folder
+  folder=$(tools_folder)
+  for tool in certutil rundll32; do
+    if [ -f "$folder/$tool.exe.ldw-original" ]; then mv -f "$folder/$tool.exe.ldw-original" "$folder/$tool.exe"; fi
+    wine reg delete 'HKCU\Software\Wine\DllOverrides' /v "$tool.exe" /f >/dev/null 2>&1 || true
+  done
+}

@@ -1,18 +1,22 @@
 // The install worker against the fakes and the real package: every line it leaves in the log (text
 // and alert), the outcome it hands to the completion step, and what the system holds afterwards.
+#include "wizard/install_worker.h"
+
 #include <gtest/gtest.h>
 
 #include "app/localisation.h"
 #include "bluetooth/bluetooth_printers.h"
 #include "context/app_context.h"
+#include "context/package_files.h"
 #include "printsys/spooler_queries.h"
 #include "printsys/usb_port_scan.h"
+#include "removal/removal_job.h"
 #include "tests/fakes/fake_bluetooth.h"
 #include "tests/fakes/fake_platform.h"
 #include "tests/fakes/fake_print_system.h"
+#include "tests/support/zip_builder.h"
 #include "tests/test_paths.h"
 #include "ui/resources.h"
-#include "wizard/install_worker.h"
 
 namespace {
 
@@ -38,7 +42,7 @@ std::vector<Line> Join(std::initializer_list<std::vector<Line>> parts) {
   return all;
 }
 
-const wchar_t kDriverFolder[] = L"C:\\windows\\system32\\spool\\drivers\\w32x86";
+const wchar_t kDriverFolder[] = L"C:\\windows\\system32\\spool\\drivers\\x64";
 const wchar_t kInstallFolder[] = L"C:\\Program Files (x86)\\PrinterDriver\\Calvane\\";
 const wchar_t kPackageTop[] = L"C:\\Program Files (x86)\\PrinterDriver";
 const std::wstring kDriverFolderSlash = std::wstring(kDriverFolder) + L"\\";
@@ -50,20 +54,23 @@ constexpr uint64_t kPrinterAddress = 0x001B350AFFC2;
 class InstallWorkerTest : public ::testing::Test {
  public:
   void SetUp() override {
-    static const std::vector<uint8_t> skin = PackedSkin();
+    // A distribution build's package unless a case asks for the test build's.
+    static const std::vector<uint8_t> skin = WithGenuineUnidrvFiles(PackedSkin());
     ASSERT_TRUE(resources.AttachArchive(skin.data(), skin.size()));
+    packageVersion = PackageDriverVersion(resources.Archive(), L"driver\\label\\Driver64\\Ombrevia.inf");
+    ASSERT_NE(packageVersion, 0u);
     ASSERT_TRUE(resources.LoadLanguage("lan_en.xml"));
     system.messages[{5, 1033}] = L"Access is denied.";
     system.messages[{2, 1033}] = L"The system cannot find the file specified.";
     system.messages[{1796, 1033}] = L"The specified port is unknown.";
     system.messages[{1797, 1033}] = L"The printer driver is unknown.";
     system.messages[{87, 1033}] = L"The parameter is incorrect.";
-    files.folders.insert(files.ToAnsi(kDriverFolder));
+    for (const wchar_t* folder : {L"w32x86", L"x64"}) {
+      files.folders.insert(files.ToAnsi(L"C:\\windows\\system32\\spool\\drivers\\" + std::wstring(folder)));
+    }
     system.programFiles = L"C:\\Program Files (x86)";  // the shared fake system: a case may have cleared it
-    // printui /ia puts the driver in place, as it does on a real system.
-    print.shell.effect = [this](const ShellCommand& command) {
-      if (command.parameters.find(L"/ia") != std::wstring::npos) print.spooler.AddDriverEntry(L"LABEL", L"", L"");
-    };
+    // printui /ia puts the package's driver in place, as it does on a real system.
+    print.shell.effect = PrintuiInstallEffect(print.spooler, system, packageVersion);
     context.m_hMainWnd = &window;
     context.m_portKind = kPortLpt;
     context.m_portName = L"LPT1:";
@@ -124,6 +131,24 @@ class InstallWorkerTest : public ::testing::Test {
     return {Step(L"tip.startinstallprinter"), Step(L"tip.installprintersuccess")};
   }
 
+  // The removal worker on the printer and the driver of the install, as the delete pages hand them
+  // over; its log lines.
+  std::vector<Line> RemoveLabel() {
+    RemovalJob job;
+    job.printers = {L"LABEL (1)"};
+    job.drivers = {L"LABEL"};
+    ListInstalledDrivers(DefaultFakePrintSystem().spooler, system, job.installedDrivers);
+    job.logShown = true;
+    messages.sent.clear();
+    context.RunRemoval(job);
+    std::vector<Line> lines;
+    for (const SentMessage& sent : messages.sent) {
+      if (sent.message == UM_DELETE_LOG && !sent.notice.clear)
+        lines.push_back({sent.notice.text, sent.notice.alert});
+    }
+    return lines;
+  }
+
   FakePrintSystem& print = ResetDefaultFakePrintSystem();
   FakeBluetoothStack& bluetooth = ResetDefaultFakeBluetoothStack();
   ui::Resources& resources = ui::Resources::Instance();
@@ -135,10 +160,11 @@ class InstallWorkerTest : public ::testing::Test {
   Platform platform{system, files, messages, threads, dialogs};
   CAppContext context{platform};
   int window = 0;
+  uint64_t packageVersion = 0;
 };
 
 std::wstring TestPageCommand(const std::wstring& printer) {
-  return L"rundll32.exe| printui.dll, PrintUIEntry /k /n\"" + printer + L"\" ";
+  return L"C:\\Windows\\Sysnative\\rundll32.exe| printui.dll, PrintUIEntry /k /n\"" + printer + L"\" ";
 }
 
 // Kinds that bring their port with them, by both driver routes: the printer on the chosen port, the
@@ -161,8 +187,9 @@ TEST_F(InstallWorkerTest, PortKindsWithoutPreparationInstallByEitherRoute) {
       // Where the files went and the certificate's store are in the log.
       const std::vector<Line> infDriver = {Step(L"tip.startcopyfile"), Step(L"tip.copyfilesuccess"),
                                            StepWith(L"tip.filesextracted", kInstallFolder),
-                                           StepWith(L"tip.certificateadded", std::wstring(kInstallFolder) + L"qmvt.cer"),
-                                           Step(L"tip.startinstalldriver"), Step(L"tip.installdriversuccess")};
+                                           StepWith(L"tip.certadded", L"TrustedPublisher"),
+                                           Step(L"tip.startinstalldriver"),
+                                           Step(L"tip.installdriversuccess")};
       EXPECT_EQ(Log(), Join({inf ? infDriver : LegacyDriverLines(), PrinterLines()}));
       EXPECT_EQ(outcome.printerInstalled, 1);
       EXPECT_EQ(outcome.networkPortAdded, 0);
@@ -185,14 +212,14 @@ TEST_F(InstallWorkerTest, PortKindsWithoutPreparationInstallByEitherRoute) {
         EXPECT_EQ(files.files.count(std::wstring(kInstallFolder) + L"Driver32\\Ombrevia.inf"), 1u);
         EXPECT_EQ(files.files.count(std::wstring(kInstallFolder) + L"Driver64\\LABELUI.DLL"), 1u);
         ASSERT_EQ(print.shell.commands.size(), 3u);
-        EXPECT_EQ(print.shell.commands[0].file, L"certutil.exe");
+        EXPECT_EQ(print.shell.commands[0].file, L"C:\\Windows\\Sysnative\\certutil.exe");
         EXPECT_NE(print.shell.commands[0].parameters.find(std::wstring(kInstallFolder) + L"qmvt.cer"), std::wstring::npos);
         EXPECT_NE(print.shell.commands[1].parameters.find(std::wstring(kInstallFolder) + L"Driver64\\Ombrevia.INF"),
                   std::wstring::npos);
         EXPECT_EQ(ShellParameters()[2], TestPageCommand(L"LABEL (1)"));
       } else {
         EXPECT_EQ(files.files.count(std::wstring(kDriverFolder) + L"\\UNIDRV.dll"), 1u);
-        EXPECT_EQ(print.spooler.addDriverFlags.back(), kAddDriverCopyAllFiles);
+        EXPECT_EQ(print.spooler.addDriverFlags.back(), kAddDriverCopyNewFiles);
         EXPECT_EQ(ShellParameters(), std::vector<std::wstring>{TestPageCommand(L"LABEL (1)")});
       }
     }
@@ -251,14 +278,10 @@ TEST_F(InstallWorkerTest, NetworkKindMakesItsPortFirstAndBluetoothPairsAndFindsI
   EXPECT_EQ(print.spooler.FindPrinter(L"LABEL (2)")->portName, L"COM7:");
 }
 
-// A legacy file that cannot be copied is reported and skipped; the driver still names every file.
-TEST_F(InstallWorkerTest, LegacyCopyFailureGoesOnAndTheDriverListsEveryFile) {
-  files.unwritableFiles.insert(std::wstring(kDriverFolder) + L"\\Ombrevia.ini");
+// The legacy driver names every file it copied, the model's maker and data file.
+TEST_F(InstallWorkerTest, LegacyDriverListsEveryFile) {
   const InstallOutcome outcome = Run();
-  EXPECT_EQ(Log(), Join({{Step(L"tip.startcopyfile"), Alert(L"tip.copyfilefail", L"Access is denied. (5)"),
-                          Step(L"tip.copyfilesuccess"), StepWith(L"tip.filesextracted", kDriverFolderSlash),
-                          Step(L"tip.startinstalldriver"), Step(L"tip.installdriversuccess")},
-                         PrinterLines()}));
+  EXPECT_EQ(Log(), Join({LegacyDriverLines(), PrinterLines()}));
   EXPECT_EQ(outcome.printerInstalled, 1);
   const DriverRecord& record = print.spooler.drivers.back().record;
   const std::wstring names(record.dependentFiles.begin(), record.dependentFiles.end());
@@ -272,7 +295,7 @@ TEST_F(InstallWorkerTest, LegacyCopyFailureGoesOnAndTheDriverListsEveryFile) {
   EXPECT_EQ(record.manufacturer, L"Merovin");
   EXPECT_EQ(record.provider, L"MV");
   EXPECT_EQ(record.dataFile, L"Ombrevia.GPD");
-  EXPECT_EQ(files.files.count(std::wstring(kDriverFolder) + L"\\Ombrevia.ini"), 0u);
+  EXPECT_EQ(record.environment, L"Windows x64");
   EXPECT_EQ(files.files.count(std::wstring(kDriverFolder) + L"\\LABELUI.DLL"), 1u);
 }
 
@@ -433,7 +456,14 @@ TEST_P(InstallStepFailure, EndsTheRunWithItsLine) {
 }
 
 std::vector<Line> Pairing() { return {Step(L"tip.startpairbluetooth"), Step(L"tip.pairbluetoothsuccess")}; }
-std::vector<Line> InfCopy() { return {Step(L"tip.startcopyfile"), Step(L"tip.copyfilesuccess")}; }
+// What the INF route leaves once the certificate is trusted: the package folder and the certificate.
+Line LeftAfterTrust() {
+  return Left(std::wstring(kInstallFolder) + L", TrustedPublisher: " + kInstallFolder + L"qmvt.cer");
+}
+std::vector<Line> InfCopy() {
+  return {Step(L"tip.startcopyfile"), Step(L"tip.copyfilesuccess"), StepWith(L"tip.filesextracted", kInstallFolder),
+          StepWith(L"tip.certadded", L"TrustedPublisher")};
+}
 std::vector<Line> LegacyCopy() {
   return {Step(L"tip.startcopyfile"), Step(L"tip.copyfilesuccess"), StepWith(L"tip.filesextracted", kDriverFolderSlash),
           Step(L"tip.startinstalldriver")};
@@ -447,7 +477,10 @@ INSTANTIATE_TEST_SUITE_P(
                       t.ChooseBluetoothPrinter(L"COM7");
                       t.bluetooth.authenticateResult = 1244;
                     },
-                    [] { return std::vector<Line>{Step(L"tip.startpairbluetooth"), Alert(L"tip.pairbluetoothfailpinis", L"0000")}; },
+                    [] {
+                      return std::vector<Line>{Step(L"tip.startpairbluetooth"),
+                                               Alert(L"tip.pairbluetoothfailpinis", L"0000")};
+                    },
                     0},
         FailureCase{"NoSerialPortAndServiceNeverOn", InstallFailure::kPort, false,
                     [](InstallWorkerTest& t) {
@@ -514,24 +547,87 @@ INSTANTIATE_TEST_SUITE_P(
                       t.files.unwritableFiles.insert(std::wstring(kInstallFolder) + L"Driver64\\Ombrevia.gpd");
                     },
                     [] {
-                      return std::vector<Line>{Step(L"tip.startcopyfile"), Alert(L"tip.copyfilefail", L"Access is denied. (5)"),
-                                               Left(kInstallFolder)};
+                      return std::vector<Line>{Step(L"tip.startcopyfile"),
+                                               Alert(L"tip.copyfilefail", L"Access is denied. (5)"), Left(kInstallFolder)};
                     },
                     0},
-        FailureCase{"DriverMissingAfterPrintui", InstallFailure::kDriver, true, [](InstallWorkerTest& t) { t.print.shell.effect = nullptr; },
+        FailureCase{
+            "DriverMissingAfterPrintui", InstallFailure::kDriver, true,
+            [](InstallWorkerTest& t) { t.print.shell.effect = nullptr; },
+            [] {
+              return Join({InfCopy(), {Step(L"tip.startinstalldriver"), Alert(L"tip.installdriverfail2"), LeftAfterTrust()}});
+            },
+            0},
+        // An older LABEL on the system, and printui changed nothing: not "installed".
+        FailureCase{"UpgradeThatPrintuiDidNotMake", InstallFailure::kDriver, true,
+                    [](InstallWorkerTest& t) {
+                      t.print.shell.effect = nullptr;
+                      t.print.spooler.AddDriverEntry(L"label", L"Windows x64", L"C:\\Windows\\INF\\oem7.inf");
+                      t.print.spooler.drivers.back().driverVersion = 0x0001000000000000;
+                    },
                     [] {
                       return Join({InfCopy(),
-                                   {StepWith(L"tip.filesextracted", kInstallFolder),
-                                    StepWith(L"tip.certificateadded", std::wstring(kInstallFolder) + L"qmvt.cer"),
-                                    Step(L"tip.startinstalldriver"), Alert(L"tip.installdriverfail2"),
-                                    Left(std::wstring(kInstallFolder) + L", TrustedPublisher: qmvt.cer")}});
+                                   {Step(L"tip.startinstalldriver"),
+                                    Alert(L"tip.installdriverold", L"1.0.0.0 / 1.0.0.1"), LeftAfterTrust()}});
                     },
                     0},
-        FailureCase{"DriverDirectory", InstallFailure::kDriver, false, [](InstallWorkerTest& t) { t.print.spooler.driverDirectoryFails = true; },
-                    [] { return std::vector<Line>{Alert(L"tip.readdriverdirfail", L"The parameter is incorrect. (87)")}; }, 0},
-        FailureCase{"AddPrinterDriverExW", InstallFailure::kDriver, false, [](InstallWorkerTest& t) { t.print.spooler.addDriverError = 5; },
-                    [] { return Join({LegacyCopy(), {Alert(L"tip.installdriverfail", L"Access is denied. (5)"), Left(kDriverFolderSlash)}}); }, 0},
-        FailureCase{"AddPrinterW", InstallFailure::kPrinter, false, [](InstallWorkerTest& t) { t.print.spooler.addPrinterError = 5; },
+        FailureCase{"PrintuiExitCode", InstallFailure::kDriver, true,
+                    [](InstallWorkerTest& t) {
+                      t.print.shell.exitCode = [](const ShellCommand& c) {
+                        return c.file.find(L"rundll32") != std::wstring::npos ? 1603u : 0u;
+                      };
+                    },
+                    [] {
+                      return Join(
+                          {InfCopy(),
+                           {Step(L"tip.startinstalldriver"),
+                            Alert(L"tip.toolfail", L"C:\\Windows\\Sysnative\\rundll32.exe (0x00000643)"),
+                            LeftAfterTrust()}});
+                    },
+                    0},
+        FailureCase{"CertutilTimesOut", InstallFailure::kDriver, true,
+                    [](InstallWorkerTest& t) { t.print.shell.timesOut = true; },
+                    [] {
+                      return Join({{Step(L"tip.startcopyfile"), Step(L"tip.copyfilesuccess"),
+                                    StepWith(L"tip.filesextracted", kInstallFolder)},
+                                   {Alert(L"tip.tooltimeout", L"C:\\Windows\\Sysnative\\certutil.exe"), Left(kInstallFolder)}});
+                    },
+                    0},
+        FailureCase{"CertutilNotStarted", InstallFailure::kDriver, true,
+                    [](InstallWorkerTest& t) { t.print.shell.startFails = true; },
+                    [] {
+                      return Join({{Step(L"tip.startcopyfile"), Step(L"tip.copyfilesuccess"),
+                                    StepWith(L"tip.filesextracted", kInstallFolder)},
+                                   {Alert(L"tip.toolnotstarted",
+                                          L"C:\\Windows\\Sysnative\\certutil.exe: The system cannot find the "
+                                          L"file specified. (2)"),
+                                    Left(kInstallFolder)}});
+                    },
+                    0},
+        // Legacy route: a file that cannot be copied ends the step before the spooler is asked.
+        FailureCase{"LegacyFileCopy", InstallFailure::kDriver, false,
+                    [](InstallWorkerTest& t) {
+                      t.files.unwritableFiles.insert(std::wstring(kDriverFolder) + L"\\Ombrevia.ini");
+                    },
+                    [] {
+                      return std::vector<Line>{Step(L"tip.startcopyfile"),
+                                               Alert(L"tip.copyfilefail", L"Access is denied. (5)"), Left(kDriverFolderSlash)};
+                    },
+                    0},
+        FailureCase{
+            "DriverDirectory", InstallFailure::kDriver, false,
+            [](InstallWorkerTest& t) { t.print.spooler.driverDirectoryFails = true; },
+            [] { return std::vector<Line>{Alert(L"tip.readdriverdirfail", L"The parameter is incorrect. (87)")}; },
+            0},
+        FailureCase{"AddPrinterDriverExW", InstallFailure::kDriver, false,
+                    [](InstallWorkerTest& t) { t.print.spooler.addDriverError = 5; },
+                    [] {
+                      return Join({LegacyCopy(), {Alert(L"tip.installdriverfail", L"Access is denied. (5)"),
+                                                  Left(kDriverFolderSlash)}});
+                    },
+                    0},
+        FailureCase{"AddPrinterW", InstallFailure::kPrinter, false,
+                    [](InstallWorkerTest& t) { t.print.spooler.addPrinterError = 5; },
                     [] {
                       return Join({LegacyCopy(), {Step(L"tip.installdriversuccess"), Step(L"tip.startinstallprinter"),
                                                   Alert(L"tip.installprinterfail", L"Access is denied. (5)"),
@@ -539,5 +635,185 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     0}),
     [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+namespace {
+
+// The machines the exe meets: each row installs by both routes and removes again, against a spooler
+// that keeps drivers per environment and reads a null environment as the caller's. The 32-bit exe
+// under WOW64 on x64 is the row that a null environment breaks: the driver then lands in the x86
+// set, which AddPrinterW does not use, and the lists and deletions look at that set too.
+struct MachineRow {
+  const char* name;
+  Machine machine;
+  bool wow64;
+  const wchar_t* environment;  // empty: no package for this machine
+  const wchar_t* driverFolder;
+  const wchar_t* family;
+  const wchar_t* toolFolder;
+};
+
+class InstallOnEachMachine : public InstallWorkerTest {
+ protected:
+  void TearDown() override {
+    system.machine = Machine::kX64;
+    system.wow64 = true;
+    InstallWorkerTest::TearDown();
+  }
+};
+
+TEST_F(InstallOnEachMachine, DriverLandsInTheSystemsOwnSetAndLeavesFromIt) {
+  const MachineRow rows[] = {
+      {"x86", Machine::kX86, false, L"Windows NT x86", L"C:\\windows\\system32\\spool\\drivers\\w32x86",
+       L"Driver32", L"C:\\Windows\\system32\\"},
+      {"x64, 32-bit exe", Machine::kX64, true, L"Windows x64", L"C:\\windows\\system32\\spool\\drivers\\x64",
+       L"Driver64", L"C:\\Windows\\Sysnative\\"},
+      {"ARM64, 32-bit exe", Machine::kArm64, true, L"", L"", L"", L""},
+  };
+  for (const MachineRow& row : rows) {
+    for (bool inf : {true, false}) {
+      SCOPED_TRACE(testing::Message() << row.name << (inf ? ", INF route" : ", legacy route"));
+      FakePrintSystem& fresh = print;
+      fresh.spooler.drivers.clear();
+      fresh.spooler.addDriverFlags.clear();
+      fresh.spooler.deletedPackageEnvironments.clear();
+      fresh.shell.commands.clear();
+      fresh.spooler.driverPackages.insert(L"C:\\Windows\\System32\\DriverStore\\label.inf");
+      system.machine = row.machine;
+      system.wow64 = row.wow64;
+      fresh.shell.effect = [&](const ShellCommand& command) {
+        PrintuiInstallEffect(fresh.spooler, system, packageVersion)(command);
+        // The driver store's INF, as level 8 reports it after printui.
+        for (FakeDriver& driver : fresh.spooler.drivers)
+          driver.infPath = L"C:\\Windows\\System32\\DriverStore\\label.inf";
+      };
+      files.files.clear();
+      UseInfRoute(inf);
+
+      const InstallOutcome outcome = Run();
+
+      const std::wstring environment = row.environment;
+      if (environment.empty()) {
+        EXPECT_EQ(Log(), std::vector<Line>{Alert(L"tip.nopackage", L"ARM64")});
+        EXPECT_EQ(outcome.failure, InstallFailure::kDriver);
+        EXPECT_TRUE(fresh.spooler.drivers.empty());
+        EXPECT_TRUE(fresh.shell.commands.empty());
+        EXPECT_TRUE(files.files.empty()) << "no amd64 files on an ARM64 machine";
+        continue;
+      }
+      ASSERT_EQ(outcome.failure, InstallFailure::kNone);
+      ASSERT_EQ(fresh.spooler.drivers.size(), 1u);
+      EXPECT_EQ(fresh.spooler.drivers[0].environment, environment);
+      ASSERT_NE(fresh.spooler.FindPrinter(L"LABEL (1)"), nullptr);
+      for (const ShellCommand& command : fresh.shell.commands)
+        EXPECT_EQ(command.file.rfind(row.toolFolder, 0), 0u);
+      if (inf) {
+        ASSERT_GE(fresh.shell.commands.size(), 2u);
+        const std::wstring& printui = fresh.shell.commands[fresh.shell.commands.size() - 2].parameters;
+        EXPECT_NE(printui.find(std::wstring(L"\\") + row.family + L"\\Ombrevia.INF"), std::wstring::npos)
+            << printui;
+      } else {
+        EXPECT_EQ(fresh.spooler.drivers[0].record.environment, environment);
+        EXPECT_EQ(fresh.spooler.addDriverFlags, std::vector<uint32_t>{kAddDriverCopyNewFiles});
+        // The family's own LABELUI (its name differs in case between the families) in its folder.
+        const std::wstring ui = std::wstring(row.driverFolder) +
+                                (row.machine == Machine::kX64 ? L"\\LABELUI.DLL" : L"\\LABELUI.dll");
+        EXPECT_EQ(files.files.count(ui), 1u);
+      }
+
+      // The delete pages list it, and the removal takes printer, driver and package from that set.
+      std::vector<SpoolerEntry> listed;
+      ListInstalledDrivers(fresh.spooler, system, listed);
+      EXPECT_EQ(listed.size(), 1u);
+      for (const Line& line : RemoveLabel()) {
+        EXPECT_FALSE(line.alert) << line.text;
+      }
+      EXPECT_TRUE(fresh.spooler.printers.empty());
+      EXPECT_TRUE(fresh.spooler.drivers.empty());
+      if (inf) {
+        EXPECT_EQ(fresh.spooler.deletedPackageEnvironments, std::vector<std::wstring>{environment});
+      }
+    }
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// A test build's self-made certificate goes to Trusted Root and Trusted Publishers, each store
+// logged, and leaves both with the LABEL package; a distribution build touches Trusted Publishers
+// only and takes nothing back. A test build never takes the legacy route: its Unidrv stand-ins
+// would replace the system's shared files.
+TEST_F(InstallWorkerTest, TestBuildsTrustTheirCertificateInBothStoresAndNeverCopyTheirStandIns) {
+  static const std::vector<uint8_t> testBuild = PackedSkin();
+  for (bool test : {true, false}) {
+    SCOPED_TRACE(test ? "test build" : "distribution build");
+    static const std::vector<uint8_t> distribution = WithGenuineUnidrvFiles(PackedSkin());
+    const std::vector<uint8_t>& skin = test ? testBuild : distribution;
+    ASSERT_TRUE(resources.AttachArchive(skin.data(), skin.size()));
+    ASSERT_EQ(PackageIsTestBuild(resources.Archive()), test);
+    const std::wstring hash = PackageCertificateHash(resources.Archive(), L"driver\\label\\qmvt.cer");
+    ASSERT_EQ(hash.size(), 40u);
+    print.spooler.drivers.clear();
+    print.spooler.printers.clear();
+    print.shell.commands.clear();
+    print.spooler.driverPackages = {L"C:\\store\\label.inf"};
+    print.shell.effect = [this](const ShellCommand& command) {
+      PrintuiInstallEffect(print.spooler, system, packageVersion)(command);
+      for (FakeDriver& driver : print.spooler.drivers) driver.infPath = L"C:\\store\\label.inf";
+    };
+    // The removal: certutil answers "not found" for a store that lacks the certificate.
+    print.shell.exitCode = [](const ShellCommand& command) {
+      return command.parameters.find(L"-delstore \"TrustedPublisher\"") != std::wstring::npos ? 0x80092004u
+                                                                                              : 0u;
+    };
+
+    UseInfRoute(true);
+    ASSERT_EQ(Run().failure, InstallFailure::kNone);
+    std::vector<std::wstring> added;
+    for (const Line& line : Log()) {
+      if (line.text.find(GetTextWith(L"tip.certadded", L"")) == 0) added.push_back(line.text);
+    }
+    std::vector<std::wstring> expected = {GetTextWith(L"tip.certadded", L"TrustedPublisher")};
+    if (test) expected.insert(expected.begin(), GetTextWith(L"tip.certadded", L"Root"));
+    EXPECT_EQ(added, expected);
+    const std::wstring root = L"C:\\Windows\\Sysnative\\certutil.exe|-addstore \"Root\" \"" +
+                              std::wstring(kInstallFolder) + L"qmvt.cer\"";
+    const std::vector<std::wstring> started = ShellParameters();
+    EXPECT_EQ(std::count(started.begin(), started.end(), root), test ? 1 : 0);
+
+    print.shell.commands.clear();
+    std::vector<std::wstring> removed;
+    for (const Line& line : RemoveLabel()) {
+      EXPECT_FALSE(line.alert) << line.text;
+      if (line.text.find(GetTextWith(L"tip.certremoved", L"")) == 0) removed.push_back(line.text);
+    }
+    EXPECT_TRUE(print.spooler.driverPackages.empty());
+    const std::vector<std::wstring> takenBack = {
+        L"C:\\Windows\\Sysnative\\certutil.exe|-delstore \"Root\" \"" + hash + L"\"",
+        L"C:\\Windows\\Sysnative\\certutil.exe|-delstore \"TrustedPublisher\" \"" + hash + L"\""};
+    EXPECT_EQ(ShellParameters(), test ? takenBack : std::vector<std::wstring>{});
+    // Root held it; Trusted Publishers answered "not found", which is nothing to report.
+    EXPECT_EQ(removed, test ? std::vector<std::wstring>{GetTextWith(L"tip.certremoved", L"Root")}
+                            : std::vector<std::wstring>{});
+
+    // The legacy route on Windows 7: refused for the test build before a file is written.
+    print.spooler.drivers.clear();
+    print.spooler.addDriverFlags.clear();
+    files.files.clear();
+    UseInfRoute(false);
+    const InstallOutcome legacy = Run();
+    if (test) {
+      EXPECT_EQ(Log(), std::vector<Line>{Alert(L"tip.testbuildlegacy")});
+      EXPECT_EQ(legacy.failure, InstallFailure::kDriver);
+      EXPECT_TRUE(files.files.empty());
+      EXPECT_TRUE(print.spooler.addDriverFlags.empty());
+    } else {
+      EXPECT_EQ(legacy.failure, InstallFailure::kNone);
+    }
+  }
+}
 
 }  // namespace

@@ -5,12 +5,13 @@
 
 #include "app/localisation.h"
 #include "app/main_window.h"
-#include "tests/app/main_window_doubles.h"
 #include "bluetooth/bluetooth_printers.h"
 #include "context/live_workers.h"
+#include "context/package_files.h"
 #include "context/system_error.h"
 #include "printsys/spooler_queries.h"
 #include "printsys/usb_port_scan.h"
+#include "tests/app/main_window_doubles.h"
 #include "tests/fakes/fake_bluetooth.h"
 #include "tests/fakes/fake_platform.h"
 #include "tests/fakes/fake_print_system.h"
@@ -158,9 +159,9 @@ TEST_F(WizardTest, EveryKindWalksItsPageSequenceWithItsButtonStates) {
 // After an install the finish row offers the printer's dialogs and test page through printui, for
 // the printer just made; Home brings the step row back and a second install ends the same way.
 TEST_F(WizardTest, FinishRowRunsThePrinterActionsAndHomeStartsAgain) {
-  print.shell.effect = [this](const ShellCommand& command) {
-    if (command.parameters.find(L"/ia") != std::wstring::npos) print.spooler.AddDriverEntry(L"LABEL", L"", L"");
-  };
+  print.shell.effect = PrintuiInstallEffect(
+      print.spooler, system,
+      PackageDriverVersion(ui::Resources::Instance().Archive(), L"driver\\label\\Driver64\\Ombrevia.inf"));
   for (const wchar_t* expectedName : {L"LABEL", L"LABEL (1)"}) {
     Click(L"btn_setup_index");
     ChooseKind(L"option_port_lpt");
@@ -184,8 +185,8 @@ TEST_F(WizardTest, FinishRowRunsThePrinterActionsAndHomeStartsAgain) {
     EXPECT_EQ(print.shell.commands[1].parameters, L" printui.dll, PrintUIEntry /p " + quoted);
     EXPECT_EQ(print.shell.commands[2].parameters, L" printui.dll, PrintUIEntry /k " + quoted);
     for (const ShellCommand& command : print.shell.commands) {
-      EXPECT_EQ(command.file, L"rundll32.exe");
-      EXPECT_FALSE(command.wait);
+      EXPECT_EQ(command.file, L"C:\\Windows\\Sysnative\\rundll32.exe");
+      EXPECT_EQ(command.waitMs, 0u);
     }
     Click(L"btn_setup_index");
     EXPECT_FALSE(Find(L"hor_btn_h1")->IsVisible());
@@ -366,7 +367,7 @@ TEST_F(WizardTest, ModelListShowsWhetherTheDriverIsInstalled) {
   };
   for (const auto& c : cases) {
     print.spooler.drivers.clear();
-    if (c.installed) print.spooler.AddDriverEntry(L"label", L"Windows NT x86", L"");  // any letter case
+    if (c.installed) print.spooler.AddDriverEntry(L"label", NativeDriverEnvironment(system), L"");  // any letter case
     ASSERT_TRUE(resources.LoadLanguage(c.file));
     Click(L"btn_setup_index");
     ChooseKind(L"option_port_com");
