@@ -11,10 +11,15 @@ set(WOW64_ENV "LDW_WOW64_TREE=${LDW_WOW64_TREE};LDW_WINE_SESSION=${WOW64_ROOT}/s
 # The walks' tools, as 32-bit programs beside the exe.
 add_executable(wow64_probe ${CMAKE_CURRENT_SOURCE_DIR}/wine/wizard_probe.cpp)
 target_link_options(wow64_probe PRIVATE -static -static-libgcc -static-libstdc++)
-add_executable(wow64_spooler_state ${CMAKE_CURRENT_SOURCE_DIR}/wine/spooler_state.cpp)
-target_link_libraries(wow64_spooler_state PRIVATE ldw_win winspool advapi32)
-target_link_options(wow64_spooler_state PRIVATE -municode -static -static-libgcc -static-libstdc++)
-add_custom_target(wow64_tools ALL DEPENDS wow64_probe wow64_spooler_state)
+add_executable(wow64_accessible_probe ${CMAKE_CURRENT_SOURCE_DIR}/wine/accessible_probe.cpp)
+target_link_options(wow64_accessible_probe PRIVATE -static -static-libgcc -static-libstdc++)
+target_link_libraries(wow64_accessible_probe PRIVATE oleacc ole32 oleaut32)
+add_custom_target(wow64_tools ALL DEPENDS wow64_probe wow64_accessible_probe)
+# The system's side is 64-bit: the certutil and rundll32 stand-ins (the system's own tools there) and
+# the spooler's view and hand (a 32-bit caller's AddPrinterW under Wine looks for the driver in the
+# x86 set) are the ones the windows64 build makes (scripts/test.sh builds it first).
+set(WOW64_DOUBLES ${CMAKE_SOURCE_DIR}/build/windows64/tests/doubles)
+set(WOW64_SPOOLER_STATE ${CMAKE_SOURCE_DIR}/build/windows64/tests/spooler_state.exe)
 
 add_test(NAME wow64_session_start COMMAND ${WOW64_SCRIPTS}/wow64-fixture start ${WOW64_ROOT})
 set_tests_properties(wow64_session_start PROPERTIES FIXTURES_SETUP wow64 TIMEOUT 900 ENVIRONMENT "${WOW64_ENV}")
@@ -26,13 +31,10 @@ add_test(NAME wow64.wizard_walk.lpt
   COMMAND bash ${WOW64_WINE}/wizard_walk.sh ${WOW64_EXE} $<TARGET_FILE:wow64_probe> ${CMAKE_BINARY_DIR}/screenshots lpt)
 # The command line's refusals, install, /list and removal, each read back from the spooler.
 add_test(NAME wow64.command_line
-  COMMAND bash ${WOW64_WINE}/command_line.sh ${WOW64_EXE} $<TARGET_FILE:wow64_spooler_state>)
-# The driver's environment and folder on a 64-bit system.
+  COMMAND bash ${WOW64_WINE}/command_line.sh ${WOW64_EXE} ${WOW64_SPOOLER_STATE})
+# The driver's environment and folder on a 64-bit system: printui of the system's own family.
 add_test(NAME wow64.driver_environment
-  COMMAND bash ${WOW64_SCRIPTS}/driver_environment.sh ${WOW64_EXE} $<TARGET_FILE:wow64_spooler_state>)
+  COMMAND bash ${WOW64_SCRIPTS}/driver_environment.sh ${WOW64_EXE} ${WOW64_SPOOLER_STATE})
 set_tests_properties(wow64.wizard_walk.lpt wow64.command_line wow64.driver_environment PROPERTIES
   FIXTURES_REQUIRED wow64 RUN_SERIAL TRUE TIMEOUT 300
-  ENVIRONMENT "${WOW64_ENV};LDW_SPOOLER_STATE=$<TARGET_FILE:wow64_spooler_state>")
-# Known fault, until the spooler calls name the native environment: the 32-bit exe registers LABEL
-# as "Windows NT x86" with the x64 files in w32x86. Flip this the day the check passes.
-set_tests_properties(wow64.driver_environment PROPERTIES WILL_FAIL TRUE)
+  ENVIRONMENT "${WOW64_ENV};LDW_SPOOLER_STATE=${WOW64_SPOOLER_STATE};LDW_ACCESSIBLE_PROBE=$<TARGET_FILE:wow64_accessible_probe>;LDW_DOUBLES_DIR=${WOW64_DOUBLES}")
