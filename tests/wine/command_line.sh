@@ -29,8 +29,6 @@ put_back() {
   put_back_tool_doubles
   rm -f "$log" "$out" "$shell_log" "$link"
   rm -rf "$linked"
-  # Wine makes every folder the user's, so a later run would refuse a package folder left here.
-  rm -rf "$WINEPREFIX/drive_c/Program Files (x86)/PrinterDriver" "$WINEPREFIX/drive_c/Program Files/PrinterDriver"
 }
 trap put_back EXIT
 fail() {

@@ -92,8 +92,14 @@ start_with_window() {  # exe title
 # prefers its own builtins to files of the same name unless told otherwise. Each call of
 # put_back_tool_doubles restores what use_tool_doubles replaced.
 tools_folder() { echo "$WINEPREFIX/drive_c/windows/system32"; }
+# Wine makes every folder the user's, so the program refuses a package folder an earlier run left:
+# each run of the INF route starts without one.
+remove_package_folders() {
+  rm -rf "$WINEPREFIX/drive_c/Program Files (x86)/PrinterDriver" "$WINEPREFIX/drive_c/Program Files/PrinterDriver"
+}
 use_tool_doubles() {
   local tool folder
+  remove_package_folders
   folder=$(tools_folder)
   for tool in certutil rundll32; do
     [ -f "$folder/$tool.exe" ] && cp -f "$folder/$tool.exe" "$folder/$tool.exe.ldw-original"
@@ -103,6 +109,7 @@ use_tool_doubles() {
 }
 put_back_tool_doubles() {
   local tool folder
+  remove_package_folders
   folder=$(tools_folder)
   for tool in certutil rundll32; do
     if [ -f "$folder/$tool.exe.ldw-original" ]; then mv -f "$folder/$tool.exe.ldw-original" "$folder/$tool.exe"; fi

@@ -107,7 +107,9 @@ case $kind in
       # with its red line, before a file or a driver reaches the spooler.
       sleep 3
       shot refused_test_build
-      expect_probe '^richedit .*TEST BUILD'
+      refusal=$(text tip.testbuildlegacy)
+      for _ in $(seq 10); do probe | grep -Fq -- "$refusal" && break; sleep 0.5; done
+      probe | grep -Fq -- "$refusal" || fail "no refusal line for the test build: $refusal"
       spooler state | grep -q "LABEL" && fail "the refused legacy route left: $(spooler state)"
       kill "$program"
       exit 0

@@ -21,13 +21,10 @@ put_back() {
   wine reg delete 'HKCU\Software\Wine' /v Version /f >/dev/null 2>&1 || true
   put_back_tool_doubles
   rm -f "$out" "$shell_log"
-  # Wine makes every folder the user's, so a later run would refuse a package folder left here.
-  rm -rf "$WINEPREFIX/drive_c/Program Files (x86)/PrinterDriver" "$WINEPREFIX/drive_c/Program Files/PrinterDriver"
 }
 trap put_back EXIT
 fail() { echo "FAIL: $*" >&2; cat "$out" >&2; exit 1; }
 
-rm -rf "$WINEPREFIX/drive_c/Program Files (x86)/PrinterDriver" "$WINEPREFIX/drive_c/Program Files/PrinterDriver"
 wine reg add 'HKCU\Software\Wine' /v Version /d win8 /f >/dev/null 2>&1
 use_tool_doubles
 export LDW_SHELL_LOG='C:\ldw_environment_shell.txt'
