@@ -120,10 +120,9 @@ void MainWindowController::AppendLogLine(ui::RichEdit* log, const UiNotice& noti
   ui::CharFormat format;
   format.heightTwips = kLogTextTwips;
   format.color = notice.alert ? kLogRed : kLogBlue;
+  const ui::RichEdit::Changes oneChange(*log);  // the native log shows the line at the next frame
   log->SetSelectionFormat(format);
-  log->AppendText(TimeStamp(host_.Now()));
-  log->AppendText(notice.text);
-  log->AppendText(L"\r\n");
+  log->AppendText(TimeStamp(host_.Now()) + notice.text + L"\r\n");
   log->ScrollLineDown();
   log->ScrollLineDown();
 }

@@ -25,7 +25,7 @@ Control::~Control() {
 void Control::SetText(std::wstring text) {
   if (text == text_) return;
   text_ = std::move(text);
-  Invalidate();
+  if (!TextDrawnNatively()) Invalidate();
   if (manager_ == nullptr) return;
   const bool edit = kind_ == ControlKind::kEdit || kind_ == ControlKind::kRichEdit;
   manager_->AccessibleChanged(this, edit ? AccessibleEvent::kValueChange : AccessibleEvent::kNameChange);
@@ -221,7 +221,11 @@ int Control::Px(int units) const { return manager_ != nullptr ? manager_->Px(uni
 void Control::NeedParentUpdate() {
   if (manager_ == nullptr) return;
   manager_->MarkForLayout();
-  Invalidate();
+  // A control never laid out has no rectangle yet; the next frame, which lays it out, must come all
+  // the same: its parent's rectangle holds where it goes.
+  const Control* placed = this;
+  while (placed != nullptr && placed->rect_.IsEmpty()) placed = placed->parent_;
+  if (placed != nullptr) manager_->Invalidate(placed->rect_);
 }
 
 void Control::Invalidate() {

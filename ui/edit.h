@@ -43,6 +43,9 @@ class NativeView {
   virtual void SetSelectionFormat(const CharFormat& format) { (void)format; }
   virtual void AppendText(const std::wstring& text) { (void)text; }
   virtual void ScrollLineDown() {}
+  // Changes between these two reach the screen together, at the next frame; pairs may nest.
+  virtual void BeginChanges() {}
+  virtual void EndChanges() {}
 };
 
 class Edit : public Label {
@@ -73,6 +76,7 @@ class Edit : public Label {
  protected:
   bool ApplyAttribute(std::string_view name, std::string_view value) override;
   void PaintText(Graphics& graphics) override;
+  bool TextDrawnNatively() const override { return view_ != nullptr; }
   virtual void ShowContentInView() { view_->SetText(Text()); }
 
   std::unique_ptr<NativeView> view_;
@@ -89,6 +93,22 @@ class RichEdit : public Edit {
   };
 
   RichEdit() : Edit(ControlKind::kRichEdit) { maxChars_ = 1 << 20; }
+
+  // While one lives, the native window shows the log's changes as one, at the next frame.
+  class Changes {
+   public:
+    explicit Changes(RichEdit& edit) : view_(edit.View()) {
+      if (view_ != nullptr) view_->BeginChanges();
+    }
+    ~Changes() {
+      if (view_ != nullptr) view_->EndChanges();
+    }
+    Changes(const Changes&) = delete;
+    Changes& operator=(const Changes&) = delete;
+
+   private:
+    NativeView* view_;
+  };
 
   // The format for text appended at the end from now on (the selection is the insertion point).
   void SetSelectionFormat(const CharFormat& format);

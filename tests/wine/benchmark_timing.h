@@ -39,32 +39,48 @@ inline double Largest(const std::vector<double>& values) {
   return values.empty() ? 0 : *std::max_element(values.begin(), values.end());
 }
 
-// Passes every send on and keeps the time each send of one message took, on whichever thread sent it.
+// Passes every send on and marks each: when it began (from Restart) and how long its sender waited,
+// on whichever thread sent it.
 class TimedSender : public MessageSender {
  public:
-  TimedSender(MessageSender& real, uint32_t timed) : real_(real), timed_(timed) {}
+  struct Mark {
+    uint32_t message;
+    double at, took;
+  };
+
+  explicit TimedSender(MessageSender& real) : real_(real) {}
   intptr_t Send(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override {
     const LARGE_INTEGER start = Tick();
     const intptr_t result = real_.Send(window, message, wParam, lParam);
-    if (message == timed_) {
-      const double took = Milliseconds(start, Tick());
-      std::lock_guard<std::mutex> lock(mutex_);
-      times_.push_back(took);
-    }
+    const LARGE_INTEGER end = Tick();
+    std::lock_guard<std::mutex> lock(mutex_);
+    marks_.push_back({message, Milliseconds(origin_, start), Milliseconds(start, end)});
     return result;
   }
-  std::vector<double> TakeTimes() {
-    std::vector<double> taken;
+  // Forgets the marks so far; later ones count from now.
+  void Restart() {
     std::lock_guard<std::mutex> lock(mutex_);
-    taken.swap(times_);
-    return taken;
+    marks_.clear();
+    origin_ = Tick();
+  }
+  std::vector<Mark> Marks() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return marks_;
+  }
+  // How long the sender waited for each send of one message.
+  std::vector<double> Waits(uint32_t message) {
+    std::vector<double> waits;
+    for (const Mark& mark : Marks()) {
+      if (mark.message == message) waits.push_back(mark.took);
+    }
+    return waits;
   }
 
  private:
   MessageSender& real_;
-  const uint32_t timed_;
   std::mutex mutex_;
-  std::vector<double> times_;
+  LARGE_INTEGER origin_ = Tick();
+  std::vector<Mark> marks_;
 };
 
 // Runs the thread's messages for a while: a page's slide, a new window's first frame and what

@@ -54,17 +54,51 @@ HWND ShowInstallPage(CMainWnd& window) {
   return hwnd;
 }
 
+// The stages of one run: the worker's time between its log lines (the work of each step), then the
+// log lines' own waits, against the same calls made directly.
+const char* const kStages[] = {"thread start", "driver folder", "driver files", "driver",
+                               "printer", "default printer, test page", "finish row painted", "log lines"};
+constexpr size_t kStageCount = sizeof(kStages) / sizeof(kStages[0]);
+
+// Work between the log lines: from the end of one send to the start of the next.
+std::vector<double> WorkerStages(const std::vector<TimedSender::Mark>& marks, double total) {
+  std::vector<const TimedSender::Mark*> lines;
+  const TimedSender::Mark* firstAfterLines = nullptr;
+  double waits = 0;
+  for (const TimedSender::Mark& mark : marks) {
+    if (mark.message == UM_INSTALL_LOG) {
+      lines.push_back(&mark);
+      waits += mark.took;
+    } else if (!lines.empty() && firstAfterLines == nullptr) {
+      firstAfterLines = &mark;
+    }
+  }
+  if (lines.size() != 7 || firstAfterLines == nullptr) return {};  // clear, then two lines a step
+  const auto between = [](const TimedSender::Mark* from, const TimedSender::Mark* to) {
+    return to->at - (from->at + from->took);
+  };
+  return {lines[0]->at,
+          between(lines[0], lines[1]),
+          between(lines[1], lines[2]),
+          between(lines[3], lines[4]),
+          between(lines[5], lines[6]),
+          between(lines[6], firstAfterLines),
+          total - firstAfterLines->at,
+          waits};
+}
+
 using InstallTiming = RealSkinSuite;
 
 TEST_F(InstallTiming, LptFromTheStartToTheFinishRowAgainstTheSpoolerCalls) {
   constexpr int kRuns = 5;
   Platform& real = DefaultPlatform();
   Windows7 system(real.system);
-  TimedSender sender(real.messages, UM_INSTALL_LOG);
+  TimedSender sender(real.messages);
   Platform platform{system, real.files, sender, real.threads, real.dialogs};
-  PrintSystem& print = DefaultPrintSystem();
-  const std::wstring previousDefault = print.spooler.DefaultPrinter();
+  PrintSpooler& spooler = DefaultPrintSystem().spooler;
+  const std::wstring previousDefault = spooler.DefaultPrinter();
   std::vector<double> worker, direct, lines;
+  std::vector<double> workerStages[kStageCount], directStages[kStageCount];
   for (int run = 0; run < kRuns; ++run) {
     CMainWnd window;
     HWND hwnd = ShowInstallPage(window);
@@ -79,33 +113,62 @@ TEST_F(InstallTiming, LptFromTheStartToTheFinishRowAgainstTheSpoolerCalls) {
     ui::Control* finishRow = window.Model().FindControl(L"hor_btn_h1");
     ASSERT_NE(finishRow, nullptr);
 
+    sender.Restart();
     LARGE_INTEGER start = Tick();
     context.StartInstallWorker();
+    // Until the finish row is shown and painted: the frame that shows it lays it out.
     MSG msg;
-    while (!finishRow->IsVisible() && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    while (!(finishRow->IsVisible() && !window.Model().NeedsLayout()) && GetMessageW(&msg, nullptr, 0, 0) > 0) {
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }
     worker.push_back(Milliseconds(start, Tick()));
-    const std::vector<double> sent = sender.TakeTimes();
-    lines.insert(lines.end(), sent.begin(), sent.end());
+    const std::vector<double> waits = sender.Waits(UM_INSTALL_LOG);
+    lines.insert(lines.end(), waits.begin(), waits.end());
+    const std::vector<double> stages = WorkerStages(sender.Marks(), worker.back());
+    EXPECT_EQ(stages.size(), kStageCount) << "the worker's messages changed: the stages no longer fit";
+    for (size_t i = 0; i < stages.size(); ++i) workerStages[i].push_back(stages[i]);
     EXPECT_TRUE(PrinterExists(L"LABEL timing"));
     ForgetPrinterAndDriver(L"LABEL timing");
 
-    start = Tick();
-    AddLegacyDriverDirectly(real, context.IsWow64());
-    print.spooler.CreatePrinter(MakePrinterRecord(L"LABEL timing", L"LPT1:", L"LABEL"));
-    print.spooler.MakeDefaultPrinter(L"LABEL timing");
-    PrintTestPage(print.shell, L"LABEL timing", hwnd);
-    direct.push_back(Milliseconds(start, Tick()));
+    // The same calls directly, each its own stage.
+    const DriverModelInfo model = MakeLegacyDriverModel();
+    LARGE_INTEGER mark = Tick();
+    const auto stage = [&](size_t index) {
+      const LARGE_INTEGER now = Tick();
+      directStages[index].push_back(Milliseconds(mark, now));
+      mark = now;
+    };
+    start = mark;
+    const std::wstring folder = GetDriverDirectory(spooler);
+    stage(1);
+    std::vector<wchar_t> dependentFiles;
+    for (const std::wstring& file : context.IsWow64() ? model.legacy64Files : model.legacy32Files) {
+      ExtractSkinFile(ui::Resources::Instance().Archive(), real.files, real.system, file, folder, dependentFiles);
+      dependentFiles.push_back(L'\0');
+    }
+    dependentFiles.push_back(L'\0');
+    stage(2);
+    spooler.AddDriver(MakeLegacyDriverRecord(model, dependentFiles), kAddDriverCopyAllFiles);
+    stage(3);
+    spooler.CreatePrinter(MakePrinterRecord(L"LABEL timing", L"LPT1:", L"LABEL"));
+    stage(4);
+    spooler.MakeDefaultPrinter(L"LABEL timing");
+    PrintTestPage(DefaultPrintSystem().shell, L"LABEL timing", hwnd);
+    stage(5);
+    direct.push_back(Milliseconds(start, mark));
     ForgetPrinterAndDriver(L"LABEL timing");
     DestroyWindow(hwnd);
     RunMessagesFor(20);
   }
-  if (!previousDefault.empty()) print.spooler.MakeDefaultPrinter(previousDefault);
+  if (!previousDefault.empty()) spooler.MakeDefaultPrinter(previousDefault);
   std::printf("LPT install, legacy route, median of %d: worker to the finish row %.1f ms, the same calls "
               "directly %.1f ms (%.2fx)\n",
               kRuns, Median(worker), Median(direct), Median(worker) / Median(direct));
+  for (size_t i = 0; i < kStageCount; ++i) {
+    std::printf("  %-28s worker %6.1f ms, directly %6.1f ms\n", kStages[i], Median(workerStages[i]),
+                Median(directStages[i]));
+  }
   std::printf("  the worker's wait for a log line: median %.2f ms, longest %.2f ms, over %zu lines\n", Median(lines),
               Largest(lines), lines.size());
   RecordProperty("install_ms", static_cast<int>(Median(worker)));

@@ -42,7 +42,7 @@ using RemovalTiming = RealSkinSuite;
 TEST_F(RemovalTiming, FiftyPrintersAndTheirDriverAgainstTheSameDeletions) {
   constexpr int kRuns = 3;
   Platform& real = DefaultPlatform();
-  TimedSender sender(real.messages, UM_DELETE_LOG);
+  TimedSender sender(real.messages);
   Platform platform{real.system, real.files, sender, real.threads, real.dialogs};
   PrintSpooler& spooler = DefaultPrintSystem().spooler;
   std::vector<double> worker, direct, lines;
@@ -62,6 +62,7 @@ TEST_F(RemovalTiming, FiftyPrintersAndTheirDriverAgainstTheSameDeletions) {
     job.logShown = true;
 
     std::atomic<bool> done{false};
+    sender.Restart();
     LARGE_INTEGER start = Tick();
     SystemHandle thread = real.threads.Start([&] {
       context.RunRemoval(job);
@@ -77,7 +78,7 @@ TEST_F(RemovalTiming, FiftyPrintersAndTheirDriverAgainstTheSameDeletions) {
     }
     RedrawWindow(hwnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);  // the last line's frame
     worker.push_back(Milliseconds(start, Tick()));
-    const std::vector<double> sent = sender.TakeTimes();
+    const std::vector<double> sent = sender.Waits(UM_DELETE_LOG);
     lines.insert(lines.end(), sent.begin(), sent.end());
     for (const std::wstring& printer : job.printers) EXPECT_FALSE(PrinterExists(printer)) << printer;
     const std::wstring log = window.Model().Find<ui::RichEdit>(L"wordedit_deleteInfo_start")->Text();
