@@ -94,13 +94,19 @@ class NativeEditView final : public NativeView {
   void BeginChanges() override {
     if (changes_++ > 0 || !rich_) return;
     quiet_ = (GetWindowLongPtrW(window_, GWL_STYLE) & WS_VISIBLE) != 0;
-    if (quiet_) SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
+    if (!quiet_) return;
+    scrollBefore_ = ScrollBar();
+    SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
   }
   void EndChanges() override {
     if (--changes_ > 0 || !quiet_) return;
     quiet_ = false;
     SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
-    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);  // the frame holds the scroll bar
+    // The frame holds the scroll bar, whose repaint costs more than the text's: only when it moved.
+    const SCROLLINFO after = ScrollBar();
+    const bool moved = after.nMin != scrollBefore_.nMin || after.nMax != scrollBefore_.nMax ||
+                       after.nPage != scrollBefore_.nPage || after.nPos != scrollBefore_.nPos;
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | (moved ? RDW_FRAME : 0));
   }
 
   // The keys that leave the edit go to the window as if it had the focus: Tab, Escape, and Enter
@@ -155,6 +161,14 @@ class NativeEditView final : public NativeView {
     SendMessageW(window_, EM_SETCHARFORMAT, SCF_SELECTION | SCF_WORD, reinterpret_cast<LPARAM>(&cf));
   }
 
+  SCROLLINFO ScrollBar() const {
+    SCROLLINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_ALL;
+    if (!GetScrollInfo(window_, SB_VERT, &info)) info.nMax = -1;  // none yet
+    return info;
+  }
+
   class Quiet {
    public:
     explicit Quiet(NativeEditView& view) : view_(view) { view_.BeginChanges(); }
@@ -184,6 +198,7 @@ class NativeEditView final : public NativeView {
   bool updating_ = false;
   int changes_ = 0;     // open BeginChanges calls
   bool quiet_ = false;  // drawing is off until the last EndChanges
+  SCROLLINFO scrollBefore_{};
 };
 
 }  // namespace
