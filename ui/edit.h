@@ -48,6 +48,22 @@ class NativeView {
   virtual void EndChanges() {}
 };
 
+// While one lives, the view (if any) shows the changes made through it as one, at the next frame.
+class ViewChanges {
+ public:
+  explicit ViewChanges(NativeView* view) : view_(view) {
+    if (view_ != nullptr) view_->BeginChanges();
+  }
+  ~ViewChanges() {
+    if (view_ != nullptr) view_->EndChanges();
+  }
+  ViewChanges(const ViewChanges&) = delete;
+  ViewChanges& operator=(const ViewChanges&) = delete;
+
+ private:
+  NativeView* view_;
+};
+
 class Edit : public Label {
  public:
   explicit Edit(ControlKind kind = ControlKind::kEdit) : Label(kind) {}
@@ -95,19 +111,9 @@ class RichEdit : public Edit {
   RichEdit() : Edit(ControlKind::kRichEdit) { maxChars_ = 1 << 20; }
 
   // While one lives, the native window shows the log's changes as one, at the next frame.
-  class Changes {
+  class Changes : public ViewChanges {
    public:
-    explicit Changes(RichEdit& edit) : view_(edit.View()) {
-      if (view_ != nullptr) view_->BeginChanges();
-    }
-    ~Changes() {
-      if (view_ != nullptr) view_->EndChanges();
-    }
-    Changes(const Changes&) = delete;
-    Changes& operator=(const Changes&) = delete;
-
-   private:
-    NativeView* view_;
+    explicit Changes(RichEdit& edit) : ViewChanges(edit.View()) {}
   };
 
   // The format for text appended at the end from now on (the selection is the insertion point).

@@ -55,7 +55,7 @@ class NativeEditView final : public NativeView {
   }
   void SetEnabled(bool enabled) override { EnableWindow(window_, enabled); }
   void SetText(const std::wstring& text) override {
-    const Quiet quiet(*this);
+    const ViewChanges quiet(this);
     updating_ = true;
     SetWindowTextW(window_, text.c_str());
     updating_ = false;
@@ -71,12 +71,12 @@ class NativeEditView final : public NativeView {
   void SetSelectionFormat(const CharFormat& format) override {
     format_ = format;
     hasFormat_ = true;
-    const Quiet quiet(*this);
+    const ViewChanges quiet(this);
     SendMessageW(window_, EM_SETSEL, static_cast<WPARAM>(-1), -1);
     ApplyFormat();
   }
   void AppendText(const std::wstring& text) override {
-    const Quiet quiet(*this);
+    const ViewChanges quiet(this);
     updating_ = true;
     SendMessageW(window_, EM_SETSEL, static_cast<WPARAM>(-1), -1);
     if (hasFormat_) ApplyFormat();  // moving the caret may have taken the format of other text
@@ -84,7 +84,7 @@ class NativeEditView final : public NativeView {
     updating_ = false;
   }
   void ScrollLineDown() override {
-    const Quiet quiet(*this);
+    const ViewChanges quiet(this);
     SendMessageW(window_, EM_SCROLL, SB_LINEDOWN, 0);
   }
 
@@ -168,17 +168,6 @@ class NativeEditView final : public NativeView {
     if (!GetScrollInfo(window_, SB_VERT, &info)) info.nMax = -1;  // none yet
     return info;
   }
-
-  class Quiet {
-   public:
-    explicit Quiet(NativeEditView& view) : view_(view) { view_.BeginChanges(); }
-    ~Quiet() { view_.EndChanges(); }
-    Quiet(const Quiet&) = delete;
-    Quiet& operator=(const Quiet&) = delete;
-
-   private:
-    NativeEditView& view_;
-  };
 
   // The character codes of these keys are their virtual-key codes.
   bool LeavesEdit(WPARAM key) const {
