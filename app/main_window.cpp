@@ -126,10 +126,9 @@ void MainWindowController::AppendLogLine(ui::RichEdit* log, const UiNotice& noti
     return;
   }
   if (notice.alert) ++alerts;
+  const ui::RichEdit::Changes oneChange(*log);  // the native log shows the line at the next frame
   log->SetSelectionFormat(PageTextFormat(context_, notice.alert ? kLogRed : kLogBlue));
-  log->AppendText(TimeStamp(host_.Now()));
-  log->AppendText(notice.text);
-  log->AppendText(L"\r\n");
+  log->AppendText(TimeStamp(host_.Now()) + notice.text + L"\r\n");
   log->ScrollLineDown();
   log->ScrollLineDown();
 }

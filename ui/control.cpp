@@ -25,7 +25,7 @@ Control::~Control() {
 void Control::SetText(std::wstring text) {
   if (text == text_) return;
   text_ = std::move(text);
-  Invalidate();
+  if (!TextDrawnNatively()) Invalidate();
   if (manager_ == nullptr) return;
   const bool edit = kind_ == ControlKind::kEdit || kind_ == ControlKind::kRichEdit;
   manager_->AccessibleChanged(this, edit ? AccessibleEvent::kValueChange : AccessibleEvent::kNameChange);

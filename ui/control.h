@@ -180,6 +180,8 @@ class Control {
   virtual void PaintBackground(Graphics& graphics);
   virtual void PaintStatusImage(Graphics& graphics) { (void)graphics; }
   virtual void PaintText(Graphics& graphics) { (void)graphics; }
+  // True while a native window draws the text: a new text then needs no repaint of the tree.
+  virtual bool TextDrawnNatively() const { return false; }
   virtual void PaintBorder(Graphics& graphics);
   virtual void PaintChildren(Graphics& graphics, const Rect& dirty) { (void)graphics, (void)dirty; }
   // After SetState changed the state; old is the state before.

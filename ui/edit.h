@@ -43,6 +43,25 @@ class NativeView {
   virtual void SetSelectionFormat(const CharFormat& format) { (void)format; }
   virtual void AppendText(const std::wstring& text) { (void)text; }
   virtual void ScrollLineDown() {}
+  // Changes between these two reach the screen together, at the next frame; pairs may nest.
+  virtual void BeginChanges() {}
+  virtual void EndChanges() {}
+};
+
+// While one lives, the view (if any) shows the changes made through it as one, at the next frame.
+class ViewChanges {
+ public:
+  explicit ViewChanges(NativeView* view) : view_(view) {
+    if (view_ != nullptr) view_->BeginChanges();
+  }
+  ~ViewChanges() {
+    if (view_ != nullptr) view_->EndChanges();
+  }
+  ViewChanges(const ViewChanges&) = delete;
+  ViewChanges& operator=(const ViewChanges&) = delete;
+
+ private:
+  NativeView* view_;
 };
 
 // One line of text of that height centred in the text area, as wide as the area: where a
@@ -80,6 +99,7 @@ class Edit : public Label {
  protected:
   bool ApplyAttribute(std::string_view name, std::string_view value) override;
   void PaintText(Graphics& graphics) override;
+  bool TextDrawnNatively() const override { return view_ != nullptr; }
   virtual void ShowContentInView() { view_->SetText(Text()); }
 
   std::unique_ptr<NativeView> view_;
@@ -96,6 +116,12 @@ class RichEdit : public Edit {
   };
 
   RichEdit() : Edit(ControlKind::kRichEdit) { maxChars_ = 1 << 20; }
+
+  // While one lives, the native window shows the log's changes as one, at the next frame.
+  class Changes : public ViewChanges {
+   public:
+    explicit Changes(RichEdit& edit) : ViewChanges(edit.View()) {}
+  };
 
   // The format for text appended at the end from now on (the selection is the insertion point).
   void SetSelectionFormat(const CharFormat& format);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "tests/fakes/fake_graphics.h"
 #include "tests/ui/ui_test_support.h"
 #include "ui/container.h"
@@ -208,7 +210,59 @@ class FakeView : public ui::NativeView {
     log->push_back("append " + std::string(text.begin(), text.end()));
   }
   void ScrollLineDown() override { log->push_back("scroll"); }
+  void BeginChanges() override { log->push_back("begin"); }
+  void EndChanges() override { log->push_back("end"); }
 };
+
+// Keeps the rectangles a window asks its host to repaint.
+class RepaintLog : public ui::WindowHost {
+ public:
+  std::vector<ui::Rect> rects;
+  void Invalidate(const ui::Rect& rect) override { rects.push_back(rect); }
+};
+
+// What a change asks the host to repaint: a control shown or hidden its parent's area (never laid
+// out, it has no rectangle; laid out, its siblings may move), so that the next frame lays it out
+// and draws it; an edit's text its own rectangle, unless its native window draws the text.
+TEST(Repaint, ChangesAskForTheAreaThatShowsThem) {
+  auto skin = LayoutMarkup(R"(<Window><VerticalLayout name="page"><Label name="title" height="20"/>
+      <HorizontalLayout name="rows" height="40"><Button name="next" width="50" visible="false"/></HorizontalLayout>
+      <Edit name="e" height="30"/></VerticalLayout></Window>)",
+                           100, 100);
+  RepaintLog host;
+  skin->window.SetHost(&host);
+  struct Case {
+    const char* change;
+    std::function<void()> make;
+    std::vector<std::string> repainted;
+  };
+  auto* edit = skin->window.Find<ui::Edit>(L"e");
+  std::vector<std::string> calls;
+  const Case cases[] = {
+      {"hidden from the start, then shown", [&] { skin->window.FindControl(L"next")->SetVisible(true); },
+       {"0,20,100,60"}},
+      {"shown, laid out, then hidden", [&] {
+         skin->window.Layout();
+         host.rects.clear();
+         skin->window.FindControl(L"next")->SetVisible(false);
+       },
+       {"0,20,100,60"}},
+      {"an edit's text drawn by the tree", [&] { edit->SetText(L"a"); }, {"0,60,100,90"}},
+      {"an edit's text drawn by its native window", [&] {
+         edit->AttachView(std::make_unique<FakeView>(&calls));
+         host.rects.clear();
+         edit->SetText(L"b");
+       },
+       {}},
+  };
+  for (const Case& c : cases) {
+    host.rects.clear();
+    c.make();
+    std::vector<std::string> repainted;
+    for (const ui::Rect& rect : host.rects) repainted.push_back(ToString(rect));
+    EXPECT_EQ(repainted, c.repainted) << c.change;
+  }
+}
 
 TEST(Edit, NativeViewsFollowLayoutAndHiddenAncestors) {
   auto skin = LayoutMarkup(R"(<Window><AnimationTabLayout name="tabs"><VerticalLayout name="p0">
@@ -297,6 +351,15 @@ TEST(RichEdit, KeepsFormattedRunsOfAppendedText) {
   EXPECT_TRUE(log.Runs().empty());
   EXPECT_EQ(log.Text(), L"");
   EXPECT_EQ(calls.back(), "text ");
+
+  // A line's calls reach the view as one change.
+  calls.clear();
+  {
+    const ui::RichEdit::Changes oneChange(log);
+    log.AppendText(L"line\r\n");
+    log.ScrollLineDown();
+  }
+  EXPECT_EQ(calls, (std::vector<std::string>{"begin", "append line\r\n", "scroll", "end"}));
 }
 
 const char* kListLayout = R"(<Window><VerticalLayout>
