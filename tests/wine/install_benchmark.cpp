@@ -84,16 +84,17 @@ std::vector<double> WorkerStages(const std::vector<TimedSender::Mark>& marks, do
       firstAfterLines = &mark;
     }
   }
-  if (lines.size() != 7 || firstAfterLines == nullptr) return {};  // clear, then two lines a step
+  // The clear, then two lines a step, and the files' folder after the copy.
+  if (lines.size() != 8 || firstAfterLines == nullptr) return {};
   const auto between = [](const TimedSender::Mark* from, const TimedSender::Mark* to) {
     return to->at - (from->at + from->took);
   };
   return {lines[0]->at,
           between(lines[0], lines[1]),
           between(lines[1], lines[2]),
-          between(lines[3], lines[4]),
-          between(lines[5], lines[6]),
-          between(lines[6], firstAfterLines),
+          between(lines[4], lines[5]),
+          between(lines[6], lines[7]),
+          between(lines[7], firstAfterLines),
           total - firstAfterLines->at,
           waits};
 }
