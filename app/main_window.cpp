@@ -126,7 +126,6 @@ void MainWindowController::AppendLogLine(ui::RichEdit* log, const UiNotice& noti
     return;
   }
   if (notice.alert) ++alerts;
-  const ui::RichEdit::Changes oneChange(*log);  // the native log shows the line at the next frame
   log->SetSelectionFormat(PageTextFormat(context_, notice.alert ? kLogRed : kLogBlue));
   log->AppendText(TimeStamp(host_.Now()) + notice.text + L"\r\n");
   log->ScrollLineDown();
@@ -166,10 +165,12 @@ void MainWindowController::OnUiMessage(uint32_t message, uintptr_t wParam, intpt
       if (notice != nullptr) AppendLogLine(installLog_, *notice, installAlerts_);
       break;
     case UM_DELETE_BUSY:
+      if (wParam == 0 && deleteLog_ != nullptr) deleteLog_->ShowChangesInView();  // with the run's end
       SetBusy(deleteBusy_, wParam == 1);
       ShowRunHeading(deleteHeading_, wParam == 1, deleteAlerts_ > 0 || (notice != nullptr && notice->alert));
       break;
     case UM_INSTALL_BUSY:
+      if (wParam == 0 && installLog_ != nullptr) installLog_->ShowChangesInView();
       SetBusy(installBusy_, wParam == 1);
       ShowRunHeading(installHeading_, wParam == 1,
                      installAlerts_ > 0 || (notice != nullptr && notice->alert));

@@ -80,7 +80,10 @@ void Edit::PaintText(Graphics& graphics) {
 
 void RichEdit::SetSelectionFormat(const CharFormat& format) {
   current_ = format;
-  if (view_) view_->SetSelectionFormat(format);
+  ViewChange change;
+  change.kind = ViewChange::Kind::kFormat;
+  change.format = format;
+  ForView(std::move(change));
 }
 
 void RichEdit::AppendText(const std::wstring& text) {
@@ -91,7 +94,10 @@ void RichEdit::AppendText(const std::wstring& text) {
     runs_.push_back({text, current_});
   }
   RebuildText();
-  if (view_) view_->AppendText(text);
+  ViewChange change;
+  change.kind = ViewChange::Kind::kText;
+  change.text = text;
+  ForView(std::move(change));
   // A finished line is news: assistive technology reads it as a live region's change.
   if (text.back() == L'\n' && Manager() != nullptr) Manager()->AccessibleChanged(this, AccessibleEvent::kNewLine);
 }
@@ -101,15 +107,69 @@ void RichEdit::SetText(std::wstring text) {
   current_ = CharFormat{};
   if (!text.empty()) runs_.push_back({text, current_});
   RebuildText();
-  if (view_) view_->SetText(Text());
+  forView_.clear();  // what they would have added is gone
+  ViewChange change;
+  change.kind = ViewChange::Kind::kReplace;
+  change.text = Text();
+  ForView(std::move(change));
 }
 
 void RichEdit::ScrollLineDown() {
   ++scrolledLines_;
-  if (view_) view_->ScrollLineDown();
+  ForView(ViewChange{});  // a scroll
+}
+
+void RichEdit::ForView(ViewChange change) {
+  if (!view_) return;
+  forView_.push_back(std::move(change));
+  if (Manager() != nullptr) {
+    Manager()->StartAnimation(this);  // once until the next frame; at once when it draws none
+  } else {
+    ShowChangesInView();
+  }
+}
+
+bool RichEdit::StepAnimation(int elapsedMs) {
+  (void)elapsedMs;
+  ShowChangesInView();
+  return false;
+}
+
+void RichEdit::ShowChangesInView() {
+  if (!view_ || forView_.empty()) return;
+  // Text of one format goes in one piece and the scrolls last, all at once: the native window ends
+  // as the changes one by one would leave it, with a few calls instead of several a line.
+  const ViewChanges together(view_.get());
+  const CharFormat* format = nullptr;
+  std::wstring text;
+  int scrolls = 0;
+  for (const ViewChange& change : forView_) {
+    switch (change.kind) {
+      case ViewChange::Kind::kFormat:
+        if (format != nullptr && change.format == *format) break;
+        if (!text.empty()) view_->AppendText(text);
+        text.clear();
+        view_->SetSelectionFormat(*(format = &change.format));
+        break;
+      case ViewChange::Kind::kText:
+        text += change.text;
+        break;
+      case ViewChange::Kind::kScroll:
+        ++scrolls;
+        break;
+      case ViewChange::Kind::kReplace:  // always the first: it drops what came before it
+        view_->SetText(change.text);
+        format = nullptr;  // the view starts over in its default format
+        break;
+    }
+  }
+  if (!text.empty()) view_->AppendText(text);
+  if (scrolls > 0) view_->ScrollLinesDown(scrolls);
+  forView_.clear();
 }
 
 void RichEdit::ShowContentInView() {
+  forView_.clear();  // the replay below shows them
   // Each run in its format, as appending them one by one would have shown them; the view starts
   // in the default format, as after SetText.
   view_->SetText(L"");
@@ -119,7 +179,7 @@ void RichEdit::ShowContentInView() {
     view_->AppendText(run.text);
   }
   if (!(current_ == shown)) view_->SetSelectionFormat(current_);
-  for (int i = 0; i < scrolledLines_; ++i) view_->ScrollLineDown();
+  if (scrolledLines_ > 0) view_->ScrollLinesDown(scrolledLines_);
 }
 
 void RichEdit::RebuildText() {

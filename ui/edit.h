@@ -42,7 +42,7 @@ class NativeView {
   // Rich edits only; plain edits ignore them.
   virtual void SetSelectionFormat(const CharFormat& format) { (void)format; }
   virtual void AppendText(const std::wstring& text) { (void)text; }
-  virtual void ScrollLineDown() {}
+  virtual void ScrollLinesDown(int lines) { (void)lines; }
   // Changes between these two reach the screen together, at the next frame; pairs may nest.
   virtual void BeginChanges() {}
   virtual void EndChanges() {}
@@ -117,12 +117,6 @@ class RichEdit : public Edit {
 
   RichEdit() : Edit(ControlKind::kRichEdit) { maxChars_ = 1 << 20; }
 
-  // While one lives, the native window shows the log's changes as one, at the next frame.
-  class Changes : public ViewChanges {
-   public:
-    explicit Changes(RichEdit& edit) : ViewChanges(edit.View()) {}
-  };
-
   // The format for text appended at the end from now on (the selection is the insertion point).
   void SetSelectionFormat(const CharFormat& format);
   void AppendText(const std::wstring& text);
@@ -133,13 +127,31 @@ class RichEdit : public Edit {
   const std::vector<Run>& Runs() const { return runs_; }
   int ScrolledLines() const { return scrolledLines_; }
 
+  // Formats, appended text and scrolls reach the native view of a window that draws frames at its
+  // next frame, all of them as one change: a sender of many lines waits for no native repaint.
+  // Elsewhere they reach it at once.
+  bool ViewUpToDate() const { return forView_.empty(); }
+  // Hands what waits for the next frame to the view now (no more lines are coming).
+  void ShowChangesInView();
+  bool StepAnimation(int elapsedMs) override;
+  void FinishAnimation() override { ShowChangesInView(); }
+
  private:
+  struct ViewChange {
+    enum class Kind { kFormat, kText, kScroll, kReplace } kind = Kind::kScroll;
+    CharFormat format;
+    std::wstring text;
+  };
+
   void ShowContentInView() override;
   void RebuildText();
+  // Keeps a change for the view's next frame, or hands it on at once.
+  void ForView(ViewChange change);
 
   std::vector<Run> runs_;
   CharFormat current_;
   int scrolledLines_ = 0;
+  std::vector<ViewChange> forView_;  // made since the view's last frame
 };
 
 }  // namespace ui

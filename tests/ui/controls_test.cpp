@@ -209,7 +209,7 @@ class FakeView : public ui::NativeView {
   void AppendText(const std::wstring& text) override {
     log->push_back("append " + std::string(text.begin(), text.end()));
   }
-  void ScrollLineDown() override { log->push_back("scroll"); }
+  void ScrollLinesDown(int lines) override { log->push_back("scroll " + std::to_string(lines)); }
   void BeginChanges() override { log->push_back("begin"); }
   void EndChanges() override { log->push_back("end"); }
 };
@@ -346,20 +346,67 @@ TEST(RichEdit, KeepsFormattedRunsOfAppendedText) {
   log.AttachView(std::make_unique<FakeView>(&calls));
   const std::string blueFormat = "format " + std::to_string(blue.color), redFormat = "format " + std::to_string(red.color);
   EXPECT_EQ(calls, (std::vector<std::string>{"text ", blueFormat, "append 12:00:00.000 : start\r\n", redFormat,
-                                             "append failed\r\n", "scroll", "enabled", "bounds 0,0,0,0 shown"}));
+                                             "append failed\r\n", "scroll 1", "enabled", "bounds 0,0,0,0 shown"}));
+  calls.clear();
   log.SetText(L"");
   EXPECT_TRUE(log.Runs().empty());
   EXPECT_EQ(log.Text(), L"");
-  EXPECT_EQ(calls.back(), "text ");
+  EXPECT_EQ(calls, (std::vector<std::string>{"begin", "text ", "end"}));
 
-  // A line's calls reach the view as one change.
-  calls.clear();
-  {
-    const ui::RichEdit::Changes oneChange(log);
-    log.AppendText(L"line\r\n");
+}
+
+// Lines written between two frames reach the native view together at the next one: the text of one
+// format in one piece, the scrolls last; the tree has them at once. A window that draws no frames
+// hands each call on as it comes.
+TEST(RichEdit, LinesReachTheViewTogetherAtTheNextFrame) {
+  class Frames : public ui::WindowHost {
+   public:
+    bool draws = true;
+    void Invalidate(const ui::Rect&) override {}
+    bool RequestAnimationFrames() override { return draws; }
+  } host;
+  auto skin = LayoutMarkup(R"(<Window><RichEdit name="log"/></Window>)", 100, 100);
+  skin->window.SetHost(&host);
+  auto& log = *skin->window.Find<ui::RichEdit>(L"log");
+  std::vector<std::string> calls;
+  log.AttachView(std::make_unique<FakeView>(&calls));
+  ui::CharFormat blue, red;
+  blue.color = 0xFF0000FF;
+  red.color = 0xFFFF0000;
+  const auto writeLine = [&](const wchar_t* text, const ui::CharFormat& format) {
+    log.SetSelectionFormat(format);
+    log.AppendText(text);
     log.ScrollLineDown();
-  }
-  EXPECT_EQ(calls, (std::vector<std::string>{"begin", "append line\r\n", "scroll", "end"}));
+  };
+  const std::string blueFormat = "format " + std::to_string(blue.color), redFormat = "format " + std::to_string(red.color);
+
+  calls.clear();
+  writeLine(L"one\r\n", blue);
+  writeLine(L"two\r\n", blue);
+  writeLine(L"three\r\n", red);
+  EXPECT_TRUE(calls.empty());
+  EXPECT_EQ(log.Text(), L"one\r\ntwo\r\nthree\r\n");
+  EXPECT_FALSE(log.ViewUpToDate());
+  skin->window.AdvanceAnimations(15);
+  EXPECT_EQ(calls, (std::vector<std::string>{"begin", blueFormat, "append one\r\ntwo\r\n", redFormat,
+                                             "append three\r\n", "scroll 3", "end"}));
+  EXPECT_TRUE(log.ViewUpToDate());
+  EXPECT_FALSE(skin->window.IsAnimating());
+
+  // Cleared before the frame: what was waiting is gone with the text, and the next line starts
+  // over in its own format.
+  calls.clear();
+  writeLine(L"four\r\n", red);
+  log.SetText(L"");
+  writeLine(L"five\r\n", red);
+  skin->window.AdvanceAnimations(15);
+  EXPECT_EQ(calls, (std::vector<std::string>{"begin", "text ", redFormat, "append five\r\n", "scroll 1", "end"}));
+
+  calls.clear();
+  host.draws = false;
+  log.AppendText(L"six\r\n");
+  log.ScrollLineDown();
+  EXPECT_EQ(calls, (std::vector<std::string>{"begin", "append six\r\n", "end", "begin", "scroll 1", "end"}));
 }
 
 const char* kListLayout = R"(<Window><VerticalLayout>

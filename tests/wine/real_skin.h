@@ -9,6 +9,7 @@
 #include "app/localisation.h"
 #include "app/skin_package.h"
 #include "context/app_context.h"
+#include "ui/edit.h"
 #include "ui/resources.h"
 
 class RealSkinSuite : public ::testing::Test {
@@ -39,4 +40,15 @@ inline void FinishFirstFrame() {
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
     Sleep(1);
   } while (GetTickCount() - start < 60);
+}
+
+// Runs the window's messages until the log's native window has every line written to it (they go
+// there at the window's next frame), or for two seconds at most.
+inline void ShowLogLines(const ui::RichEdit& log) {
+  const DWORD start = GetTickCount();
+  while (!log.ViewUpToDate() && GetTickCount() - start < 2000) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    Sleep(1);
+  }
 }

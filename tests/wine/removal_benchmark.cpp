@@ -73,8 +73,9 @@ TEST_F(RemovalTiming, FiftyPrintersAndTheirDriverAgainstTheSameDeletions) {
     });
     ASSERT_NE(thread, nullptr);
     real.system.CloseHandle(thread);
+    const auto* log = window.Model().Find<ui::RichEdit>(L"wordedit_deleteInfo_start");
     MSG msg;
-    while (!done && GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    while (!(done && log->ViewUpToDate()) && GetMessageW(&msg, nullptr, 0, 0) > 0) {
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }
@@ -83,8 +84,8 @@ TEST_F(RemovalTiming, FiftyPrintersAndTheirDriverAgainstTheSameDeletions) {
     const std::vector<double> sent = sender.Waits(UM_DELETE_LOG);
     lines.insert(lines.end(), sent.begin(), sent.end());
     for (const std::wstring& printer : job.printers) EXPECT_FALSE(PrinterExists(printer)) << printer;
-    const std::wstring log = window.Model().Find<ui::RichEdit>(L"wordedit_deleteInfo_start")->Text();
-    EXPECT_EQ(std::count(log.begin(), log.end(), L'\n'), 2 * kPrinters + 3) << "two lines a printer, three for the refused driver";
+    const std::wstring& text = log->Text();
+    EXPECT_EQ(std::count(text.begin(), text.end(), L'\n'), 2 * kPrinters + 3) << "two lines a printer, three for the refused driver";
     ForgetDriver();
     DestroyWindow(hwnd);
     RunMessagesFor(20);

@@ -261,6 +261,8 @@ TEST_F(NativeHost, LogLineColourGoesToTheNewLineAfterAClickAndTheLogHoldsMoreTha
   SendMessageW(log, EM_SETSEL, 18, 18);  // the user clicks into "first"
   UiNotice alert{L"alert", true, false, true};
   SendMessageW(hwnd, UM_INSTALL_LOG, 0, reinterpret_cast<LPARAM>(&alert));
+  const auto& model = *window.Model().Find<ui::RichEdit>(L"wordedit_installInfo");
+  ShowLogLines(model);
   EXPECT_EQ(ColourOf(log, L"alert"), RGB(255, 0, 0));
   EXPECT_EQ(ColourOf(log, L"first"), RGB(0, 0, 255));
 
@@ -269,6 +271,7 @@ TEST_F(NativeHost, LogLineColourGoesToTheNewLineAfterAClickAndTheLogHoldsMoreTha
     many += std::wstring(98, L'x') + L"\r\n";  // short lines: wrapping stays cheap
   UiNotice longText{many, false, false, true};
   SendMessageW(hwnd, UM_INSTALL_LOG, 0, reinterpret_cast<LPARAM>(&longText));
+  ShowLogLines(model);
   EXPECT_GT(GetWindowTextLengthW(log), 40000);
   DestroyWindow(hwnd);
   Pump();

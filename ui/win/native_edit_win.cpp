@@ -63,8 +63,13 @@ class NativeEditView final : public NativeView {
       if (lineHeight_ > 0) place = CentredLine(rect, lineHeight_);
     }
     const bool shown = visible && !rect.IsEmpty();
+    // Every layout pass calls this for every edit; most of them stay where they were.
+    if (placed_ && place == place_ && shown == shown_) return;
     SetWindowPos(window_, nullptr, place.left, place.top, place.Width(), place.Height(),
                  SWP_NOZORDER | SWP_NOACTIVATE | (shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    placed_ = true;
+    place_ = place;
+    shown_ = shown;
   }
   void SetEnabled(bool enabled) override { EnableWindow(window_, enabled); }
   void SetText(const std::wstring& text) override {
@@ -96,9 +101,9 @@ class NativeEditView final : public NativeView {
     SendMessageW(window_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
     updating_ = false;
   }
-  void ScrollLineDown() override {
+  void ScrollLinesDown(int lines) override {
     const ViewChanges quiet(this);
-    SendMessageW(window_, EM_SCROLL, SB_LINEDOWN, 0);
+    SendMessageW(window_, EM_LINESCROLL, 0, lines);
   }
 
   // A rich edit scrolls and repaints itself at once for every change (Wine's takes 5 to 30 ms a
@@ -207,6 +212,9 @@ class NativeEditView final : public NativeView {
   int scale_ = 100;
   HFONT font_ = nullptr;  // plain edits: the control's font at the display scale
   int lineHeight_ = 0;    // of that font, in pixels
+  bool placed_ = false;   // place_ and shown_ are where SetWindowPos put the window
+  Rect place_;
+  bool shown_ = false;
   FontSpec fontSpec_;
   CharFormat format_;
   bool hasFormat_ = false;
