@@ -68,25 +68,30 @@ class PageWalk {
 };
 
 // A fresh main window on the home page, its first frame done, with the context's earlier choices
-// forgotten.
-HWND OpenAtHome(CMainWnd& window, CAppContext& context, int32_t action) {
-  HWND hwnd = window.Create(nullptr, L"printer driver", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 0, 560, 400);
-  if (hwnd == nullptr) return nullptr;
-  RunMessagesFor(300);
-  context.m_portKind = kPortNone;
-  context.m_portName.clear();
-  context.m_lanAddress.clear();
-  context.m_printerName.clear();
-  context.m_usbPorts.clear();
-  context.m_btDevices.clear();
-  context.m_actionChoice = action;
-  return hwnd;
-}
+// forgotten; closed when the walk through it ends.
+struct WalkWindow {
+  WalkWindow(std::vector<PageTiming>& table, CAppContext& context, int32_t action)
+      : hwnd(window.Create(nullptr, L"printer driver", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 0, 560, 400)),
+        walk(table, context, hwnd) {
+    RunMessagesFor(300);
+    context.m_portKind = kPortNone;
+    context.m_portName.clear();
+    context.m_lanAddress.clear();
+    context.m_printerName.clear();
+    context.m_usbPorts.clear();
+    context.m_btDevices.clear();
+    context.m_actionChoice = action;
+  }
+  ~WalkWindow() {
+    DestroyWindow(hwnd);
+    RunMessagesFor(20);
+  }
+  ui::Control* Find(const wchar_t* name) { return window.Model().FindControl(name); }
 
-void Close(HWND hwnd) {
-  DestroyWindow(hwnd);
-  RunMessagesFor(20);
-}
+  CMainWnd window;
+  HWND hwnd;
+  PageWalk walk;
+};
 
 TEST_F(WizardPageTiming, NextToThePaintedPageAgainstItsOwnSpoolerCalls) {
   constexpr int kRuns = 5;
@@ -96,11 +101,10 @@ TEST_F(WizardPageTiming, NextToThePaintedPageAgainstItsOwnSpoolerCalls) {
   std::vector<PageTiming> table;
   for (int run = 0; run < kRuns; ++run) {
     {  // LPT: kind, models, ports, name, summary, and the installing page, whose worker runs on
-      CMainWnd window;
-      HWND hwnd = OpenAtHome(window, context, 1);
-      ASSERT_NE(hwnd, nullptr);
-      ui::Control* install = window.Model().FindControl(L"tab_switch_install");
-      PageWalk walk(table, context, hwnd);
+      WalkWindow open(table, context, 1);
+      ASSERT_NE(open.hwnd, nullptr);
+      ui::Control* install = open.Find(L"tab_switch_install");
+      PageWalk& walk = open.walk;
       walk.Next("install 0 kind", install, 0);
       context.m_portKind = kPortLpt;
       walk.Next("install 4 models", install, 4);
@@ -112,32 +116,28 @@ TEST_F(WizardPageTiming, NextToThePaintedPageAgainstItsOwnSpoolerCalls) {
       walk.Next("install 7 name", install, 7, [&] { ProposePrinterName(model, [](const std::wstring& name) { return PrinterExists(name); }); });
       walk.Next("install 8 summary", install, 8, [&] { PrinterExists(context.m_printerName); });
       walk.Next("install 9 installing", install, 9);
-      ui::Control* finishRow = window.Model().FindControl(L"hor_btn_h1");
+      ui::Control* finishRow = open.Find(L"hor_btn_h1");
       const DWORD start = GetTickCount();
       while (!finishRow->IsVisible() && GetTickCount() - start < 20000) RunMessagesFor(10);
       if (PrinterExists(context.m_printerName)) spooler.RemovePrinter(context.m_printerName);
-      Close(hwnd);
     }
     {  // network: its address page
-      CMainWnd window;
-      HWND hwnd = OpenAtHome(window, context, 1);
-      ASSERT_NE(hwnd, nullptr);
-      ui::Control* install = window.Model().FindControl(L"tab_switch_install");
-      PageWalk walk(table, context, hwnd);
+      WalkWindow open(table, context, 1);
+      ASSERT_NE(open.hwnd, nullptr);
+      ui::Control* install = open.Find(L"tab_switch_install");
+      PageWalk& walk = open.walk;
       walk.Next("install 0 kind", install, 0);
       context.m_portKind = kPortNetwork;
       walk.Next("install 4 models", install, 4);
       walk.Next("install 6 network", install, 6, [] {
         ProposeLanPortName([](const std::wstring& name) { return PortExists(name); });
       });
-      Close(hwnd);
     }
     {  // USB: the search page, and the device lists of USB and Bluetooth as a search leaves them
-      CMainWnd window;
-      HWND hwnd = OpenAtHome(window, context, 1);
-      ASSERT_NE(hwnd, nullptr);
-      ui::Control* install = window.Model().FindControl(L"tab_switch_install");
-      PageWalk walk(table, context, hwnd);
+      WalkWindow open(table, context, 1);
+      ASSERT_NE(open.hwnd, nullptr);
+      ui::Control* install = open.Find(L"tab_switch_install");
+      PageWalk& walk = open.walk;
       walk.Next("install 0 kind", install, 0);
       context.m_portKind = kPortUsb;
       walk.Next("install 1 search", install, 1);  // the scan runs on its worker, which then shows page 2
@@ -160,14 +160,12 @@ TEST_F(WizardPageTiming, NextToThePaintedPageAgainstItsOwnSpoolerCalls) {
       context.m_btDevices = {device, device};
       context.m_step = 1;
       walk.Next("install 3 Bluetooth list", install, 3);
-      Close(hwnd);
     }
     {  // removal: printers, drivers, summary, and the removing page with nothing marked
-      CMainWnd window;
-      HWND hwnd = OpenAtHome(window, context, 0);
-      ASSERT_NE(hwnd, nullptr);
-      ui::Control* remove = window.Model().FindControl(L"tab_switch_delete");
-      PageWalk walk(table, context, hwnd);
+      WalkWindow open(table, context, 0);
+      ASSERT_NE(open.hwnd, nullptr);
+      ui::Control* remove = open.Find(L"tab_switch_delete");
+      PageWalk& walk = open.walk;
       walk.Next("delete 0 printers", remove, 0, [] {
         std::vector<SpoolerEntry> printers;
         ListInstalledPrinters(printers);
@@ -178,7 +176,6 @@ TEST_F(WizardPageTiming, NextToThePaintedPageAgainstItsOwnSpoolerCalls) {
       });
       walk.Next("delete 2 summary", remove, 2);
       walk.Next("delete 3 removing", remove, 3);
-      Close(hwnd);
     }
   }
   if (!previousDefault.empty()) spooler.MakeDefaultPrinter(previousDefault);
