@@ -87,6 +87,13 @@ struct WalkWindow {
     RunMessagesFor(20);
   }
   ui::Control* Find(const wchar_t* name) { return window.Model().FindControl(name); }
+  // Next to the kind choice, where the user picks this kind; the install pages' tab.
+  ui::Control* ChooseKind(CAppContext& context, int32_t kind) {
+    ui::Control* install = Find(L"tab_switch_install");
+    walk.Next("install 0 kind", install, 0);
+    context.m_portKind = kind;
+    return install;
+  }
 
   CMainWnd window;
   HWND hwnd;
@@ -103,10 +110,8 @@ TEST_F(WizardPageTiming, NextToThePaintedPageAgainstItsOwnSpoolerCalls) {
     {  // LPT: kind, models, ports, name, summary, and the installing page, whose worker runs on
       WalkWindow open(table, context, 1);
       ASSERT_NE(open.hwnd, nullptr);
-      ui::Control* install = open.Find(L"tab_switch_install");
+      ui::Control* install = open.ChooseKind(context, kPortLpt);
       PageWalk& walk = open.walk;
-      walk.Next("install 0 kind", install, 0);
-      context.m_portKind = kPortLpt;
       walk.Next("install 4 models", install, 4);
       walk.Next("install 5 ports", install, 5, [] {
         std::vector<SpoolerEntry> ports;
@@ -124,10 +129,8 @@ TEST_F(WizardPageTiming, NextToThePaintedPageAgainstItsOwnSpoolerCalls) {
     {  // network: its address page
       WalkWindow open(table, context, 1);
       ASSERT_NE(open.hwnd, nullptr);
-      ui::Control* install = open.Find(L"tab_switch_install");
+      ui::Control* install = open.ChooseKind(context, kPortNetwork);
       PageWalk& walk = open.walk;
-      walk.Next("install 0 kind", install, 0);
-      context.m_portKind = kPortNetwork;
       walk.Next("install 4 models", install, 4);
       walk.Next("install 6 network", install, 6, [] {
         ProposeLanPortName([](const std::wstring& name) { return PortExists(name); });
@@ -136,10 +139,8 @@ TEST_F(WizardPageTiming, NextToThePaintedPageAgainstItsOwnSpoolerCalls) {
     {  // USB: the search page, and the device lists of USB and Bluetooth as a search leaves them
       WalkWindow open(table, context, 1);
       ASSERT_NE(open.hwnd, nullptr);
-      ui::Control* install = open.Find(L"tab_switch_install");
+      ui::Control* install = open.ChooseKind(context, kPortUsb);
       PageWalk& walk = open.walk;
-      walk.Next("install 0 kind", install, 0);
-      context.m_portKind = kPortUsb;
       walk.Next("install 1 search", install, 1);  // the scan runs on its worker, which then shows page 2
       const DWORD start = GetTickCount();
       while (dynamic_cast<ui::TabLayout*>(install)->CurrentIndex() != 2 && GetTickCount() - start < 20000) {
