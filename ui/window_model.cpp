@@ -84,6 +84,21 @@ void WindowModel::Layout() {
   }
 }
 
+std::vector<Rect> PaintParts(const std::vector<Rect>& region, const Rect& bounds) {
+  constexpr size_t kMostParts = 4;
+  std::vector<Rect> parts;
+  int64_t area = 0;
+  for (const Rect& rect : region) {
+    const Rect part = rect.Intersect(bounds);
+    if (part.IsEmpty()) continue;
+    parts.push_back(part);
+    area += static_cast<int64_t>(part.Width()) * part.Height();
+  }
+  const int64_t boundsArea = static_cast<int64_t>(bounds.Width()) * bounds.Height();
+  if (parts.empty() || parts.size() > kMostParts || area * 4 >= boundsArea * 3) return {bounds};
+  return parts;
+}
+
 void WindowModel::Paint(Graphics& graphics, const Rect& dirty) {
   LayoutIfNeeded();
   if (attributes_.bkColor != 0)

@@ -77,6 +77,11 @@ class WindowHost {
   virtual void AccessibleChanged(Control* control, AccessibleEvent event) { (void)control, (void)event; }
 };
 
+// The parts of a window's update region to paint one at a time, each with only the controls it
+// touches: a heading and a button row that change together would otherwise repaint the whole page
+// between them. Many small parts, or parts that cover most of their bounds, paint as the bounds.
+std::vector<Rect> PaintParts(const std::vector<Rect>& region, const Rect& bounds);
+
 class WindowModel {
  public:
   explicit WindowModel(Resources& resources = Resources::Instance());

@@ -286,4 +286,23 @@ TEST(Painting, ShowingAControlNeverLaidOutAsksForAPaintWhereItGoes) {
   }
 }
 
+TEST(Painting, SeparatePartsOfTheUpdateRegionPaintAloneUnlessTheyAreManyOrCoverTheBounds) {
+  using ui::Rect;
+  const Rect bounds{0, 30, 692, 473};
+  const Rect heading{20, 30, 672, 80}, buttons{0, 428, 692, 473};
+  EXPECT_EQ(ui::PaintParts({heading, buttons}, bounds), (std::vector<Rect>{heading, buttons}));
+  // Clipped to the bounds; what lies outside them is left out.
+  EXPECT_EQ(ui::PaintParts({{0, 0, 50, 40}, {800, 0, 900, 10}}, bounds),
+            (std::vector<Rect>{{0, 30, 50, 40}}));
+
+  const std::vector<Rect> whole{bounds};
+  EXPECT_EQ(ui::PaintParts({}, bounds), whole) << "a region that could not be read";
+  EXPECT_EQ(ui::PaintParts({{0, 30, 692, 400}, buttons}, bounds), whole) << "most of the bounds";
+  EXPECT_EQ(
+      ui::PaintParts({{0, 30, 10, 40}, {0, 50, 10, 60}, {0, 70, 10, 80}, {0, 90, 10, 100}, {0, 110, 10, 120}},
+                     bounds),
+      whole)
+      << "too many parts";
+}
+
 }  // namespace

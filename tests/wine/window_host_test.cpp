@@ -1,6 +1,7 @@
 // The Win32 host around a window model, on real windows: the main window cannot be maximised, the
 // wheel and the cursor reach the model, a modal popup gives its owner back before it goes, a window
-// whose creation fails stays its creator's, and the log's rich edit writes where it should.
+// whose creation fails stays its creator's, the log's rich edit writes where it should, and parts
+// of a page that change together are painted as a paint of the whole window would paint them.
 // windows.h first: the headers after it need its types.
 // clang-format off
 #include <windows.h>
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/windows_win.h"
 #include "context/ui_messages.h"
@@ -273,6 +275,71 @@ TEST_F(NativeHost, LogLineColourGoesToTheNewLineAfterAClickAndTheLogHoldsMoreTha
   SendMessageW(hwnd, UM_INSTALL_LOG, 0, reinterpret_cast<LPARAM>(&longText));
   ShowLogLines(model);
   EXPECT_GT(GetWindowTextLengthW(log), 40000);
+  DestroyWindow(hwnd);
+  Pump();
+}
+
+// The client area's pixels as the window's surface holds them.
+std::vector<uint32_t> ClientPixels(HWND hwnd) {
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = client.right;
+  info.bmiHeader.biHeight = -client.bottom;  // top row first
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  HDC window = GetDC(hwnd);
+  HDC memory = CreateCompatibleDC(window);
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  std::vector<uint32_t> pixels;
+  if (bitmap != nullptr) {
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, client.right, client.bottom, window, 0, 0, SRCCOPY);
+    GdiFlush();
+    const auto* first = static_cast<const uint32_t*>(bits);
+    pixels.assign(first, first + static_cast<size_t>(client.right) * client.bottom);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+  }
+  DeleteDC(memory);
+  ReleaseDC(hwnd, window);
+  return pixels;
+}
+
+TEST_F(NativeHost, HeadingAndButtonRowChangedTogetherLookAsAWholeRepaintWouldShowThem) {
+  CMainWnd window;
+  HWND hwnd = CreateMainWindow(window);
+  ASSERT_NE(hwnd, nullptr);
+  window.Model().Find<ui::TabLayout>(L"tab_switch")->SelectItem(1);
+  window.Model().Find<ui::TabLayout>(L"tab_switch_install")->SelectItem(9);
+  SendMessageW(hwnd, UM_INSTALL_BUSY, 1, 0);
+  SendMessageW(hwnd, UM_SHOW_STEP_BAR, 0, 0);
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < 500) {  // the first frame and the page's slide
+    Pump();
+    Sleep(1);
+  }
+
+  // The heading at the top and the finish row at the bottom: one update region of two strips.
+  UiNotice ended;
+  SendMessageW(hwnd, UM_INSTALL_BUSY, 0, reinterpret_cast<LPARAM>(&ended));
+  SendMessageW(hwnd, UM_SHOW_FINISH_BAR, 1, 0);
+  RECT pending{};
+  ASSERT_TRUE(GetUpdateRect(hwnd, &pending, FALSE) || window.Model().NeedsLayout());
+  UpdateWindow(hwnd);
+  ASSERT_FALSE(GetUpdateRect(hwnd, &pending, FALSE)) << "what the layout moved was painted in the same paint";
+  const std::vector<uint32_t> inParts = ClientPixels(hwnd);
+
+  InvalidateRect(hwnd, nullptr, FALSE);
+  UpdateWindow(hwnd);
+  const std::vector<uint32_t> whole = ClientPixels(hwnd);
+  ASSERT_FALSE(whole.empty());
+  size_t differing = 0;
+  for (size_t i = 0; i < whole.size() && i < inParts.size(); ++i) differing += whole[i] != inParts[i];
+  EXPECT_EQ(inParts.size(), whole.size());
+  EXPECT_EQ(differing, 0u);
   DestroyWindow(hwnd);
   Pump();
 }

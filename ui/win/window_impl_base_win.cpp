@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <vector>
+
 #include "ui/edit.h"
 #include "ui/gif_anim.h"
 #include "ui/startup_trace.h"
@@ -25,6 +27,26 @@ Rect ClientRect(HWND hwnd) {
   RECT r{};
   GetClientRect(hwnd, &r);
   return {r.left, r.top, r.right, r.bottom};
+}
+
+// The rectangles of the window's update region; none when it cannot be read (the paint's bounds
+// serve then).
+std::vector<Rect> UpdateRegionRects(HWND hwnd) {
+  std::vector<Rect> rects;
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  if (region == nullptr) return rects;
+  if (GetUpdateRgn(hwnd, region, FALSE) > NULLREGION) {
+    std::vector<BYTE> data(GetRegionData(region, 0, nullptr));
+    auto* header = reinterpret_cast<RGNDATA*>(data.data());
+    if (data.size() >= sizeof(RGNDATAHEADER) &&
+        GetRegionData(region, static_cast<DWORD>(data.size()), header) == data.size()) {
+      const auto* parts = reinterpret_cast<const RECT*>(header->Buffer);
+      for (DWORD i = 0; i < header->rdh.nCount; ++i)
+        rects.push_back({parts[i].left, parts[i].top, parts[i].right, parts[i].bottom});
+    }
+  }
+  DeleteObject(region);
+  return rects;
 }
 
 }  // namespace
@@ -433,20 +455,26 @@ void WindowImplBase::SyncNativeEdits() {
 }
 
 void WindowImplBase::OnPaint() {
+  // Laid out before the paint begins: what the layout moves joins this paint's region instead of
+  // asking for a second paint straight after.
+  EnsureLayout();
+  const std::vector<Rect> region = UpdateRegionRects(hwnd_);  // BeginPaint empties it
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(hwnd_, &ps);
   const Rect client = ClientRect(hwnd_);
   if (!client.IsEmpty() && backBuffer_.Fit({client.Width(), client.Height()})) {
-    const Rect dirty{ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom};
+    const std::vector<Rect> parts =
+        PaintParts(region, {ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom});
     {
       Gdiplus::Graphics buffer(backBuffer_.Bitmap());
-      buffer.SetClip(Gdiplus::Rect(dirty.left, dirty.top, dirty.Width(), dirty.Height()));
-      GdiplusGraphics surface(buffer, images_, &backBuffer_.Pixels());
-      surface.Clear(model_.Attributes().bkColor != 0 ? model_.Attributes().bkColor : 0xFFFFFFFF);
-      EnsureLayout();
-      model_.Paint(surface, dirty);
+      for (const Rect& part : parts) {
+        buffer.SetClip(Gdiplus::Rect(part.left, part.top, part.Width(), part.Height()));
+        GdiplusGraphics surface(buffer, images_, &backBuffer_.Pixels());
+        surface.Clear(model_.Attributes().bkColor != 0 ? model_.Attributes().bkColor : 0xFFFFFFFF);
+        model_.Paint(surface, part);
+      }
     }
-    backBuffer_.CopyTo(dc, dirty);
+    for (const Rect& part : parts) backBuffer_.CopyTo(dc, part);
   }
   EndPaint(hwnd_, &ps);
   MarkStartup("frame");
