@@ -264,7 +264,9 @@ TEST(LayoutBuilder, HostilePackagesFinishFastAndFailOrTruncate) {
       EXPECT_NE(button->Attribute("bkcolor"), nullptr);  // the style applied, only cut short
       button->SetAttribute("style", "s");                // and again later, as code may
     }
-    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 3.0);
+    // Well under a second alone; uncapped, any of them runs for days. The bound leaves room for a
+    // loaded machine under the sanitizers.
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(), 10.0);
   }
 }
 
